@@ -1,0 +1,162 @@
+#include "catalogue/cp1251.h"
+
+#include <array>
+#include <cstdint>
+#include <unordered_map>
+
+namespace tundrix {
+namespace {
+
+// Code points of bytes 0x80..0xFF. 0x98 is unassigned in Windows-1251.
+constexpr std::array<char32_t, 128> kHigh = {
+    0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021,  // 80
+    0x20AC, 0x2030, 0x0409, 0x2039, 0x040A, 0x040C, 0x040B, 0x040F,  // 88
+    0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90
+    0xFFFD, 0x2122, 0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F,  // 98
+    0x00A0, 0x040E, 0x045E, 0x0408, 0x00A4, 0x0490, 0x00A6, 0x00A7,  // A0
+    0x0401, 0x00A9, 0x0404, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x0407,  // A8
+    0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6, 0x00B7,  // B0
+    0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457,  // B8
+    0x0410, 0x0411, 0x0412, 0x0413, 0x0414, 0x0415, 0x0416, 0x0417,  // C0
+    0x0418, 0x0419, 0x041A, 0x041B, 0x041C, 0x041D, 0x041E, 0x041F,  // C8
+    0x0420, 0x0421, 0x0422, 0x0423, 0x0424, 0x0425, 0x0426, 0x0427,  // D0
+    0x0428, 0x0429, 0x042A, 0x042B, 0x042C, 0x042D, 0x042E, 0x042F,  // D8
+    0x0430, 0x0431, 0x0432, 0x0433, 0x0434, 0x0435, 0x0436, 0x0437,  // E0
+    0x0438, 0x0439, 0x043A, 0x043B, 0x043C, 0x043D, 0x043E, 0x043F,  // E8
+    0x0440, 0x0441, 0x0442, 0x0443, 0x0444, 0x0445, 0x0446, 0x0447,  // F0
+    0x0448, 0x0449, 0x044A, 0x044B, 0x044C, 0x044D, 0x044E, 0x044F,  // F8
+};
+
+void appendUtf8(std::string& out, char32_t cp) {
+    if (cp < 0x80) {
+        out += char(cp);
+    } else if (cp < 0x800) {
+        out += char(0xC0 | (cp >> 6));
+        out += char(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += char(0xE0 | (cp >> 12));
+        out += char(0x80 | ((cp >> 6) & 0x3F));
+        out += char(0x80 | (cp & 0x3F));
+    } else {
+        out += char(0xF0 | (cp >> 18));
+        out += char(0x80 | ((cp >> 12) & 0x3F));
+        out += char(0x80 | ((cp >> 6) & 0x3F));
+        out += char(0x80 | (cp & 0x3F));
+    }
+}
+
+// Decodes one UTF-8 sequence at s[i]; returns its length, or 0 when invalid.
+std::size_t decodeUtf8(std::string_view s, std::size_t i, char32_t& cp) {
+    const auto b0 = std::uint8_t(s[i]);
+    std::size_t len = 0;
+    if (b0 < 0x80) {
+        cp = b0;
+        return 1;
+    } else if ((b0 & 0xE0) == 0xC0) {
+        len = 2;
+        cp = b0 & 0x1F;
+    } else if ((b0 & 0xF0) == 0xE0) {
+        len = 3;
+        cp = b0 & 0x0F;
+    } else if ((b0 & 0xF8) == 0xF0) {
+        len = 4;
+        cp = b0 & 0x07;
+    } else {
+        return 0;
+    }
+    if (i + len > s.size()) return 0;
+    for (std::size_t k = 1; k < len; ++k) {
+        const auto b = std::uint8_t(s[i + k]);
+        if ((b & 0xC0) != 0x80) return 0;
+        cp = (cp << 6) | (b & 0x3F);
+    }
+    // Reject overlong forms, surrogates and values past Unicode.
+    static constexpr char32_t kMin[5] = {0, 0, 0x80, 0x800, 0x10000};
+    if (cp < kMin[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+    return len;
+}
+
+const std::unordered_map<char32_t, std::uint8_t>& reverseTable() {
+    static const auto table = [] {
+        std::unordered_map<char32_t, std::uint8_t> t;
+        for (std::size_t i = 0; i < kHigh.size(); ++i)
+            if (kHigh[i] != 0xFFFD) t.emplace(kHigh[i], std::uint8_t(0x80 + i));
+        return t;
+    }();
+    return table;
+}
+
+}  // namespace
+
+std::string cp1251ToUtf8(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size() * 2);
+    for (const char c : bytes) {
+        const auto b = std::uint8_t(c);
+        if (b < 0x80)
+            out += c;
+        else
+            appendUtf8(out, kHigh[b - 0x80]);
+    }
+    return out;
+}
+
+std::string utf8ToCp1251(std::string_view utf8, bool* lossy) {
+    std::string out;
+    out.reserve(utf8.size());
+    bool lost = false;
+    const auto& rev = reverseTable();
+    for (std::size_t i = 0; i < utf8.size();) {
+        char32_t cp = 0;
+        const std::size_t len = decodeUtf8(utf8, i, cp);
+        if (len == 0) {
+            out += '?';
+            lost = true;
+            ++i;
+            continue;
+        }
+        i += len;
+        if (cp < 0x80) {
+            out += char(cp);
+        } else if (auto it = rev.find(cp); it != rev.end()) {
+            out += char(it->second);
+        } else {
+            out += '?';
+            lost = true;
+        }
+    }
+    if (lossy) *lossy = lost;
+    return out;
+}
+
+std::size_t utf8Length(std::string_view utf8) {
+    std::size_t n = 0;
+    for (std::size_t i = 0; i < utf8.size(); ++n) {
+        char32_t cp = 0;
+        const std::size_t len = decodeUtf8(utf8, i, cp);
+        i += len ? len : 1;
+    }
+    return n;
+}
+
+std::string utf8Left(std::string_view utf8, std::size_t count) {
+    std::size_t i = 0;
+    for (std::size_t n = 0; n < count && i < utf8.size(); ++n) {
+        char32_t cp = 0;
+        const std::size_t len = decodeUtf8(utf8, i, cp);
+        i += len ? len : 1;
+    }
+    return std::string(utf8.substr(0, i));
+}
+
+bool isValidUtf8(std::string_view bytes) {
+    for (std::size_t i = 0; i < bytes.size();) {
+        char32_t cp = 0;
+        const std::size_t len = decodeUtf8(bytes, i, cp);
+        if (len == 0) return false;
+        i += len;
+    }
+    return true;
+}
+
+}  // namespace tundrix

@@ -1,0 +1,47 @@
+# Shared settings for the project's own targets.
+
+set(TUNDRIX_WARNINGS -Wall -Wextra -Wpedantic -Werror -Wno-error=deprecated-declarations)
+
+set(TUNDRIX_SAN_FLAGS "")
+if(TUNDRIX_SANITIZE)
+  set(TUNDRIX_SAN_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+  add_compile_options(${TUNDRIX_SAN_FLAGS})
+  add_link_options(${TUNDRIX_SAN_FLAGS})
+endif()
+
+# tundrix_library(name) builds the static library tundrix_<name> from every source of the folder.
+function(tundrix_library name)
+  file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  file(GLOB _hdr CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  if(NOT _src)
+    # A folder whose code has not been written yet still forms a (empty) library.
+    set(_src ${CMAKE_CURRENT_BINARY_DIR}/empty.cpp)
+    file(WRITE ${_src} "")
+  endif()
+  add_library(tundrix_${name} STATIC ${_src} ${_hdr})
+  target_include_directories(tundrix_${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_compile_options(tundrix_${name} PRIVATE ${TUNDRIX_WARNINGS})
+endfunction()
+
+function(tundrix_warnings target)
+  target_compile_options(${target} PRIVATE ${TUNDRIX_WARNINGS})
+endfunction()
+
+# tundrix_gtest(name DEPS ...) builds one GoogleTest program from tests/<folder>/*_test.cpp.
+function(tundrix_gtest name)
+  cmake_parse_arguments(T "" "" "DEPS" ${ARGN})
+  file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*_support.cpp)
+  if(NOT _src)
+    return()
+  endif()
+  add_executable(${name} ${_src})
+  target_link_libraries(${name} PRIVATE ${T_DEPS} GTest::gtest GTest::gtest_main GTest::gmock)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
+  target_compile_options(${name} PRIVATE ${TUNDRIX_WARNINGS})
+  target_compile_definitions(${name} PRIVATE
+    TUNDRIX_SAMPLE_DATA="${TUNDRIX_SAMPLE_DATA}"
+    TUNDRIX_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+    TUNDRIX_BIN_DIR="${CMAKE_RUNTIME_OUTPUT_DIRECTORY}")
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()

@@ -1,0 +1,39 @@
+// Thermodynamic properties of one refrigerant, as the generator needs them to build the
+// property tables and to rate the sample compressors. Units: t in degC, p in bar, h in kJ/kg
+// (IIR reference: 200 kJ/kg for saturated liquid at 0 degC), s in kJ/(kg K), rho in kg/m3.
+// For the blends "bubble" and "dew" differ (temperature glide); for pure fluids they coincide.
+#pragma once
+
+#include <memory>
+#include <string>
+
+namespace tundrix::datagen {
+
+struct FluidState {
+    double t = 0;    // degC
+    double p = 0;    // bar
+    double rho = 0;  // kg/m3
+    double h = 0;    // kJ/kg
+    double s = 0;    // kJ/(kg K)
+};
+
+class Fluid {
+public:
+    virtual ~Fluid() = default;
+    virtual std::string name() const = 0;
+
+    virtual double pBubble(double t) const = 0;  // bubble-point pressure at t
+    virtual double pDew(double t) const = 0;     // dew-point pressure at t
+    virtual double tBubble(double p) const = 0;  // bubble-point temperature at p
+    virtual double tDew(double p) const = 0;     // dew-point temperature at p
+
+    virtual FluidState bubbleLiquid(double t) const = 0;  // saturated liquid at t, pBubble(t)
+    virtual FluidState dewVapour(double t) const = 0;     // saturated vapour at t, pDew(t)
+
+    // Single-phase states (compressed liquid or superheated vapour).
+    virtual FluidState atTP(double t, double p) const = 0;
+    virtual FluidState atPH(double p, double h) const = 0;
+    virtual FluidState atPS(double p, double s) const = 0;
+};
+
+}  // namespace tundrix::datagen
