@@ -1,0 +1,52 @@
+// The refrigerant property images ("mass404a.dat" ...) built from the equations of state.
+//
+// One 500 x 500 image per refrigerant: a saturated table (rows 4..38: t, bubble and dew
+// pressure, liquid and vapour density, liquid and vapour enthalpy) and 26 blocks of constant
+// enthalpy (block k in columns 6k+1..6k+6, rows 41..488: t, p, rho, the block's enthalpy and a
+// flag that marks the smoothing cells inside the two-phase dome). Units: degC, bar, kg/m3, kJ/kg.
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <string>
+
+#include "catalogue/byteimage.h"
+#include "datagen/fluid.h"
+
+namespace tundrix::datagen {
+
+inline constexpr int kSatFirstRow = 4;
+inline constexpr int kSatRows = 35;
+inline constexpr int kBlockFirstRow = 41;
+inline constexpr int kPressureRows = 448;
+inline constexpr int kBlocks = 26;
+inline constexpr int kLiquidKnots = 9;
+inline constexpr int kVapourKnots = 16;
+
+// Column of a block: 1 t, 2 p, 3 rho, 4 enthalpy, 5 bridge flag (1 inside the dome).
+constexpr int blockColumn(int block, int field) { return 6 * block + field; }
+
+// The 35 saturation temperatures of the saturated table, ascending (degC).
+std::array<double, kSatRows> saturatedTemperatures();
+
+// The 26 block enthalpies (kJ/kg), ascending: liquid knots, one gap knot, vapour knots.
+std::array<double, kBlocks> blockEnthalpies(const Fluid& fluid);
+
+// The 448 pressures (bar) shared by every block, log-spaced from the dew pressure at -62 degC
+// to the bubble pressure at 68 degC.
+std::array<double, kPressureRows> gridPressures(const Fluid& fluid);
+
+// Builds the whole image of one refrigerant. Deterministic: the same bytes on every run.
+GridImage buildPropertyImage(const Fluid& fluid);
+
+// File name of a refrigerant's image by selector index 0..4 ("mass404a.dat" ...); empty for an
+// index outside 0..4.
+std::string propertyFileName(int refrigerantIndex);
+
+// Writes the five images into `outDir` (each file atomically). The equations of state are read
+// from `refrigerantDir`; an empty path means the folder the generator was built with. On failure
+// returns false and says why in `err`.
+bool writePropertyTables(const std::filesystem::path& outDir, std::string* err,
+                         const std::filesystem::path& refrigerantDir = {});
+
+}  // namespace tundrix::datagen
