@@ -1,0 +1,294 @@
+#include "catalogue/catalogue.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "catalogue/fileio.h"
+#include "catalogue/unitlistparse.h"
+
+namespace tundrix {
+namespace {
+
+namespace fs = std::filesystem;
+
+enum class Listing { Filter, NoCompressors, Unchanged };
+
+// How the calculator lists the records of a brand table for a refrigerant and level. There is no
+// R410A section, so the selectors keep what they show.
+Listing brandListing(int refrigerant, int level) {
+    if (!validRefrigerant(refrigerant) || !validLevel(level) || refrigerant == kR410A)
+        return Listing::Unchanged;
+    if ((refrigerant == 0 && level == 3) || (refrigerant == 2 && level == 1))
+        return Listing::NoCompressors;
+    return Listing::Filter;
+}
+
+// Whether a record, by the evaporating temperatures of its first (x1) and third (x3) envelope
+// vertex, belongs to the level. Only called where brandListing says Filter.
+bool suitsLevel(int refrigerant, int level, double x1, double x3) {
+    switch (refrigerant * 10 + level) {
+        case 1: return x1 < -30 && x3 <= 0;     // R404A/R507 low
+        case 2: return x3 >= 0;                 // R404A/R507 middle
+        case 11: return x1 < -25 && x3 <= 0;    // R22 low
+        case 12: return x3 > 0;                 // R22 middle
+        case 13: return x3 > 5;                 // R22 high
+        case 22: return x1 <= -10;              // R407C middle
+        case 23: return x3 >= 10;               // R407C high
+        case 31: return x1 < -20 && x3 <= 12.5;  // R134a low
+        case 32: return x1 < -10 && x3 > 12.5;  // R134a middle
+        case 33: return x3 > 10;                // R134a high
+        default: return false;
+    }
+}
+
+void fillNoCompressors(CalculatorLists& out) {
+    for (SelectorFill* s : {&out.selectcompr, &out.selectcompr2}) {
+        s->changed = true;
+        s->items = {std::string(kNoCompressors)};
+        s->selected = 0;
+    }
+    out.noCompressors = true;
+}
+
+// Exchanger letters (one Latin, one Cyrillic) that a chiller's name must end in; none = no test.
+std::optional<std::pair<std::string_view, std::string_view>> exchangerLetters(Exchanger e) {
+    switch (e) {
+        case Exchanger::Plate: return std::pair{"M", "М"};
+        case Exchanger::ShellAndTube: return std::pair{"К", "K"};
+        case Exchanger::Submerged: return std::pair{"В", "B"};
+        // "Все" tests nothing; neither does a dialog where no exchanger item is selected, so
+        // that an unset choice never hides every chiller.
+        case Exchanger::All:
+        case Exchanger::NotChosen: break;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+Catalogue::Catalogue(fs::path dataDir) : dataDir_(std::move(dataDir)) {}
+
+std::optional<fs::path> Catalogue::existingFile(std::string_view relative) const {
+    if (relative == kNoFile) return std::nullopt;
+    auto p = resolveDataPath(dataDir_, relative);
+    std::error_code ec;
+    if (!p || !fs::is_regular_file(*p, ec)) return std::nullopt;
+    return p;
+}
+
+bool Catalogue::agrfileexists(UnitKind kind, int level, int brand, int refrigerant) const {
+    const std::string rel =
+        std::string(kUnitListFolder) + agrfilename(kind, level, brand, refrigerant);
+    return existingFile(rel).has_value();
+}
+
+void Catalogue::preloadtables(int refrigerant) {
+    for (int b = 1; b <= kBrands; ++b) {
+        for (int l = 1; l <= kLevels; ++l) {
+            const auto file = existingFile(coeffilename(l, b, refrigerant));
+            if (b == kScrollBrand) {
+                GridImage* slot = coefstore.table(l);
+                if (file && slot->load(*file)) coefptr[b][l] = PerfData{slot, nullptr};
+                Comprprop& list = liststore[std::size_t(l - 1)];
+                if (const auto lf = existingFile(listfilename(l, b, refrigerant));
+                    lf && list.load(*lf))
+                    listptr[b][l] = &list;
+            } else {
+                // The same brand file goes into each level's slot.
+                CoefImage* slot = coefstore.coef(b, l);
+                if (file && slot->load(*file)) coefptr[b][l] = PerfData{nullptr, slot};
+            }
+        }
+    }
+}
+
+void Catalogue::readCondensers(CalculatorLists& out) {
+    if (const auto f = existingFile("condensators.dat")) conderlist.load(*f);
+    // A damaged count lists no more than the list holds.
+    const int n = std::clamp(conderlist.count(), 0, Condenserprop::kEntries);
+    SelectorFill& s = out.condensator;
+    s.changed = true;
+    s.items.clear();
+    for (int k = 1; k <= n; ++k) s.items.push_back(conderlist.name(k));
+    s.selected = s.items.empty() ? -1 : 0;
+}
+
+CalculatorLists Catalogue::DatUpdate(std::string_view tableFile, std::string_view listFile) {
+    CalculatorLists out;
+    if (const auto f = existingFile(tableFile); f && calcgrid.load(*f)) calcgridptr = &calcgrid;
+    if (const auto f = existingFile(listFile)) comprlist.load(*f);
+
+    const int n = std::clamp(comprlist.count(), 0, Comprprop::kEntries);
+    std::vector<std::string> names;
+    for (int i = 0; i < n; ++i) {
+        comprpos[std::size_t(i)] = comprlist.position(i + 1);
+        names.push_back(comprlist.name(i + 1));
+    }
+    for (SelectorFill* s : {&out.selectcompr, &out.selectcompr2}) {
+        s->changed = true;
+        s->items = names;
+        s->selected = names.empty() ? -1 : 0;
+    }
+    readCondensers(out);
+    agrlist.condenser = conderlist;
+    return out;
+}
+
+CalculatorLists Catalogue::DatUpdatebock(std::string_view brandFile) {
+    CalculatorLists out;
+    if (const auto f = existingFile(brandFile)) brandcoef.load(*f);
+    readCondensers(out);
+    return out;
+}
+
+void Catalogue::fillBrandSelectors(int level, int refrigerant, CalculatorLists& out) {
+    switch (brandListing(refrigerant, level)) {
+        case Listing::Unchanged: return;
+        case Listing::NoCompressors:
+            fillNoCompressors(out);
+            brandposcount = 0;
+            return;
+        case Listing::Filter: break;
+    }
+    std::vector<std::string> names;
+    int counter = 0;
+    for (int n = 1; n <= CoefImage::kRecords; ++n) {
+        // Records without a name are empty slots of the table, never compressors.
+        if (brandcoef.isFree(refrigerant, n)) continue;
+        const auto e = brandcoef.envelope(refrigerant, n);
+        if (!suitsLevel(refrigerant, level, e[0], e[4])) continue;
+        names.push_back(brandcoef.name(refrigerant, n));
+        brandpos[std::size_t(counter++)] = n;
+    }
+    brandposcount = counter;
+    out.selectcompr = {true, names, names.empty() ? -1 : 0};
+    // R404A/R507 middle selects only the first selector's item.
+    const bool selectSecond = !(refrigerant == 0 && level == 2);
+    out.selectcompr2 = {true, std::move(names), -1};
+    if (selectSecond && !out.selectcompr2.items.empty()) out.selectcompr2.selected = 0;
+}
+
+CalculatorLists Catalogue::FullDataUpdate(int level, int brand, int refrigerant) {
+    if (brand != kScrollBrand) {
+        const std::string name = brandfilename(brand);
+        if (!name.empty()) brandfile = name;
+    }
+    isbrandtable = brand != kScrollBrand;
+    if (brand == kScrollBrand) {
+        const std::string table = coeffilename(level, brand, refrigerant);
+        const std::string list = listfilename(level, brand, refrigerant);
+        if (table == kNoFile || list == kNoFile) {
+            CalculatorLists out;
+            fillNoCompressors(out);
+            return out;
+        }
+        return DatUpdate(table, list);
+    }
+    CalculatorLists out = DatUpdatebock(brandfile);
+    fillBrandSelectors(level, refrigerant, out);
+    return out;
+}
+
+int Catalogue::loadunits(const LoadChoices& ch) {
+    agrlist.condenser = conderlist;
+    const bool chiller = isChiller(ch.kind);
+    const auto letters = chiller ? exchangerLetters(ch.exchanger) : std::nullopt;
+    const CoefImage* lastCopied = nullptr;
+    int k = 0;
+    for (int l = 1; l <= kLevels; ++l) {
+        if (!levelon[std::size_t(l)]) continue;
+        for (int m = 1; m <= kBrands; ++m) {
+            if (!ch.brandChecked[std::size_t(m)]) continue;
+            const auto file = existingFile(std::string(kUnitListFolder) +
+                                           agrfilename(ch.kind, l, m, ch.refrigerant));
+            if (!file || !agrfile.load(*file)) continue;
+            for (int i = 1; i <= UnitListTable::kUnitRows; ++i) {
+                if (agrfile.cellEmpty(0, i)) break;
+                if (letters) {
+                    const std::string last = lastCharacter(agrfile.cell(0, i));
+                    if (last != letters->first && last != letters->second) continue;
+                }
+                if (ch.kind == UnitKind::Mka) {
+                    // Racks of 2..5 compressors follow their size item; any other total has no
+                    // item to drop it by and is kept.
+                    const int total = rackCompressorTotal(agrfile.cell(5, i));
+                    if (total >= 2 && total <= 5 && !ch.rackSizeChecked[std::size_t(total)])
+                        continue;
+                }
+                // The unit arrays hold 1000 units; further units are not loaded.
+                if (k == agregat::kMaxUnits) {
+                    agrlist.count = k;
+                    return k;
+                }
+                ++k;
+                loadRow(k, i, m, l, ch.kind, ch.refrigerant, lastCopied);
+            }
+        }
+    }
+    agrlist.count = k;
+    return k;
+}
+
+// Fills unit k from row `row` of agrfile. Units whose brand and level have no performance data or
+// compressor list are still loaded: they are listed with name and price, and dataCheck() keeps
+// the engine from computing them.
+void Catalogue::loadRow(int k, int row, int brand, int level, UnitKind kind, int refrigerant,
+                        const CoefImage*& lastCopied) {
+    agregat& a = agrlist;
+    const auto u = std::size_t(k);
+    const UnitListTable& t = agrfile;
+    a.name[u] = t.cell(0, row);
+    a.p1[u] = coefptr[std::size_t(brand)][std::size_t(level)];
+    a.p2[u] = listptr[std::size_t(brand)][std::size_t(level)];
+    a.method[u] = brand != kScrollBrand;
+    a.layer[u] = level;
+    a.agrtype[u] = brand;
+    const CompressorCells c = parseCompressorCells(t.cell(3, row), t.cell(5, row));
+    a.indcompr[u] = c.indcompr;
+    a.indcompr2[u] = c.indcompr2;
+    a.ncompressor[u] = c.ncompressor;
+    a.ncompressor2[u] = c.ncompressor2;
+    a.indconder[u] = cellInteger(t.cell(4, row), 0);
+    a.delta[u] = isChiller(kind) && endsInExchangerLetter(a.name[u]) ? 5.0 : 0.0;
+    a.order[u] = k;
+    a.ncondensator[u] = parseCondenserCount(t.cell(6, row));
+    a.imagepath[u] = t.cell(7, row);
+    a.complectpath[u] = t.cell(8, row);
+    a.techdata[u] = t.cell(9, row);
+    a.price[u] = t.cell(10, row);
+    a.picturepath[u] = t.cell(11, row);
+    a.textpath[u] = t.cell(23, row);
+    OptionBlock& opt = a.optionagr[u];
+    for (int j = 1; j <= OptionBlock::kOptions; ++j) {
+        opt.name[std::size_t(j)] = t.cell(11 + j, 0);
+        opt.price[std::size_t(j)] = t.cell(11 + j, row);
+    }
+
+    if (!a.method[u]) {
+        // Table method: the unit's envelope comes from its compressor list entry.
+        if (a.p2[u] == nullptr) {
+            a.setEnvelope(k, {});
+            return;
+        }
+        a.compressor = *a.p2[u];
+        std::array<double, 12> e{};
+        for (int n = 1; n <= 6; ++n) {
+            e[std::size_t(2 * n - 2)] = a.compressor.x(n, c.indcompr);
+            e[std::size_t(2 * n - 1)] = a.compressor.y(n, c.indcompr);
+        }
+        a.setEnvelope(k, e);
+        return;
+    }
+    // Polynomial method: the envelope comes from the record of the refrigerant's section. There
+    // is no R410A section; such a unit keeps the envelope it had.
+    const CoefImage* image = a.p1[u].coef;
+    if (image != nullptr && image != lastCopied) {
+        brandcoef = *image;
+        lastCopied = image;
+    }
+    if (refrigerant >= 0 && refrigerant < CoefImage::kSections)
+        a.setEnvelope(k, image ? brandcoef.envelope(refrigerant, c.indcompr)
+                               : std::array<double, 12>{});
+}
+
+}  // namespace tundrix
