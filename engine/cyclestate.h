@@ -1,0 +1,38 @@
+// The state of one refrigeration cycle calculation: the loaded refrigerant property table, the
+// user's superheat and subcooling, and the correction factors the performance methods apply.
+// Owned by the application (or a selection run) and passed by reference; nothing here is global.
+#pragma once
+
+#include <filesystem>
+
+#include "catalogue/byteimage.h"
+#include "engine/propertytable.h"
+
+namespace tundrix {
+
+// Condenser capacity factor of refrigerant index 0..4: 1.0, 0.96, 0.87, 0.93, 1.0 (1.0 for any
+// other index).
+double condfactorFor(int refrigerant);
+
+struct CycleState {
+    GridImage refimage;   // the loaded property image; keeps its contents when a file is missing
+    PropertyTable table;  // derived from refimage; the property routines read this
+    int refrigerant = 0;  // 0 R404A/R507, 1 R22, 2 R407C, 3 R134a, 4 R410A
+    double superheat = 10.0;   // K
+    double subcooling = 0.0;   // K
+    double corrfactor = 1.0;   // capacity correction for superheat and subcooling
+    double shfactor = 1.0;     // the same for superheat alone (heat rejection)
+    double condfactor = 1.0;   // condenser capacity factor of the refrigerant
+
+    // Selects refrigerant index 0..4 and loads its property file from the data folder. A missing
+    // file keeps the previous table in use (both refimage and table); returns whether it was read.
+    bool loadRefrigerant(int index, const std::filesystem::path& dataDir);
+
+    // Rebuilds `table` after refimage was filled by other means.
+    void refreshTable() { table.rebuild(refimage); }
+};
+
+// Sets state.condfactor from state.refrigerant.
+void setCondfactor(CycleState& state);
+
+}  // namespace tundrix
