@@ -1,0 +1,249 @@
+#include "datagen/helmholtz.h"
+
+#include <cmath>
+#include <fstream>
+
+#include <nlohmann/json.hpp>
+
+namespace tundrix::datagen {
+
+namespace {
+
+std::vector<double> numbers(const nlohmann::json& j, const char* key) {
+    return j.at(key).get<std::vector<double>>();
+}
+
+}  // namespace
+
+bool HelmholtzModel::readFile(const std::filesystem::path& file, std::string* err) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        if (err)
+            *err = "cannot open " + file.string();
+        return false;
+    }
+    nlohmann::json doc = nlohmann::json::parse(in, nullptr, false);
+    if (doc.is_discarded()) {
+        if (err)
+            *err = file.string() + " is not valid JSON";
+        return false;
+    }
+    if (!read(doc, err)) {
+        if (err)
+            *err = file.string() + ": " + *err;
+        return false;
+    }
+    return true;
+}
+
+bool HelmholtzModel::read(const nlohmann::json& doc, std::string* err) {
+    std::string local;
+    if (!err)
+        err = &local;
+    try {
+        name_ = doc.at("fluid").get<std::string>();
+        const std::string kind = doc.at("kind").get<std::string>();
+        if (kind == "pure") {
+            kind_ = Kind::Pure;
+        } else if (kind == "pseudo_pure_blend") {
+            kind_ = Kind::PseudoPureBlend;
+        } else {
+            *err = "unknown kind '" + kind + "'";
+            return false;
+        }
+        const auto& c = doc.at("constants");
+        molarMass_ = c.at("molar_mass_kg_per_mol").get<double>();
+        R_ = c.at("gas_constant_J_per_mol_K").get<double>();
+        const auto& red = doc.at("reducing_state");
+        tRed_ = red.at("T_K").get<double>();
+        rhoRed_ = red.at("rho_mol_per_m3").get<double>();
+        const auto& crit = doc.at("critical_point");
+        tCrit_ = crit.at("T_K").get<double>();
+        pCrit_ = crit.at("p_Pa").get<double>();
+        rhoCrit_ = crit.at("rho_mol_per_m3").get<double>();
+
+        a1_ = a2_ = aLog_ = 0;
+        powN_.clear();
+        powT_.clear();
+        peM_.clear();
+        peTheta_.clear();
+        res_.clear();
+        int leads = 0;
+        const auto& ig = doc.at("ideal_gas_part");
+        for (const auto& term : ig.at("terms")) {
+            const std::string type = term.at("type").get<std::string>();
+            if (type == "lead") {
+                a1_ += term.at("a1").get<double>();
+                a2_ += term.at("a2").get<double>();
+                ++leads;
+            } else if (type == "log_tau") {
+                aLog_ += term.at("a").get<double>();
+            } else if (type == "power") {
+                auto n = numbers(term, "n");
+                auto t = numbers(term, "t");
+                if (n.size() != t.size()) {
+                    *err = "ideal power term: n and t differ in length";
+                    return false;
+                }
+                powN_.insert(powN_.end(), n.begin(), n.end());
+                powT_.insert(powT_.end(), t.begin(), t.end());
+            } else if (type == "planck_einstein") {
+                auto m = numbers(term, "m");
+                auto th = numbers(term, "theta");
+                if (m.size() != th.size()) {
+                    *err = "Planck-Einstein term: m and theta differ in length";
+                    return false;
+                }
+                peM_.insert(peM_.end(), m.begin(), m.end());
+                peTheta_.insert(peTheta_.end(), th.begin(), th.end());
+            } else {
+                *err = "unknown ideal-gas term '" + type + "'";
+                return false;
+            }
+        }
+        if (leads != 1) {
+            *err = "the ideal-gas part needs exactly one lead term";
+            return false;
+        }
+        // The offset moves h and s to the common reference state; it is a further a1 + a2*tau.
+        if (ig.contains("reference_offset") && !ig.at("reference_offset").is_null()) {
+            a1_ += ig.at("reference_offset").at("a1").get<double>();
+            a2_ += ig.at("reference_offset").at("a2").get<double>();
+        }
+
+        for (const auto& term : doc.at("residual_part").at("terms")) {
+            const std::string type = term.at("type").get<std::string>();
+            if (type != "power_exp") {
+                *err = "unsupported residual term '" + type + "'";
+                return false;
+            }
+            auto n = numbers(term, "n");
+            auto d = numbers(term, "d");
+            auto t = numbers(term, "t");
+            auto l = numbers(term, "l");
+            if (d.size() != n.size() || t.size() != n.size() || l.size() != n.size()) {
+                *err = "residual term: arrays differ in length";
+                return false;
+            }
+            for (std::size_t i = 0; i < n.size(); ++i) {
+                res_.push_back({n[i], t[i], d[i], l[i], int(l[i])});
+            }
+        }
+
+        const auto& anc = doc.at("ancillaries");
+        auto take = [&](const char* key, Ancillary& a) {
+            if (!anc.contains(key))
+                return true;
+            return a.read(anc.at(key), err);
+        };
+        if (!take("p_sat", pSat_) || !take("p_bubble", pBubble_) || !take("p_dew", pDew_) ||
+            !take("rho_liquid", rhoLiquid_) || !take("rho_vapor", rhoVapour_)) {
+            return false;
+        }
+    } catch (const nlohmann::json::exception& e) {
+        *err = e.what();
+        return false;
+    }
+    const bool pure = kind_ == Kind::Pure;
+    if ((pure && !pSat_.valid()) || (!pure && (!pBubble_.valid() || !pDew_.valid())) ||
+        !rhoLiquid_.valid() || !rhoVapour_.valid()) {
+        *err = "missing ancillary equations";
+        return false;
+    }
+    if (!(molarMass_ > 0 && R_ > 0 && tRed_ > 0 && rhoRed_ > 0)) {
+        *err = "constants or reducing state missing";
+        return false;
+    }
+    return true;
+}
+
+void HelmholtzModel::ideal(double tau, double delta, AlphaTerms& a) const {
+    const double lnTau = std::log(tau);
+    a.a0 = std::log(delta) + a1_ + a2_ * tau + aLog_ * lnTau;
+    a.a0t = a2_ * tau + aLog_;
+    a.a0tt = -aLog_;
+    for (std::size_t i = 0; i < powN_.size(); ++i) {
+        const double v = powN_[i] * std::exp(powT_[i] * lnTau);
+        a.a0 += v;
+        a.a0t += powT_[i] * v;
+        a.a0tt += powT_[i] * (powT_[i] - 1) * v;
+    }
+    for (std::size_t k = 0; k < peM_.size(); ++k) {
+        const double x = peTheta_[k] * tau;
+        const double e = std::exp(-x);
+        const double one = 1 - e;
+        a.a0 += peM_[k] * std::log1p(-e);
+        a.a0t += peM_[k] * x * e / one;
+        a.a0tt -= peM_[k] * x * x * e / (one * one);
+    }
+}
+
+void HelmholtzModel::residual(double tau, double delta, AlphaTerms& a, bool full) const {
+    const double lnTau = std::log(tau);
+    const double lnDelta = std::log(delta);
+    for (const auto& r : res_) {
+        double dl = 0;
+        double k = r.d;
+        double e = r.d * lnDelta + r.t * lnTau;
+        if (r.li > 0) {
+            dl = std::exp(r.l * lnDelta);
+            k -= r.l * dl;
+            e -= dl;
+        }
+        const double f = r.n * std::exp(e);
+        a.ard += k * f;
+        a.ardd += (k * (k - 1) - r.l * r.l * dl) * f;
+        if (full) {
+            a.ar += f;
+            a.art += r.t * f;
+            a.artt += r.t * (r.t - 1) * f;
+            a.ardt += r.t * k * f;
+        }
+    }
+}
+
+AlphaTerms HelmholtzModel::alpha(double T, double rho) const {
+    AlphaTerms a;
+    const double tau = tRed_ / T;
+    const double delta = rho / rhoRed_;
+    ideal(tau, delta, a);
+    residual(tau, delta, a, true);
+    return a;
+}
+
+void HelmholtzModel::pressure(double T, double rho, double& p, double& dpdrho) const {
+    AlphaTerms a;
+    residual(tRed_ / T, rho / rhoRed_, a, false);
+    const double rt = R_ * T;
+    p = rho * rt * (1 + a.ard);
+    dpdrho = rt * (1 + 2 * a.ard + a.ardd);
+}
+
+MolarState HelmholtzModel::state(double T, double rho) const {
+    const AlphaTerms a = alpha(T, rho);
+    MolarState st;
+    st.T = T;
+    st.rho = rho;
+    const double rt = R_ * T;
+    const double dd = 1 + 2 * a.ard + a.ardd;
+    const double dt = 1 + a.ard - a.ardt;
+    const double tt = a.a0tt + a.artt;
+    st.p = rho * rt * (1 + a.ard);
+    st.h = rt * (1 + a.a0t + a.art + a.ard);
+    st.s = R_ * (a.a0t + a.art - a.a0 - a.ar);
+    st.g = rt * (1 + a.a0 + a.ar + a.ard);
+    st.cv = -R_ * tt;
+    st.cp = st.cv + R_ * dt * dt / dd;
+    const double w2 = rt / molarMass_ * (dd - dt * dt / tt);
+    st.w = w2 > 0 ? std::sqrt(w2) : std::nan("");
+    st.dpdrho = rt * dd;
+    st.dpdlnrho = rho * rt * dd;
+    st.dpdlnT = rho * rt * dt;
+    st.dhdlnT = rt * (1 + a.ard - tt - a.ardt);
+    st.dhdlnrho = rt * (a.ard + a.ardd + a.ardt);
+    st.dsdlnT = st.cv;
+    st.dsdlnrho = -R_ * dt;
+    return st;
+}
+
+}  // namespace tundrix::datagen

@@ -1,0 +1,93 @@
+// A reference equation of state in the reduced Helmholtz energy, read from one refrigerant file
+// of datagen/refrigerants. Molar units inside (K, Pa, mol/m3, J/mol, J/(mol K)).
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json_fwd.hpp>
+
+#include "datagen/ancillary.h"
+
+namespace tundrix::datagen {
+
+// Reduced Helmholtz energy and its reduced derivatives at one (tau, delta):
+// a0t = tau*da0/dtau, a0tt = tau^2*d2a0/dtau2, ard = delta*dar/ddelta, and so on.
+struct AlphaTerms {
+    double a0 = 0, a0t = 0, a0tt = 0;
+    double ar = 0, ard = 0, ardd = 0, art = 0, artt = 0, ardt = 0;
+};
+
+// Properties of one (T, rho) state, molar.
+struct MolarState {
+    double T = 0;       // K
+    double rho = 0;     // mol/m3
+    double p = 0;       // Pa
+    double h = 0;       // J/mol
+    double s = 0;       // J/(mol K)
+    double g = 0;       // J/mol
+    double cv = 0;      // J/(mol K)
+    double cp = 0;      // J/(mol K)
+    double w = 0;       // m/s
+    double dpdrho = 0;  // (dp/drho)_T, Pa m3/mol
+    // Derivatives in (ln T, ln rho) for the Newton solvers.
+    double dpdlnT = 0, dpdlnrho = 0;
+    double dhdlnT = 0, dhdlnrho = 0;
+    double dsdlnT = 0, dsdlnrho = 0;
+};
+
+class HelmholtzModel {
+  public:
+    enum class Kind { Pure, PseudoPureBlend };
+
+    // Reads a refrigerant file; false (and why in err) when it cannot be used.
+    bool read(const nlohmann::json& doc, std::string* err);
+    bool readFile(const std::filesystem::path& file, std::string* err);
+
+    const std::string& name() const { return name_; }
+    Kind kind() const { return kind_; }
+    double molarMass() const { return molarMass_; }  // kg/mol
+    double gasConstant() const { return R_; }        // J/(mol K)
+    double reducingTemperature() const { return tRed_; }
+    double reducingDensity() const { return rhoRed_; }
+    double criticalTemperature() const { return tCrit_; }
+    double criticalPressure() const { return pCrit_; }
+    double criticalDensity() const { return rhoCrit_; }
+
+    AlphaTerms alpha(double T, double rho) const;
+    MolarState state(double T, double rho) const;
+    // Pressure and its density derivative only (the density solver's inner loop).
+    void pressure(double T, double rho, double& p, double& dpdrho) const;
+
+    // The file's ancillaries: pSat for pure fluids, pBubble/pDew for the blends.
+    const Ancillary& pSat() const { return pSat_; }
+    const Ancillary& pBubble() const { return pBubble_; }
+    const Ancillary& pDew() const { return pDew_; }
+    const Ancillary& rhoLiquid() const { return rhoLiquid_; }
+    const Ancillary& rhoVapour() const { return rhoVapour_; }
+
+  private:
+    struct PowerExp {
+        double n, t, d, l;
+        int li;
+    };
+    void ideal(double tau, double delta, AlphaTerms& a) const;
+    void residual(double tau, double delta, AlphaTerms& a, bool full) const;
+
+    std::string name_;
+    Kind kind_ = Kind::Pure;
+    double molarMass_ = 0, R_ = 0, tRed_ = 0, rhoRed_ = 0;
+    double tCrit_ = 0, pCrit_ = 0, rhoCrit_ = 0;
+
+    // Ideal part: ln(delta) + a1 + a2*tau + aLog*ln(tau) + sum n tau^t + sum m ln(1-exp(-theta
+    // tau)).
+    double a1_ = 0, a2_ = 0, aLog_ = 0;
+    std::vector<double> powN_, powT_;
+    std::vector<double> peM_, peTheta_;
+    std::vector<PowerExp> res_;
+
+    Ancillary pSat_, pBubble_, pDew_, rhoLiquid_, rhoVapour_;
+};
+
+}  // namespace tundrix::datagen
