@@ -40,14 +40,14 @@ struct OptionBlock {
 // Why a unit cannot be computed (Ok when it can).
 enum class UnitData {
     Ok,
-    NoUnit,                 // unit number outside 1..count, or count itself out of range
-    NoPerformanceData,      // no table / coefficient image was ever read for its brand and level
-    NoCompressorList,       // table method without a compressor list
-    CompressorOutOfRange,   // indcompr (or indcompr2 of a second group) outside the list/records
-    PositionOutOfRange,     // a compressor's table row lies outside the table image
-    ListCountOutOfRange,    // the compressor list's own count is damaged
-    CondenserOutOfRange,    // indconder outside 0..100
-    NoRefrigerantSection,   // coefficient files have no R410A section (or refrigerant unknown)
+    NoUnit,                // unit number outside 1..count, or count itself out of range
+    NoPerformanceData,     // no table / coefficient image was ever read for its brand and level
+    NoCompressorList,      // table method without a compressor list
+    CompressorOutOfRange,  // indcompr (or indcompr2 of a second group) outside the list/records
+    PositionOutOfRange,    // a compressor's table row lies outside the table image
+    ListCountOutOfRange,   // the compressor list's own count is damaged
+    CondenserOutOfRange,   // indconder outside 0..100
+    NoRefrigerantSection,  // coefficient files have no R410A section (or refrigerant unknown)
 };
 
 struct agregat {
@@ -62,7 +62,7 @@ struct agregat {
     PerUnit<int> indcompr2{};
     PerUnit<int> indconder{};
     PerUnit<std::string> name{};
-    Comprprop compressor;    // the compressor list of the Copeland Scroll unit last loaded
+    Comprprop compressor;     // the compressor list of the Copeland Scroll unit last loaded
     Condenserprop condenser;  // working copy of the condenser list
     int count = 0;
     PerUnit<int> order{};  // order[r]: the unit shown in result row r
@@ -96,7 +96,9 @@ struct agregat {
     // Whether unit k's performance can be computed with the refrigerant of index 0..4: every index
     // and count it carries leads inside the data it refers to.
     UnitData dataCheck(int k, int refrigerant) const;
-    bool computable(int k, int refrigerant) const { return dataCheck(k, refrigerant) == UnitData::Ok; }
+    bool computable(int k, int refrigerant) const {
+        return dataCheck(k, refrigerant) == UnitData::Ok;
+    }
 };
 
 }  // namespace tundrix

@@ -27,17 +27,28 @@ Listing brandListing(int refrigerant, int level) {
 // vertex, belongs to the level. Only called where brandListing says Filter.
 bool suitsLevel(int refrigerant, int level, double x1, double x3) {
     switch (refrigerant * 10 + level) {
-        case 1: return x1 < -30 && x3 <= 0;     // R404A/R507 low
-        case 2: return x3 >= 0;                 // R404A/R507 middle
-        case 11: return x1 < -25 && x3 <= 0;    // R22 low
-        case 12: return x3 > 0;                 // R22 middle
-        case 13: return x3 > 5;                 // R22 high
-        case 22: return x1 <= -10;              // R407C middle
-        case 23: return x3 >= 10;               // R407C high
-        case 31: return x1 < -20 && x3 <= 12.5;  // R134a low
-        case 32: return x1 < -10 && x3 > 12.5;  // R134a middle
-        case 33: return x3 > 10;                // R134a high
-        default: return false;
+        case 1:
+            return x1 < -30 && x3 <= 0;  // R404A/R507 low
+        case 2:
+            return x3 >= 0;  // R404A/R507 middle
+        case 11:
+            return x1 < -25 && x3 <= 0;  // R22 low
+        case 12:
+            return x3 > 0;  // R22 middle
+        case 13:
+            return x3 > 5;  // R22 high
+        case 22:
+            return x1 <= -10;  // R407C middle
+        case 23:
+            return x3 >= 10;  // R407C high
+        case 31:
+            return x1 < -20 && x3 <= 12.5;  // R134a low
+        case 32:
+            return x1 < -10 && x3 > 12.5;  // R134a middle
+        case 33:
+            return x3 > 10;  // R134a high
+        default:
+            return false;
     }
 }
 
@@ -53,13 +64,17 @@ void fillNoCompressors(CalculatorLists& out) {
 // Exchanger letters (one Latin, one Cyrillic) that a chiller's name must end in; none = no test.
 std::optional<std::pair<std::string_view, std::string_view>> exchangerLetters(Exchanger e) {
     switch (e) {
-        case Exchanger::Plate: return std::pair{"M", "М"};
-        case Exchanger::ShellAndTube: return std::pair{"К", "K"};
-        case Exchanger::Submerged: return std::pair{"В", "B"};
+        case Exchanger::Plate:
+            return std::pair{"M", "М"};
+        case Exchanger::ShellAndTube:
+            return std::pair{"К", "K"};
+        case Exchanger::Submerged:
+            return std::pair{"В", "B"};
         // "Все" tests nothing; neither does a dialog where no exchanger item is selected, so
         // that an unset choice never hides every chiller.
         case Exchanger::All:
-        case Exchanger::NotChosen: break;
+        case Exchanger::NotChosen:
+            break;
     }
     return std::nullopt;
 }
@@ -69,10 +84,12 @@ std::optional<std::pair<std::string_view, std::string_view>> exchangerLetters(Ex
 Catalogue::Catalogue(fs::path dataDir) : dataDir_(std::move(dataDir)) {}
 
 std::optional<fs::path> Catalogue::existingFile(std::string_view relative) const {
-    if (relative == kNoFile) return std::nullopt;
+    if (relative == kNoFile)
+        return std::nullopt;
     auto p = resolveDataPath(dataDir_, relative);
     std::error_code ec;
-    if (!p || !fs::is_regular_file(*p, ec)) return std::nullopt;
+    if (!p || !fs::is_regular_file(*p, ec))
+        return std::nullopt;
     return p;
 }
 
@@ -88,7 +105,8 @@ void Catalogue::preloadtables(int refrigerant) {
             const auto file = existingFile(coeffilename(l, b, refrigerant));
             if (b == kScrollBrand) {
                 GridImage* slot = coefstore.table(l);
-                if (file && slot->load(*file)) coefptr[b][l] = PerfData{slot, nullptr};
+                if (file && slot->load(*file))
+                    coefptr[b][l] = PerfData{slot, nullptr};
                 Comprprop& list = liststore[std::size_t(l - 1)];
                 if (const auto lf = existingFile(listfilename(l, b, refrigerant));
                     lf && list.load(*lf))
@@ -96,27 +114,32 @@ void Catalogue::preloadtables(int refrigerant) {
             } else {
                 // The same brand file goes into each level's slot.
                 CoefImage* slot = coefstore.coef(b, l);
-                if (file && slot->load(*file)) coefptr[b][l] = PerfData{nullptr, slot};
+                if (file && slot->load(*file))
+                    coefptr[b][l] = PerfData{nullptr, slot};
             }
         }
     }
 }
 
 void Catalogue::readCondensers(CalculatorLists& out) {
-    if (const auto f = existingFile("condensators.dat")) conderlist.load(*f);
+    if (const auto f = existingFile("condensators.dat"))
+        conderlist.load(*f);
     // A damaged count lists no more than the list holds.
     const int n = std::clamp(conderlist.count(), 0, Condenserprop::kEntries);
     SelectorFill& s = out.condensator;
     s.changed = true;
     s.items.clear();
-    for (int k = 1; k <= n; ++k) s.items.push_back(conderlist.name(k));
+    for (int k = 1; k <= n; ++k)
+        s.items.push_back(conderlist.name(k));
     s.selected = s.items.empty() ? -1 : 0;
 }
 
 CalculatorLists Catalogue::DatUpdate(std::string_view tableFile, std::string_view listFile) {
     CalculatorLists out;
-    if (const auto f = existingFile(tableFile); f && calcgrid.load(*f)) calcgridptr = &calcgrid;
-    if (const auto f = existingFile(listFile)) comprlist.load(*f);
+    if (const auto f = existingFile(tableFile); f && calcgrid.load(*f))
+        calcgridptr = &calcgrid;
+    if (const auto f = existingFile(listFile))
+        comprlist.load(*f);
 
     const int n = std::clamp(comprlist.count(), 0, Comprprop::kEntries);
     std::vector<std::string> names;
@@ -136,27 +159,32 @@ CalculatorLists Catalogue::DatUpdate(std::string_view tableFile, std::string_vie
 
 CalculatorLists Catalogue::DatUpdatebock(std::string_view brandFile) {
     CalculatorLists out;
-    if (const auto f = existingFile(brandFile)) brandcoef.load(*f);
+    if (const auto f = existingFile(brandFile))
+        brandcoef.load(*f);
     readCondensers(out);
     return out;
 }
 
 void Catalogue::fillBrandSelectors(int level, int refrigerant, CalculatorLists& out) {
     switch (brandListing(refrigerant, level)) {
-        case Listing::Unchanged: return;
+        case Listing::Unchanged:
+            return;
         case Listing::NoCompressors:
             fillNoCompressors(out);
             brandposcount = 0;
             return;
-        case Listing::Filter: break;
+        case Listing::Filter:
+            break;
     }
     std::vector<std::string> names;
     int counter = 0;
     for (int n = 1; n <= CoefImage::kRecords; ++n) {
         // Records without a name are empty slots of the table, never compressors.
-        if (brandcoef.isFree(refrigerant, n)) continue;
+        if (brandcoef.isFree(refrigerant, n))
+            continue;
         const auto e = brandcoef.envelope(refrigerant, n);
-        if (!suitsLevel(refrigerant, level, e[0], e[4])) continue;
+        if (!suitsLevel(refrigerant, level, e[0], e[4]))
+            continue;
         names.push_back(brandcoef.name(refrigerant, n));
         brandpos[std::size_t(counter++)] = n;
     }
@@ -165,13 +193,15 @@ void Catalogue::fillBrandSelectors(int level, int refrigerant, CalculatorLists& 
     // R404A/R507 middle selects only the first selector's item.
     const bool selectSecond = !(refrigerant == 0 && level == 2);
     out.selectcompr2 = {true, std::move(names), -1};
-    if (selectSecond && !out.selectcompr2.items.empty()) out.selectcompr2.selected = 0;
+    if (selectSecond && !out.selectcompr2.items.empty())
+        out.selectcompr2.selected = 0;
 }
 
 CalculatorLists Catalogue::FullDataUpdate(int level, int brand, int refrigerant) {
     if (brand != kScrollBrand) {
         const std::string name = brandfilename(brand);
-        if (!name.empty()) brandfile = name;
+        if (!name.empty())
+            brandfile = name;
     }
     isbrandtable = brand != kScrollBrand;
     if (brand == kScrollBrand) {
@@ -196,17 +226,22 @@ int Catalogue::loadunits(const LoadChoices& ch) {
     const CoefImage* lastCopied = nullptr;
     int k = 0;
     for (int l = 1; l <= kLevels; ++l) {
-        if (!levelon[std::size_t(l)]) continue;
+        if (!levelon[std::size_t(l)])
+            continue;
         for (int m = 1; m <= kBrands; ++m) {
-            if (!ch.brandChecked[std::size_t(m)]) continue;
+            if (!ch.brandChecked[std::size_t(m)])
+                continue;
             const auto file = existingFile(std::string(kUnitListFolder) +
                                            agrfilename(ch.kind, l, m, ch.refrigerant));
-            if (!file || !agrfile.load(*file)) continue;
+            if (!file || !agrfile.load(*file))
+                continue;
             for (int i = 1; i <= UnitListTable::kUnitRows; ++i) {
-                if (agrfile.cellEmpty(0, i)) break;
+                if (agrfile.cellEmpty(0, i))
+                    break;
                 if (letters) {
                     const std::string last = lastCharacter(agrfile.cell(0, i));
-                    if (last != letters->first && last != letters->second) continue;
+                    if (last != letters->first && last != letters->second)
+                        continue;
                 }
                 if (ch.kind == UnitKind::Mka) {
                     // Racks of 2..5 compressors follow their size item; any other total has no
@@ -287,8 +322,8 @@ void Catalogue::loadRow(int k, int row, int brand, int level, UnitKind kind, int
         lastCopied = image;
     }
     if (refrigerant >= 0 && refrigerant < CoefImage::kSections)
-        a.setEnvelope(k, image ? brandcoef.envelope(refrigerant, c.indcompr)
-                               : std::array<double, 12>{});
+        a.setEnvelope(
+            k, image ? brandcoef.envelope(refrigerant, c.indcompr) : std::array<double, 12>{});
 }
 
 }  // namespace tundrix

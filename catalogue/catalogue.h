@@ -26,7 +26,7 @@
 namespace tundrix {
 
 class Catalogue {
-public:
+  public:
     static constexpr int kBrandPositions = CoefImage::kRecords;
 
     explicit Catalogue(std::filesystem::path dataDir);
@@ -67,11 +67,11 @@ public:
 
     // --- the tables (read by the engine, the selection run and the windows) ---
     agregat agrlist;
-    UnitListTable agrfile;  // the unit list file last read by loadunits
-    Comprprop comprlist;    // the calculator's compressor list
+    UnitListTable agrfile;                            // the unit list file last read by loadunits
+    Comprprop comprlist;                              // the calculator's compressor list
     std::array<int, Comprprop::kEntries> comprpos{};  // [i]: position of comprlist entry i + 1
-    GridImage calcgrid;                        // the calculator's performance table image
-    const GridImage* calcgridptr = nullptr;    // set once a table image was read into calcgrid
+    GridImage calcgrid;                               // the calculator's performance table image
+    const GridImage* calcgridptr = nullptr;  // set once a table image was read into calcgrid
     Condenserprop conderlist;
     CoefImage brandcoef;  // the brand table in use (calculator, or the last brand-table unit)
     std::string brandfile;
@@ -84,7 +84,7 @@ public:
     std::array<int, kBrandPositions> brandpos{};
     int brandposcount = 0;  // selector positions that brandpos maps in the current fill
 
-private:
+  private:
     void readCondensers(CalculatorLists& out);
     void fillBrandSelectors(int level, int refrigerant, CalculatorLists& out);
     void loadRow(int k, int row, int brand, int level, UnitKind kind, int refrigerant,

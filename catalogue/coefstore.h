@@ -12,7 +12,7 @@
 namespace tundrix {
 
 class CoefStore {
-public:
+  public:
     // Slot of a brand-table brand (1, 3 or 4) and level 1..3; nullptr for any other pair.
     CoefImage* coef(int brand, int level) {
         const int i = coefIndex(brand, level);
@@ -30,9 +30,10 @@ public:
         return validLevel(level) ? &table_[std::size_t(level - 1)] : nullptr;
     }
 
-private:
+  private:
     static constexpr int coefIndex(int brand, int level) {
-        if (!validLevel(level)) return -1;
+        if (!validLevel(level))
+            return -1;
         const int b = brand == 1 ? 0 : brand == 3 ? 1 : brand == 4 ? 2 : -1;
         return b < 0 ? -1 : b * kLevels + (level - 1);
     }

@@ -17,9 +17,9 @@ inline constexpr std::string_view kUnitListFolder = "agrdata/";
 // File name prefix of a kind of unit ("out", "agr", "mka", "glco" ... "on"); empty for None.
 std::string_view kindPrefix(UnitKind kind);
 
-// Unit list file name without folder: kind + brand + level + refrigerant, e.g. "outbocklow404a.dat".
-// Copeland Scroll has no brand part ("mkamiddle22.dat"). A part whose number is out of range
-// contributes nothing.
+// Unit list file name without folder: kind + brand + level + refrigerant, e.g.
+// "outbocklow404a.dat". Copeland Scroll has no brand part ("mkamiddle22.dat"). A part whose number
+// is out of range contributes nothing.
 std::string agrfilename(UnitKind kind, int level, int brand, int refrigerant);
 
 // Performance data file of a brand: the coefficient file for brands 1, 3, 4 (every level and

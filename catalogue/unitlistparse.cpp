@@ -14,7 +14,8 @@ struct Split {
 
 std::optional<Split> splitAtPlus(std::string_view text) {
     const auto plus = text.find('+');
-    if (plus == std::string_view::npos) return std::nullopt;
+    if (plus == std::string_view::npos)
+        return std::nullopt;
     return Split{text.substr(0, plus), text.substr(plus + 1)};
 }
 
@@ -26,14 +27,18 @@ std::optional<int> parseCellInteger(std::string_view text) {
         negative = true;
         text.remove_prefix(1);
     }
-    if (text.empty()) return std::nullopt;
+    if (text.empty())
+        return std::nullopt;
     std::int64_t value = 0;
     for (const char c : text) {
-        if (c < '0' || c > '9') return std::nullopt;
+        if (c < '0' || c > '9')
+            return std::nullopt;
         value = value * 10 + (c - '0');
-        if (value > std::int64_t(std::numeric_limits<int>::max()) + 1) return std::nullopt;
+        if (value > std::int64_t(std::numeric_limits<int>::max()) + 1)
+            return std::nullopt;
     }
-    if (negative) value = -value;
+    if (negative)
+        value = -value;
     if (value > std::numeric_limits<int>::max() || value < std::numeric_limits<int>::min())
         return std::nullopt;
     return int(value);
@@ -63,7 +68,9 @@ CompressorCells parseCompressorCells(std::string_view indexCell, std::string_vie
     return c;
 }
 
-int parseCondenserCount(std::string_view cell) { return cellInteger(cell, 1); }
+int parseCondenserCount(std::string_view cell) {
+    return cellInteger(cell, 1);
+}
 
 int rackCompressorTotal(std::string_view countCell) {
     if (const auto cnt = splitAtPlus(countCell))
@@ -72,7 +79,8 @@ int rackCompressorTotal(std::string_view countCell) {
 }
 
 std::string lastCharacter(std::string_view utf8) {
-    if (utf8.empty()) return "";
+    if (utf8.empty())
+        return "";
     std::size_t start = utf8.size() - 1;
     // Step back over continuation bytes (at most three) to the lead byte.
     while (start > 0 && utf8.size() - start < 4 && (std::uint8_t(utf8[start]) & 0xC0) == 0x80)
@@ -84,7 +92,8 @@ bool endsInExchangerLetter(std::string_view name) {
     static constexpr std::array<std::string_view, 6> kLetters = {"К", "K", "В", "B", "М", "M"};
     const std::string last = lastCharacter(name);
     for (const auto l : kLetters)
-        if (last == l) return true;
+        if (last == l)
+            return true;
     return false;
 }
 

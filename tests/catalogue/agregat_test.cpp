@@ -9,10 +9,11 @@ namespace tundrix {
 namespace {
 
 class UnitDataCheck : public ::testing::Test {
-protected:
+  protected:
     UnitDataCheck() : a(std::make_unique<agregat>()) {
         list.setCount(10);
-        for (int k = 1; k <= 10; ++k) list.setPosition(k, 10 * k);
+        for (int k = 1; k <= 10; ++k)
+            list.setPosition(k, 10 * k);
         a->count = 2;
         // Unit 1: Copeland Scroll (table method); unit 2: brand table.
         a->method[1] = false;
@@ -119,7 +120,8 @@ TEST_F(UnitDataCheck, CoefficientFilesHaveNoR410ASection) {
 TEST(AgregatEnvelope, VerticesInXYOrder) {
     auto a = std::make_unique<agregat>();
     std::array<double, 12> e{};
-    for (int i = 0; i < 12; ++i) e[std::size_t(i)] = i * 1.5;
+    for (int i = 0; i < 12; ++i)
+        e[std::size_t(i)] = i * 1.5;
     a->setEnvelope(1000, e);
     EXPECT_EQ(a->xlim[0][1000], 0.0);
     EXPECT_EQ(a->ylim[0][1000], 1.5);

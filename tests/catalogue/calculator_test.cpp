@@ -12,7 +12,7 @@ namespace {
 using testing::TempFolder;
 
 class CalculatorLoad : public ::testing::Test {
-protected:
+  protected:
     CalculatorLoad() : cat(std::make_unique<Catalogue>(dir.path())) {
         testing::condenserList(4).save(dir / "condensators.dat");
     }
@@ -79,7 +79,9 @@ TEST_F(CalculatorLoad, EnvelopeFilterPerRefrigerantAndLevel) {
                             {3, 3, "134-high", 0, 11},
                         })
         .save(dir / "bock.dat");
-    auto items = [&](int level, int r) { return cat->FullDataUpdate(level, 1, r).selectcompr.items; };
+    auto items = [&](int level, int r) {
+        return cat->FullDataUpdate(level, 1, r).selectcompr.items;
+    };
     using V = std::vector<std::string>;
     EXPECT_EQ(items(1, 0), (V{"lt"}));
     EXPECT_EQ(items(2, 0), (V{"lt", "lt-edge", "mt"}));

@@ -129,7 +129,7 @@ TEST(RackTotal, SumOfBothPartsOrTheWholeCell) {
 
 TEST(ExchangerLetters, LatinAndCyrillicPairs) {
     EXPECT_TRUE(endsInExchangerLetter("ГЛЦО-20В"));  // Cyrillic В
-    EXPECT_TRUE(endsInExchangerLetter("GLCO-20B"));   // Latin B
+    EXPECT_TRUE(endsInExchangerLetter("GLCO-20B"));  // Latin B
     EXPECT_TRUE(endsInExchangerLetter("ОВ-5К"));
     EXPECT_TRUE(endsInExchangerLetter("ОВ-5K"));
     EXPECT_TRUE(endsInExchangerLetter("ОВ-5М"));

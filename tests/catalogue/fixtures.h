@@ -13,11 +13,11 @@ namespace tundrix::testing {
 
 struct UnitRow {
     std::string name = "";
-    std::string indices = "1";  // column 3
+    std::string indices = "1";    // column 3
     std::string condenser = "0";  // column 4
-    std::string counts = "1";   // column 5
+    std::string counts = "1";     // column 5
     std::string condensers = "";  // column 6
-    std::string price = "100";  // column 10
+    std::string price = "100";    // column 10
 };
 
 // A unit list with headings in row 0 (option names "Опция1".."Опция11") and the rows from row 1;
@@ -25,7 +25,8 @@ struct UnitRow {
 inline UnitListTable unitList(const std::vector<UnitRow>& rows) {
     UnitListTable t;
     t.setCell(0, 0, "Название агрегата");
-    for (int j = 1; j <= 11; ++j) t.setCell(11 + j, 0, "Опция" + std::to_string(j));
+    for (int j = 1; j <= 11; ++j)
+        t.setCell(11 + j, 0, "Опция" + std::to_string(j));
     int r = 1;
     for (const auto& row : rows) {
         t.setCell(0, r, row.name);
@@ -88,7 +89,8 @@ inline Comprprop compressorList(int count, double x1 = -30) {
     for (int k = 1; k <= count; ++k) {
         c.setName(k, "ZS" + std::to_string(k));
         c.setPosition(k, 10 * k);
-        for (int n = 1; n <= 6; ++n) c.setVertex(n, k, x1 + n + k / 100.0, 40 + n);
+        for (int n = 1; n <= 6; ++n)
+            c.setVertex(n, k, x1 + n + k / 100.0, 40 + n);
     }
     return c;
 }

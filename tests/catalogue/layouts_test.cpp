@@ -21,9 +21,15 @@ namespace {
 using testing::randomBytes;
 using testing::TempFolder;
 
-std::uint8_t at(const auto& image, std::size_t off) { return image.bytes()[off]; }
-std::int32_t i32At(const auto& image, std::size_t off) { return getI32(&image.bytes()[off]); }
-double f64At(const auto& image, std::size_t off) { return getF64(&image.bytes()[off]); }
+std::uint8_t at(const auto& image, std::size_t off) {
+    return image.bytes()[off];
+}
+std::int32_t i32At(const auto& image, std::size_t off) {
+    return getI32(&image.bytes()[off]);
+}
+double f64At(const auto& image, std::size_t off) {
+    return getF64(&image.bytes()[off]);
+}
 
 TEST(FileSizes, EveryImageHasItsFileSize) {
     EXPECT_EQ(Comprprop::kSize, 15'104u);
@@ -64,8 +70,8 @@ TEST(ComprpropLayout, FieldsStandAtTheirOffsets) {
     EXPECT_EQ(i32At(c, 5100), 7);
     EXPECT_EQ(i32At(c, 5100 + 99 * 4), 9);
     EXPECT_EQ(i32At(c, 5500), 42);
-    EXPECT_EQ(f64At(c, 5504), -40.0);  // x1 of entry 1
-    EXPECT_EQ(f64At(c, 6304), 20.0);   // y1 of entry 1
+    EXPECT_EQ(f64At(c, 5504), -40.0);           // x1 of entry 1
+    EXPECT_EQ(f64At(c, 6304), 20.0);            // y1 of entry 1
     EXPECT_EQ(f64At(c, 13504 + 99 * 8), 12.5);  // x6 of entry 100
     EXPECT_EQ(f64At(c, 14304 + 99 * 8), 65.0);  // y6 of entry 100, the last 8 bytes
     EXPECT_EQ(14304u + 100 * 8, Comprprop::kSize);
@@ -97,7 +103,7 @@ TEST(UnitListLayout, CellsAreStoredColumnByColumn) {
     t.setCell(1, 0, "H");
     t.setCell(0, 1, "A");
     t.setCell(30, 200, "Z");
-    EXPECT_EQ(at(t, 0), 17);  // 17 Cyrillic characters, one byte each
+    EXPECT_EQ(at(t, 0), 17);    // 17 Cyrillic characters, one byte each
     EXPECT_EQ(at(t, 1), 0xCD);  // "Н" in Windows-1251
     EXPECT_EQ(at(t, 10'251 + 1), 'H');
     EXPECT_EQ(at(t, 51 + 1), 'A');
@@ -105,7 +111,7 @@ TEST(UnitListLayout, CellsAreStoredColumnByColumn) {
     EXPECT_EQ(at(t, UnitListTable::kSize - 50), 'Z');
     EXPECT_EQ(t.cell(0, 0), "Название агрегата");
     EXPECT_TRUE(t.cellEmpty(2, 5));
-    EXPECT_EQ(t.cell(31, 0), "");   // out of the table: empty, no read
+    EXPECT_EQ(t.cell(31, 0), "");  // out of the table: empty, no read
     EXPECT_EQ(t.cell(0, 201), "");
 }
 
@@ -113,12 +119,14 @@ TEST(CoefImageLayout, RecordsAndSectionsStandAtTheirOffsets) {
     CoefImage c;
     c.setName(1, 2, "2KES-05");
     CoefImage::Coefs cap{}, fourth{};
-    for (int i = 0; i < 10; ++i) cap[std::size_t(i)] = i + 1.5;
+    for (int i = 0; i < 10; ++i)
+        cap[std::size_t(i)] = i + 1.5;
     fourth[0] = 99.0;
     c.setCoefs(1, 2, CoefImage::Capacity, cap);
     c.setCoefs(3, 150, CoefImage::Fourth, fourth);
     CoefImage::Envelope e{};
-    for (int i = 0; i < 12; ++i) e[std::size_t(i)] = -i;
+    for (int i = 0; i < 12; ++i)
+        e[std::size_t(i)] = -i;
     c.setEnvelope(3, 150, e);
     const std::size_t rec = 70'800 + 472;
     EXPECT_EQ(at(c, rec), 7);
@@ -165,8 +173,8 @@ TEST(PriceFileLayout, RecordsStandAtTheirOffsets) {
 // Save and load give back the same bytes, and the saved file has the image's exact size.
 template <typename Image>
 class ImageFile : public ::testing::Test {};
-using Images = ::testing::Types<Comprprop, Condenserprop, UnitListTable, CoefImage, GridImage,
-                                PriceFile>;
+using Images =
+    ::testing::Types<Comprprop, Condenserprop, UnitListTable, CoefImage, GridImage, PriceFile>;
 TYPED_TEST_SUITE(ImageFile, Images);
 
 TYPED_TEST(ImageFile, RoundTripsByteForByte) {
@@ -227,7 +235,8 @@ TEST(DamagedFiles, RandomBytesAreReadWithinBounds) {
         for (int k = -1; k <= 102; ++k) {
             total += c.name(k).size();
             (void)c.position(k);
-            for (int n = 0; n <= 7; ++n) (void)(c.x(n, k) + c.y(n, k));
+            for (int n = 0; n <= 7; ++n)
+                (void)(c.x(n, k) + c.y(n, k));
         }
         (void)c.count();
         // A length byte up to 255 is clamped to the 50 characters of the field; every
@@ -247,7 +256,8 @@ TEST(DamagedFiles, RandomBytesAreReadWithinBounds) {
         UnitListTable t;
         ASSERT_TRUE(t.load(dir / "u.dat"));
         for (int col = -1; col <= 31; ++col)
-            for (int row = -1; row <= 201; ++row) EXPECT_LE(t.cell(col, row).size(), 150u);
+            for (int row = -1; row <= 201; ++row)
+                EXPECT_LE(t.cell(col, row).size(), 150u);
 
         dir.writeBytes("b.dat", randomBytes(CoefImage::kSize, seed));
         CoefImage b;

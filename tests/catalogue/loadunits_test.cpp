@@ -14,23 +14,26 @@ using testing::TempFolder;
 using testing::UnitRow;
 
 class LoadUnits : public ::testing::Test {
-protected:
+  protected:
     LoadUnits() : cat(std::make_unique<Catalogue>(dir.path())) {}
 
     LoadChoices choices(UnitKind kind, std::initializer_list<int> brands, int refrigerant = 0) {
         LoadChoices c;
         c.kind = kind;
         c.refrigerant = refrigerant;
-        for (int b : brands) c.brandChecked[std::size_t(b)] = true;
+        for (int b : brands)
+            c.brandChecked[std::size_t(b)] = true;
         return c;
     }
     void coverLevels(std::initializer_list<int> levels) {
         cat->levelon = {};
-        for (int l : levels) cat->levelon[std::size_t(l)] = true;
+        for (int l : levels)
+            cat->levelon[std::size_t(l)] = true;
     }
     std::vector<std::string> names() const {
         std::vector<std::string> v;
-        for (int k = 1; k <= cat->agrlist.count; ++k) v.push_back(cat->agrlist.name[std::size_t(k)]);
+        for (int k = 1; k <= cat->agrlist.count; ++k)
+            v.push_back(cat->agrlist.name[std::size_t(k)]);
         return v;
     }
 
@@ -64,7 +67,8 @@ TEST_F(LoadUnits, UnitsAreNumberedLevelByLevelInBrandOrder) {
     EXPECT_EQ(cat->loadunits(choices(UnitKind::Agr, {1, 2, 3, 4}, 1)), 6);
     EXPECT_EQ(names(), (std::vector<std::string>{"L1a", "L1b", "L2", "L3", "L4", "H3"}));
     const auto& a = cat->agrlist;
-    for (int k = 1; k <= 6; ++k) EXPECT_EQ(a.order[std::size_t(k)], k);
+    for (int k = 1; k <= 6; ++k)
+        EXPECT_EQ(a.order[std::size_t(k)], k);
     EXPECT_EQ(a.agrtype[5], 4);
     EXPECT_EQ(a.layer[6], 3);
     EXPECT_TRUE(a.method[1]);
@@ -76,10 +80,11 @@ TEST_F(LoadUnits, UnitsAreNumberedLevelByLevelInBrandOrder) {
 }
 
 TEST_F(LoadUnits, RowCellsFillTheUnit) {
-    testing::writeUnitList(dir, "outbocklow404a.dat",
-                           {{.name = "ОВ-1", .indices = "3+5", .condenser = "7", .counts = "2+1"},
-                            {.name = "ОВ-2", .indices = "3", .counts = "", .condensers = "0"},
-                            {.name = "ОВ-3", .indices = "4", .condensers = "2", .price = "1500,5"}});
+    testing::writeUnitList(
+        dir, "outbocklow404a.dat",
+        {{.name = "ОВ-1", .indices = "3+5", .condenser = "7", .counts = "2+1"},
+         {.name = "ОВ-2", .indices = "3", .counts = "", .condensers = "0"},
+         {.name = "ОВ-3", .indices = "4", .condensers = "2", .price = "1500,5"}});
     coverLevels({1});
     ASSERT_EQ(cat->loadunits(choices(UnitKind::Out, {1})), 3);
     const auto& a = cat->agrlist;
@@ -129,7 +134,8 @@ TEST_F(LoadUnits, EmptyFirstRowMeansNoUnits) {
 
 TEST_F(LoadUnits, FullListLoadsAllTwoHundredRows) {
     std::vector<UnitRow> rows;
-    for (int i = 1; i <= 200; ++i) rows.push_back({.name = "U" + std::to_string(i)});
+    for (int i = 1; i <= 200; ++i)
+        rows.push_back({.name = "U" + std::to_string(i)});
     testing::writeUnitList(dir, "outbocklow404a.dat", rows);
     testing::writeUnitList(dir, "outbitzerlow404a.dat", {{.name = "next file"}});
     coverLevels({1});
@@ -141,7 +147,8 @@ TEST_F(LoadUnits, FullListLoadsAllTwoHundredRows) {
 
 TEST_F(LoadUnits, StopsAtOneThousandUnits) {
     std::vector<UnitRow> rows;
-    for (int i = 1; i <= 200; ++i) rows.push_back({.name = "U" + std::to_string(i)});
+    for (int i = 1; i <= 200; ++i)
+        rows.push_back({.name = "U" + std::to_string(i)});
     for (const char* lvl : {"low", "middle", "high"})
         for (const char* brand : {"bock", "bitzer"})
             testing::writeUnitList(dir, std::string("out") + brand + lvl + "404a.dat", rows);
@@ -299,7 +306,8 @@ TEST_F(LoadUnits, RandomBytesInAUnitListNeverLeaveTheArrays) {
         const int n = cat->loadunits(c);
         EXPECT_GE(n, 0);
         EXPECT_LE(n, 400);
-        for (int k = 1; k <= n; ++k) (void)cat->agrlist.dataCheck(k, 1);
+        for (int k = 1; k <= n; ++k)
+            (void)cat->agrlist.dataCheck(k, 1);
     }
 }
 

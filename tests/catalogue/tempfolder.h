@@ -14,7 +14,7 @@
 namespace tundrix::testing {
 
 class TempFolder {
-public:
+  public:
     TempFolder() {
         static std::atomic<int> serial{0};
         path_ = std::filesystem::temp_directory_path() /
@@ -37,7 +37,7 @@ public:
         out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
@@ -45,7 +45,8 @@ inline std::vector<std::uint8_t> randomBytes(std::size_t n, unsigned seed) {
     std::mt19937 gen(seed);
     std::uniform_int_distribution<int> dist(0, 255);
     std::vector<std::uint8_t> v(n);
-    for (auto& b : v) b = std::uint8_t(dist(gen));
+    for (auto& b : v)
+        b = std::uint8_t(dist(gen));
     return v;
 }
 

@@ -15,14 +15,15 @@ TEST(Cp1251, CyrillicAndAsciiBothWays) {
     const std::string utf8 = "Агрегат ОВ-12 ёЁ №5 €";
     const std::string bytes = utf8ToCp1251(utf8);
     EXPECT_EQ(bytes.size(), utf8Length(utf8));
-    EXPECT_EQ(std::uint8_t(bytes[0]), 0xC0);  // А
+    EXPECT_EQ(std::uint8_t(bytes[0]), 0xC0);      // А
     EXPECT_EQ(std::uint8_t(bytes.back()), 0x88);  // €
     EXPECT_EQ(cp1251ToUtf8(bytes), utf8);
 }
 
 TEST(Cp1251, EveryAssignedByteRoundTrips) {
     for (int b = 1; b < 256; ++b) {
-        if (b == 0x98) continue;
+        if (b == 0x98)
+            continue;
         const std::string one(1, char(b));
         bool lossy = true;
         EXPECT_EQ(utf8ToCp1251(cp1251ToUtf8(one), &lossy), one) << b;
@@ -39,7 +40,10 @@ TEST(Cp1251, UnassignedByteDecodesToReplacementCharacter) {
 
 TEST(Cp1251, UnrepresentableCharactersBecomeQuestionMarks) {
     bool lossy = false;
-    EXPECT_EQ(utf8ToCp1251("a\xE4\xB8\xAD" "b", &lossy), "a?b");  // a CJK character
+    EXPECT_EQ(utf8ToCp1251("a\xE4\xB8\xAD"
+                           "b",
+                           &lossy),
+              "a?b");  // a CJK character
     EXPECT_TRUE(lossy);
     EXPECT_EQ(utf8ToCp1251("x\xFFy", &lossy), "x?y");  // invalid UTF-8
     EXPECT_TRUE(lossy);
