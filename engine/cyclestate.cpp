@@ -17,11 +17,14 @@ double condfactorFor(int refrigerant) {
 
 bool CycleState::loadRefrigerant(int index, const std::filesystem::path& dataDir) {
     refrigerant = index;
-    if (!loadref(index, dataDir, refimage)) return false;
+    if (!loadref(index, dataDir, refimage))
+        return false;
     table.rebuild(refimage);
     return true;
 }
 
-void setCondfactor(CycleState& state) { state.condfactor = condfactorFor(state.refrigerant); }
+void setCondfactor(CycleState& state) {
+    state.condfactor = condfactorFor(state.refrigerant);
+}
 
 }  // namespace tundrix

@@ -18,11 +18,11 @@ struct CycleState {
     GridImage refimage;   // the loaded property image; keeps its contents when a file is missing
     PropertyTable table;  // derived from refimage; the property routines read this
     int refrigerant = 0;  // 0 R404A/R507, 1 R22, 2 R407C, 3 R134a, 4 R410A
-    double superheat = 10.0;   // K
-    double subcooling = 0.0;   // K
-    double corrfactor = 1.0;   // capacity correction for superheat and subcooling
-    double shfactor = 1.0;     // the same for superheat alone (heat rejection)
-    double condfactor = 1.0;   // condenser capacity factor of the refrigerant
+    double superheat = 10.0;  // K
+    double subcooling = 0.0;  // K
+    double corrfactor = 1.0;  // capacity correction for superheat and subcooling
+    double shfactor = 1.0;    // the same for superheat alone (heat rejection)
+    double condfactor = 1.0;  // condenser capacity factor of the refrigerant
 
     // Selects refrigerant index 0..4 and loads its property file from the data folder. A missing
     // file keeps the previous table in use (both refimage and table); returns whether it was read.

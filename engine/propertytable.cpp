@@ -9,8 +9,8 @@ namespace tundrix {
 
 namespace {
 
-constexpr std::array<std::string_view, 5> kRefFiles = {
-    "mass404a.dat", "mass22.dat", "mass407c.dat", "mass134a.dat", "mass410a.dat"};
+constexpr std::array<std::string_view, 5> kRefFiles = {"mass404a.dat", "mass22.dat", "mass407c.dat",
+                                                       "mass134a.dat", "mass410a.dat"};
 
 std::size_t blockOffset(int k, int col) {
     return (std::size_t(k) * PropertyTable::kBlockColumns + std::size_t(col - 1)) *
@@ -19,9 +19,13 @@ std::size_t blockOffset(int k, int col) {
 
 }  // namespace
 
-PropertyTable::PropertyTable() { rebuild(GridImage{}); }
+PropertyTable::PropertyTable() {
+    rebuild(GridImage{});
+}
 
-PropertyTable::PropertyTable(const GridImage& image) { rebuild(image); }
+PropertyTable::PropertyTable(const GridImage& image) {
+    rebuild(image);
+}
 
 void PropertyTable::rebuild(const GridImage& image) {
     // Saturated rows: row 4 always counts; the table ends at the first row r >= 5 whose column 1
@@ -30,9 +34,11 @@ void PropertyTable::rebuild(const GridImage& image) {
     while (end < kBlockFirstRow && !(image.at(end, 1) == 0.0 && image.at(end + 1, 1) == 0.0))
         ++end;
     satCount_ = end - kSatFirstRow;
-    for (auto& column : sat_) column.fill(0.0);
+    for (auto& column : sat_)
+        column.fill(0.0);
     for (int r = 0; r < satCount_; ++r)
-        for (int c = 1; c <= kSatColumns; ++c) sat_[c - 1][r] = image.at(kSatFirstRow + r, c);
+        for (int c = 1; c <= kSatColumns; ++c)
+            sat_[c - 1][r] = image.at(kSatFirstRow + r, c);
 
     blocks_.assign(std::size_t(kBlocks) * kBlockColumns * kBlockRows, 0.0);
     for (int k = 0; k < kBlocks; ++k) {
@@ -47,22 +53,26 @@ void PropertyTable::rebuild(const GridImage& image) {
 }
 
 std::span<const double> PropertyTable::satColumn(int col) const {
-    if (col < 1 || col > kSatColumns) return {};
+    if (col < 1 || col > kSatColumns)
+        return {};
     return std::span<const double>(sat_[col - 1].data(), std::size_t(satCount_));
 }
 
 std::span<const double> PropertyTable::blockColumn(int k, int col) const {
-    if (k < 0 || k >= kBlocks || col < 1 || col > kBlockColumns) return {};
+    if (k < 0 || k >= kBlocks || col < 1 || col > kBlockColumns)
+        return {};
     return std::span<const double>(blocks_.data() + blockOffset(k, col), kBlockRows);
 }
 
 int PropertyTable::blockLength(int k, int col) const {
-    if (k < 0 || k >= kBlocks || col < 1 || col > kBlockColumns) return 0;
+    if (k < 0 || k >= kBlocks || col < 1 || col > kBlockColumns)
+        return 0;
     return lengths_[k][col - 1];
 }
 
 std::string_view refFileName(int refrigerant) {
-    if (refrigerant < 0 || refrigerant >= int(kRefFiles.size())) return {};
+    if (refrigerant < 0 || refrigerant >= int(kRefFiles.size()))
+        return {};
     return kRefFiles[std::size_t(refrigerant)];
 }
 
@@ -72,7 +82,8 @@ bool readtable(const std::filesystem::path& file, GridImage& buffer) {
 
 bool loadref(int refrigerant, const std::filesystem::path& dataDir, GridImage& buffer) {
     const std::string_view name = refFileName(refrigerant);
-    if (name.empty()) return false;
+    if (name.empty())
+        return false;
     return readtable(dataDir / std::string(name), buffer);
 }
 

@@ -23,7 +23,7 @@
 namespace tundrix {
 
 class PropertyTable {
-public:
+  public:
     static constexpr int kBlocks = 26;
     static constexpr int kBlockColumns = 6;
     static constexpr int kBlockFirstRow = 41;
@@ -49,7 +49,7 @@ public:
     // The 26 block enthalpies (row 42, column 4 of each block), in block order.
     const std::array<double, kBlocks>& blockEnthalpies() const { return enthalpies_; }
 
-private:
+  private:
     int satCount_ = 0;
     std::array<std::array<double, kSatMaxRows>, kSatColumns> sat_{};
     std::vector<double> blocks_;  // [k][col-1][row], kBlockRows values per column

@@ -26,7 +26,8 @@ constexpr int kSecantSteps = 5;
 double liquidEnthalpy(const PropertyTable& table, double tc, double sc,
                       const EnthalpyProfile* bubbleProfile = nullptr) {
     const double hSat = satprop(kSatT, kSatLiquidH, table, tc);
-    if (sc == 0.0) return hSat;
+    if (sc == 0.0)
+        return hSat;
     double h20;
     if (bubbleProfile) {
         h20 = bubbleProfile->inverse(tc - kLiquidProbe, hSat);
@@ -66,12 +67,14 @@ double EnthalpyProfile::inverse(double target, double start) const {
     double fs = at(s);
     double slope = fs - at(s - 1.0);
     for (int step = 0; step < kSecantSteps; ++step) {
-        if (slope == 0.0) continue;
+        if (slope == 0.0)
+            continue;
         const double sOld = s;
         const double fOld = fs;
         s = s + (target - fs) / slope;
         // No movement means the target is already reproduced; the next slope would be 0/0.
-        if (s == sOld) break;
+        if (s == sOld)
+            break;
         fs = at(s);
         slope = (fOld - fs) / (sOld - s);
     }
@@ -93,7 +96,8 @@ double refeffect(const PropertyTable& table, double to, double tc, double sh, do
 
 double capcorrection(const PropertyTable& table, double v, double to, double tc, double sh,
                      double sc) {
-    if (sh == kRatedSuperheat && sc == 0.0) return v;
+    if (sh == kRatedSuperheat && sc == 0.0)
+        return v;
     const double po = satprop(kSatT, kSatDewP, table, to);
     const double hv = satprop(kSatT, kSatVapourH, table, to);
     const EnthalpyProfile temperature(kBlockP, kBlockT, table, po);

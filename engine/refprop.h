@@ -24,20 +24,19 @@ double shprop(int cx, int cy, const PropertyTable& table, double a, double h);
 // The enthalpy h at which shprop(cx, cy, table, a, h) equals target: five secant steps from
 // start, the first slope taken over one enthalpy unit below start. A step that leaves the
 // enthalpy where it was (it already reproduces the target) ends the iteration there.
-double shinverse(int cx, int cy, const PropertyTable& table, double a, double target,
-                 double start);
+double shinverse(int cx, int cy, const PropertyTable& table, double a, double target, double start);
 
 // The 26 block values at one fixed value a, as a curve over enthalpy. shprop and shinverse at
 // the same (cx, cy, a) share it; build it once when several enthalpies are looked up.
 class EnthalpyProfile {
-public:
+  public:
     EnthalpyProfile(int cx, int cy, const PropertyTable& table, double a);
 
     double at(double h) const { return curve_(h); }
     // shinverse on this profile.
     double inverse(double target, double start) const;
 
-private:
+  private:
     static NaturalSpline build(int cx, int cy, const PropertyTable& table, double a);
     NaturalSpline curve_;
 };

@@ -13,7 +13,8 @@ constexpr double kNoValue = std::numeric_limits<double>::quiet_NaN();
 
 // n is usable when the points 0..n exist in both vectors (Y alone when no curve is built).
 bool usable(std::span<const double> X, std::span<const double> Y, int n) {
-    if (n < 0 || n >= kMaxSplinePoints || std::size_t(n) >= Y.size()) return false;
+    if (n < 0 || n >= kMaxSplinePoints || std::size_t(n) >= Y.size())
+        return false;
     return n < 2 || std::size_t(n) < X.size();
 }
 
@@ -31,8 +32,10 @@ NaturalSpline::NaturalSpline(std::span<const double> X, std::span<const double> 
         return;
     }
     std::array<double, kMaxSplinePoints> h;
-    for (int i = 0; i <= n; ++i) x_[i] = X[i];
-    for (int i = 1; i <= n; ++i) h[i] = X[i] - X[i - 1];
+    for (int i = 0; i <= n; ++i)
+        x_[i] = X[i];
+    for (int i = 1; i <= n; ++i)
+        h[i] = X[i] - X[i - 1];
 
     // Rows 1..n-1: h[i] c[i-1] + 2 (h[i] + h[i+1]) c[i] + h[i+1] c[i+1] = r[i], with the natural
     // end conditions c[0] = c[n] = 0. Forward elimination without pivoting (the system is
@@ -54,7 +57,8 @@ NaturalSpline::NaturalSpline(std::span<const double> X, std::span<const double> 
     }
     c_[0] = 0.0;
     c_[n] = 0.0;
-    for (int i = n - 1; i >= 1; --i) c_[i] = rhs[i] - (i <= n - 2 ? upper[i] * c_[i + 1] : 0.0);
+    for (int i = n - 1; i >= 1; --i)
+        c_[i] = rhs[i] - (i <= n - 2 ? upper[i] * c_[i + 1] : 0.0);
 
     for (int i = 1; i <= n; ++i) {
         a_[i] = Y[i - 1];
@@ -66,9 +70,11 @@ NaturalSpline::NaturalSpline(std::span<const double> X, std::span<const double> 
 }
 
 double NaturalSpline::operator()(double x) const {
-    if (n_ < 2) return constant_;
+    if (n_ < 2)
+        return constant_;
     int k = 1;
-    while (x >= x_[k] && k < n_) ++k;
+    while (x >= x_[k] && k < n_)
+        ++k;
     const double t = x - x_[k - 1];
     return a_[k] + b_[k] * t + c_[k - 1] * t * t + d_[k] * t * t * t;
 }
@@ -78,23 +84,29 @@ double spline(std::span<const double> X, std::span<const double> Y, int n, doubl
 }
 
 double splineReference(std::span<const double> X, std::span<const double> Y, int n, double x) {
-    if (!usable(X, Y, n)) return kNoValue;
-    if (n < 2) return Y[std::size_t(n)];
+    if (!usable(X, Y, n))
+        return kNoValue;
+    if (n < 2)
+        return Y[std::size_t(n)];
     std::array<double, kMaxSplinePoints> h{}, a{}, b{}, c{}, d{};
-    for (int i = 1; i <= n; ++i) h[i] = X[i] - X[i - 1];
+    for (int i = 1; i <= n; ++i)
+        h[i] = X[i] - X[i - 1];
 
     auto m = makeMassvv();  // value-initialised: all zero
     (*m)[0][0] = 1.0;
     for (int i = 1; i <= n - 1; ++i) {
         (*m)[i][i] = 2.0 * (h[i] + h[i + 1]);
-        if (i >= 2) (*m)[i][i - 1] = h[i];
-        if (i <= n - 2) (*m)[i][i + 1] = h[i + 1];
+        if (i >= 2)
+            (*m)[i][i - 1] = h[i];
+        if (i <= n - 2)
+            (*m)[i][i + 1] = h[i + 1];
         (*m)[i][n] = 3.0 * ((Y[i + 1] - Y[i]) / h[i + 1] - (Y[i] - Y[i - 1]) / h[i]);
     }
     solvelinear(*m, n, n + 1);
     c[0] = 0.0;
     c[n] = 0.0;
-    for (int i = 1; i <= n - 1; ++i) c[i] = (*m)[i][n];
+    for (int i = 1; i <= n - 1; ++i)
+        c[i] = (*m)[i][n];
 
     for (int i = 1; i <= n; ++i) {
         a[i] = Y[i - 1];
@@ -105,7 +117,8 @@ double splineReference(std::span<const double> X, std::span<const double> Y, int
     b[n] = (Y[n] - Y[n - 1]) / h[n] - (2.0 / 3.0) * h[n] * c[n - 1];
 
     int k = 1;
-    while (x >= X[k] && k < n) ++k;
+    while (x >= X[k] && k < n)
+        ++k;
     const double t = x - X[k - 1];
     return a[k] + b[k] * t + c[k - 1] * t * t + d[k] * t * t * t;
 }

@@ -14,13 +14,13 @@ inline constexpr int kMaxSplinePoints = 101;
 // Piece choice: the first k in 1..n with x < X[k], else n; so an x equal to an inner abscissa
 // uses the piece that starts there, and the end pieces extend beyond the end points.
 class NaturalSpline {
-public:
+  public:
     NaturalSpline(std::span<const double> X, std::span<const double> Y, int n);
 
     double operator()(double x) const;
     int lastIndex() const { return n_; }
 
-private:
+  private:
     int n_ = -1;
     double constant_ = 0.0;  // the value when no curve is built
     std::array<double, kMaxSplinePoints> x_;

@@ -11,12 +11,14 @@ namespace tundrix {
 
 namespace {
 
-bool small(double v) { return std::fabs(v) < kEndMarkerLevel; }
+bool small(double v) {
+    return std::fabs(v) < kEndMarkerLevel;
+}
 
 // Second stage of spline2d, shared by both forms: rows/cols data points with body(p, q).
 template <typename Body>
-double interpolateTwoWay(std::span<const double> R, int rows, std::span<const double> C,
-                         int cols, Body body, double xc, double xr) {
+double interpolateTwoWay(std::span<const double> R, int rows, std::span<const double> C, int cols,
+                         Body body, double xc, double xr) {
     std::array<double, kMaxSplinePoints> px, py;
     std::array<double, kMaxSplinePoints> cx, cy;
     int nc = 0;
@@ -24,14 +26,17 @@ double interpolateTwoWay(std::span<const double> R, int rows, std::span<const do
         int np = 0;
         for (int p = 0; p < rows; ++p) {
             const double v = body(p, q);
-            if (v == 0.0) continue;
+            if (v == 0.0)
+                continue;
             px[np] = R[p];
             py[np] = v;
             ++np;
         }
-        if (np == 0) continue;  // a column without data has no value to offer
+        if (np == 0)
+            continue;  // a column without data has no value to offer
         const double t = spline(px, py, np - 1, xr);
-        if (t == 0.0) continue;
+        if (t == 0.0)
+            continue;
         cx[nc] = C[q];
         cy[nc] = t;
         ++nc;
@@ -45,7 +50,8 @@ int endMarker(std::span<const double> v) {
     const int size = int(v.size());
     for (int k = 1; k < size; ++k) {
         const double next = k + 1 < size ? v[k + 1] : 0.0;
-        if (small(v[k]) && small(next)) return k;
+        if (small(v[k]) && small(next))
+            return k;
     }
     return std::max(size, 1);
 }
@@ -57,7 +63,8 @@ double splinewindow(std::span<const double> X, std::span<const double> Y, int m,
 double splinewindow(std::span<const double> X, int L, std::span<const double> Y, int m, double x) {
     L = std::min({L, int(X.size()), int(Y.size())});
     m = std::min(m, kMaxSplinePoints);
-    if (L < 1 || m < 1) return std::numeric_limits<double>::quiet_NaN();
+    if (L < 1 || m < 1)
+        return std::numeric_limits<double>::quiet_NaN();
 
     // k: the interval [X[k], X[k+1]) holding x, 0 below X[1], L-1 at or beyond the last point.
     int k;
@@ -101,8 +108,10 @@ TableBlock gettable(const GridImage& image, int r0, int c0) {
     // points then end one before.
     auto count = [&](auto key) {
         int i = 1;
-        while (i <= kMaxBlockKeys + 1 && !(small(key(i)) && small(key(i + 1)))) ++i;
-        if (i > kMaxBlockKeys + 1) return kMaxBlockKeys;
+        while (i <= kMaxBlockKeys + 1 && !(small(key(i)) && small(key(i + 1))))
+            ++i;
+        if (i > kMaxBlockKeys + 1)
+            return kMaxBlockKeys;
         return i >= 2 ? i - 1 : 1;
     };
     TableBlock block;
@@ -111,8 +120,10 @@ TableBlock gettable(const GridImage& image, int r0, int c0) {
     block.R.resize(std::size_t(block.rows));
     block.C.resize(std::size_t(block.cols));
     block.body.resize(std::size_t(block.rows) * std::size_t(block.cols));
-    for (int p = 0; p < block.rows; ++p) block.R[p] = image.at(r0 + 1 + p, c0);
-    for (int q = 0; q < block.cols; ++q) block.C[q] = image.at(r0, c0 + 1 + q);
+    for (int p = 0; p < block.rows; ++p)
+        block.R[p] = image.at(r0 + 1 + p, c0);
+    for (int q = 0; q < block.cols; ++q)
+        block.C[q] = image.at(r0, c0 + 1 + q);
     for (int p = 0; p < block.rows; ++p)
         for (int q = 0; q < block.cols; ++q)
             block.body[std::size_t(p) * std::size_t(block.cols) + q] =
@@ -122,8 +133,8 @@ TableBlock gettable(const GridImage& image, int r0, int c0) {
 
 double spline2d(const TableBlock& block, double xc, double xr) {
     return interpolateTwoWay(
-        block.R, block.rows, block.C, block.cols, [&](int p, int q) { return block.at(p, q); },
-        xc, xr);
+        block.R, block.rows, block.C, block.cols, [&](int p, int q) { return block.at(p, q); }, xc,
+        xr);
 }
 
 double spline2d(std::span<const double> R, std::span<const double> C, const Massvv& B, double xc,

@@ -31,11 +31,11 @@ double splinewindow(std::span<const double> X, int L, std::span<const double> Y,
 // One block of a grid image: row keys down column c0 from row r0+1, column keys along row r0
 // from column c0+1, body to the lower right. Only the data points are kept (no 81 KB matrix).
 struct TableBlock {
-    int rows = 0;                // data rows (points 0..rows-1 of the row keys)
-    int cols = 0;                // data columns
-    std::vector<double> R;       // row keys, rows values
-    std::vector<double> C;       // column keys, cols values
-    std::vector<double> body;    // rows x cols, row-major; exactly 0.0 marks a missing point
+    int rows = 0;              // data rows (points 0..rows-1 of the row keys)
+    int cols = 0;              // data columns
+    std::vector<double> R;     // row keys, rows values
+    std::vector<double> C;     // column keys, cols values
+    std::vector<double> body;  // rows x cols, row-major; exactly 0.0 marks a missing point
 
     double at(int p, int q) const { return body[std::size_t(p) * std::size_t(cols) + q]; }
 };

@@ -18,13 +18,17 @@ namespace tundrix::literal {
 using PointVector = std::array<double, 101>;
 using LongColumn = std::array<double, 501>;
 
-inline bool tiny(double v) { return std::fabs(v) < 0.0001; }
+inline bool tiny(double v) {
+    return std::fabs(v) < 0.0001;
+}
 
 inline double splinewindow(const LongColumn& X, const LongColumn& Y, int m, double x) {
     int L = 1;
-    while (L < 500 && !(tiny(X[L]) && tiny(X[L + 1]))) ++L;
+    while (L < 500 && !(tiny(X[L]) && tiny(X[L + 1])))
+        ++L;
     int k = 1;
-    while (k < 499 && !((X[k] - x) * (X[k + 1] - x) < 0 || X[k] == x)) ++k;
+    while (k < 499 && !((X[k] - x) * (X[k + 1] - x) < 0 || X[k] == x))
+        ++k;
     const int h = m / 2;
     int first, last;
     if (k < m / 2.0) {
@@ -50,7 +54,8 @@ inline double satprop(int cx, int cy, const GridImage& image, double x) {
     PointVector X{}, Y{};
     int n = 0;
     for (int r = 4; r < 41; ++r) {
-        if (r >= 5 && copy.at(r, 1) == 0.0 && copy.at(r + 1, 1) == 0.0) break;
+        if (r >= 5 && copy.at(r, 1) == 0.0 && copy.at(r + 1, 1) == 0.0)
+            break;
         X[n] = copy.at(r, cx);
         Y[n] = copy.at(r, cy);
         ++n;
@@ -83,7 +88,8 @@ inline double shinverse(int cx, int cy, const GridImage& image, double a, double
         if (slope != 0.0) {
             const double sOld = s;
             s = s + (target - F(s)) / slope;
-            if (stopOnLanding && s == sOld) break;
+            if (stopOnLanding && s == sOld)
+                break;
             slope = (F(sOld) - F(s)) / (sOld - s);
         }
     }
@@ -91,7 +97,8 @@ inline double shinverse(int cx, int cy, const GridImage& image, double a, double
 }
 
 inline double liquidEnthalpy(const GridImage& image, double tc, double sc) {
-    if (sc == 0.0) return satprop(1, 6, image, tc);
+    if (sc == 0.0)
+        return satprop(1, 6, image, tc);
     const double h1 = satprop(1, 6, image, tc);
     const double pc = satprop(1, 2, image, tc);
     const double h20 = shinverse(2, 1, image, pc, tc - 20, h1);
@@ -106,7 +113,8 @@ inline double refeffect(const GridImage& image, double to, double tc, double sh,
 
 inline double capcorrection(const GridImage& image, double v, double to, double tc, double sh,
                             double sc) {
-    if (sh == 10 && sc == 0) return v;
+    if (sh == 10 && sc == 0)
+        return v;
     const double po = satprop(1, 3, image, to);
     const double hv = satprop(1, 7, image, to);
     const double h10 = shinverse(2, 1, image, po, to + 10, hv);
@@ -133,35 +141,44 @@ struct Block {
 inline Block gettable(const GridImage& image, int r0, int c0) {
     Block b;
     int i = 1;
-    while (!(tiny(image.at(r0 + i, c0)) && tiny(image.at(r0 + i + 1, c0)))) ++i;
+    while (!(tiny(image.at(r0 + i, c0)) && tiny(image.at(r0 + i + 1, c0))))
+        ++i;
     int j = 1;
-    while (!(tiny(image.at(r0, c0 + j)) && tiny(image.at(r0, c0 + j + 1)))) ++j;
+    while (!(tiny(image.at(r0, c0 + j)) && tiny(image.at(r0, c0 + j + 1))))
+        ++j;
     for (int p = 0; p <= i; ++p)
-        for (int q = 0; q <= j; ++q) (*b.B)[p][q] = image.at(r0 + 1 + p, c0 + 1 + q);
-    for (int p = 0; p <= i; ++p) b.R[p] = image.at(r0 + 1 + p, c0);
-    for (int q = 0; q <= j; ++q) b.C[q] = image.at(r0, c0 + 1 + q);
+        for (int q = 0; q <= j; ++q)
+            (*b.B)[p][q] = image.at(r0 + 1 + p, c0 + 1 + q);
+    for (int p = 0; p <= i; ++p)
+        b.R[p] = image.at(r0 + 1 + p, c0);
+    for (int q = 0; q <= j; ++q)
+        b.C[q] = image.at(r0, c0 + 1 + q);
     return b;
 }
 
 inline double spline2d(const PointVector& R, const PointVector& C, const Massvv& B, double xc,
                        double xr) {
     int nR = 1;
-    while (!(tiny(R[nR]) && tiny(R[nR + 1]))) ++nR;
+    while (!(tiny(R[nR]) && tiny(R[nR + 1])))
+        ++nR;
     int nC = 1;
-    while (!(tiny(C[nC]) && tiny(C[nC + 1]))) ++nC;
+    while (!(tiny(C[nC]) && tiny(C[nC + 1])))
+        ++nC;
     PointVector T{}, K{};
     int m = 0;
     for (int q = 0; q < nC; ++q) {
         PointVector X{}, Y{};
         int n = 0;
         for (int p = 0; p < nR; ++p) {
-            if (B[p][q] == 0.0) continue;
+            if (B[p][q] == 0.0)
+                continue;
             X[n] = R[p];
             Y[n] = B[p][q];
             ++n;
         }
         const double t = splineReference(X, Y, n - 1, xr);
-        if (t == 0.0) continue;
+        if (t == 0.0)
+            continue;
         K[m] = C[q];
         T[m] = t;
         ++m;

@@ -24,7 +24,8 @@ TEST(Spline, ThreeCollinearPointsGiveTheStraightLine) {
 TEST(Spline, CollinearPointsStayStraightWithUnevenSteps) {
     const Points X = {-40, -35, -20, -10, 0, 5, 7, 15};
     Points Y{};
-    for (int i = 0; i < 8; ++i) Y[i] = 0.3 * X[i] - 4.0;
+    for (int i = 0; i < 8; ++i)
+        Y[i] = 0.3 * X[i] - 4.0;
     for (double x = -50; x <= 25; x += 0.37)
         EXPECT_NEAR(spline(X, Y, 7, x), 0.3 * x - 4.0, 1e-12) << x;
 }
@@ -32,7 +33,8 @@ TEST(Spline, CollinearPointsStayStraightWithUnevenSteps) {
 TEST(Spline, TwoPointsGiveTheSecondOrdinateEverywhere) {
     const Points X = {0.0, 1.0};
     const Points Y = {5.0, 7.0};
-    for (double x : {-10.0, 0.0, 0.5, 1.0, 100.0}) EXPECT_EQ(spline(X, Y, 1, x), 7.0);
+    for (double x : {-10.0, 0.0, 0.5, 1.0, 100.0})
+        EXPECT_EQ(spline(X, Y, 1, x), 7.0);
 }
 
 TEST(Spline, OnePointGivesItsOrdinateAndNoPointsNoValue) {
@@ -53,7 +55,8 @@ TEST(Spline, PointCountBeyondTheVectorsGivesNoValue) {
 TEST(Spline, PassesThroughEveryPoint) {
     const Points X = {0, 1, 3, 4, 7, 8};
     const Points Y = {2, -1, 5, 4, 0, 3};
-    for (int i = 0; i <= 5; ++i) EXPECT_NEAR(spline(X, Y, 5, X[i]), Y[i], 1e-12) << i;
+    for (int i = 0; i <= 5; ++i)
+        EXPECT_NEAR(spline(X, Y, 5, X[i]), Y[i], 1e-12) << i;
 }
 
 // At an inner abscissa the piece starting there is used: its value there is exactly its
@@ -61,7 +64,8 @@ TEST(Spline, PassesThroughEveryPoint) {
 TEST(Spline, InnerAbscissaUsesThePieceThatStartsThere) {
     const Points X = {0.0, 0.1, 0.3, 0.7, 1.0};
     const Points Y = {1.0 / 3.0, 0.7, 2.0 / 7.0, 0.9, 0.25};
-    for (int k = 1; k <= 3; ++k) EXPECT_EQ(spline(X, Y, 4, X[k]), Y[k]) << k;
+    for (int k = 1; k <= 3; ++k)
+        EXPECT_EQ(spline(X, Y, 4, X[k]), Y[k]) << k;
     // The last abscissa still belongs to the last piece (t = h there, not 0).
     EXPECT_NEAR(spline(X, Y, 4, X[4]), Y[4], 1e-14);
 }
@@ -148,7 +152,8 @@ TEST(Spline, BuiltOnceEvaluatesLikeTheFreeFunction) {
     const Points X = {-20, -10, 0, 10, 20, 30};
     const Points Y = {5, 7, 12, 11, 15, 22};
     const NaturalSpline curve(X, Y, 5);
-    for (double x = -25; x <= 35; x += 0.5) EXPECT_EQ(curve(x), spline(X, Y, 5, x));
+    for (double x = -25; x <= 35; x += 0.5)
+        EXPECT_EQ(curve(x), spline(X, Y, 5, x));
 }
 
 }  // namespace

@@ -129,15 +129,19 @@ GridImage blockImage(int r0, int c0, const std::array<double, 5>& tc,
                      const std::array<double, 4>& to, double (*f)(double, double)) {
     GridImage g;
     g.set(r0, c0, 12345.0);  // the corner is never read
-    for (int q = 0; q < 4; ++q) g.set(r0, c0 + 1 + q, to[q]);
+    for (int q = 0; q < 4; ++q)
+        g.set(r0, c0 + 1 + q, to[q]);
     for (int p = 0; p < 5; ++p) {
         g.set(r0 + 1 + p, c0, tc[p]);
-        for (int q = 0; q < 4; ++q) g.set(r0 + 1 + p, c0 + 1 + q, f(to[q], tc[p]));
+        for (int q = 0; q < 4; ++q)
+            g.set(r0 + 1 + p, c0 + 1 + q, f(to[q], tc[p]));
     }
     return g;
 }
 
-double capacityLike(double to, double tc) { return 50.0 + 2.0 * to + 0.03 * to * to - 0.6 * tc; }
+double capacityLike(double to, double tc) {
+    return 50.0 + 2.0 * to + 0.03 * to * to - 0.6 * tc;
+}
 
 TEST(GetTable, CutsTheBlockAtItsEndMarkersAndKeepsAZeroKey) {
     const std::array<double, 5> tc = {25, 30, 40, 50, 60};
@@ -153,8 +157,10 @@ TEST(GetTable, CutsTheBlockAtItsEndMarkersAndKeepsAZeroKey) {
 
 TEST(GetTable, NeverReadsOutsideTheImageOrPastNinetyNineKeys) {
     GridImage g;
-    for (int r = 2; r <= 500; ++r) g.set(r, 1, double(r));
-    for (int c = 2; c <= 500; ++c) g.set(1, c, double(c));
+    for (int r = 2; r <= 500; ++r)
+        g.set(r, 1, double(r));
+    for (int c = 2; c <= 500; ++c)
+        g.set(1, c, double(c));
     const TableBlock b = gettable(g, 1, 1);
     EXPECT_EQ(b.rows, kMaxBlockKeys);
     EXPECT_EQ(b.cols, kMaxBlockKeys);
@@ -182,7 +188,8 @@ TEST(Spline2d, UsesAZeroDegreeKeyAndSkipsAZeroBodyValue) {
     const TableBlock holed = gettable(g, 1, 1);
     const Points R = {25, 30, 50, 60};
     Points Y{};
-    for (int i = 0; i < 4; ++i) Y[i] = capacityLike(-10, R[i]);
+    for (int i = 0; i < 4; ++i)
+        Y[i] = capacityLike(-10, R[i]);
     EXPECT_NEAR(spline2d(holed, -10.0, 40.0), spline(R, Y, 3, 40.0), 1e-12);
     // Linear in tc, so the column without the point still gives the exact value.
     EXPECT_NEAR(spline2d(holed, -10.0, 40.0), capacityLike(-10, 40), 1e-12);
@@ -192,7 +199,8 @@ TEST(Spline2d, AColumnWithoutAnyDataIsLeftOut) {
     const std::array<double, 5> tc = {25, 30, 40, 50, 60};
     const std::array<double, 4> to = {-20, -10, 5, 10};
     GridImage g = blockImage(1, 1, tc, to, [](double o, double c) { return 80.0 + o - 0.5 * c; });
-    for (int p = 0; p < 5; ++p) g.set(2 + p, 2 + 3, 0.0);  // the to = 10 column is empty
+    for (int p = 0; p < 5; ++p)
+        g.set(2 + p, 2 + 3, 0.0);  // the to = 10 column is empty
     const TableBlock b = gettable(g, 1, 1);
     EXPECT_NEAR(spline2d(b, -5.0, 35.0), 80.0 - 5.0 - 17.5, 1e-12);
 }
@@ -205,9 +213,11 @@ TEST(Spline2d, EqualsTheLiteralTwoStageInterpolationOnRandomBlocks) {
         const int nr = rows(rng), nc = cols(rng), r0 = corner(rng), c0 = corner(rng);
         GridImage g;
         double key = -40.0;
-        for (int q = 0; q < nc; ++q, key += step(rng)) g.set(r0, c0 + 1 + q, key);
+        for (int q = 0; q < nc; ++q, key += step(rng))
+            g.set(r0, c0 + 1 + q, key);
         key = 10.0;
-        for (int p = 0; p < nr; ++p, key += step(rng)) g.set(r0 + 1 + p, c0, key);
+        for (int p = 0; p < nr; ++p, key += step(rng))
+            g.set(r0 + 1 + p, c0, key);
         for (int p = 0; p < nr; ++p)
             for (int q = 0; q < nc; ++q)
                 // about one point in ten is missing, never a whole column's first two

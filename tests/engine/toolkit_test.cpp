@@ -32,12 +32,12 @@ TEST(Envelope, EveryVertexAndEdgePointIsInside) {
 
 TEST(Envelope, PointsJustOutsideAreRejected) {
     const Hexagon h;
-    EXPECT_FALSE(h.contains(-15, 19.9));   // below the bottom edge
-    EXPECT_FALSE(h.contains(10.1, 50));    // right of the right edge
-    EXPECT_FALSE(h.contains(-41, 30));     // left of the left edge
-    EXPECT_FALSE(h.contains(0, 27));       // beyond the sloping edge from (-10,20) to (10,35)
+    EXPECT_FALSE(h.contains(-15, 19.9));  // below the bottom edge
+    EXPECT_FALSE(h.contains(10.1, 50));   // right of the right edge
+    EXPECT_FALSE(h.contains(-41, 30));    // left of the left edge
+    EXPECT_FALSE(h.contains(0, 27));      // beyond the sloping edge from (-10,20) to (10,35)
     EXPECT_TRUE(h.contains(0, 27.6));
-    EXPECT_FALSE(h.contains(-35, 60));     // beyond the corner cut (-20,60)-(-40,45)
+    EXPECT_FALSE(h.contains(-35, 60));  // beyond the corner cut (-20,60)-(-40,45)
 }
 
 TEST(Envelope, RepeatedVerticesMakeAPolygonWithFewerCorners) {
@@ -72,7 +72,8 @@ TEST(Quicksort, SortsAscendingAndTagsFollowTheirKeys) {
     const std::vector<double> original = keys;
     quicksort(keys, tags, 0, int(keys.size()) - 1);
     EXPECT_EQ(keys, (std::vector<double>{0.5, 1.25, 2.0, 3.0, 5.5, 6.0, 7.5, 9.0}));
-    for (std::size_t i = 0; i < keys.size(); ++i) EXPECT_EQ(original[tags[i] - 1], keys[i]);
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        EXPECT_EQ(original[tags[i] - 1], keys[i]);
 }
 
 TEST(Quicksort, SortedInputStaysAsItIs) {
