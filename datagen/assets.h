@@ -58,7 +58,7 @@ struct AssetPaths {
 };
 
 class AssetWriter {
-public:
+  public:
     explicit AssetWriter(std::filesystem::path outDir);
     ~AssetWriter();
     AssetWriter(const AssetWriter&) = delete;
@@ -74,7 +74,7 @@ public:
     // (text rendering). Returns false and says why in `error` when a file cannot be written.
     bool finish(std::string* error = nullptr);
 
-private:
+  private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };
