@@ -50,6 +50,7 @@ enum class UnitData {
     NoRefrigerantSection,  // coefficient files have no R410A section (or refrigerant unknown)
 };
 
+// About 1.2 MB: allocate it on the heap (it normally lives inside the Catalogue).
 struct agregat {
     static constexpr int kMaxUnits = 1000;
     static constexpr std::size_t kSlots = kMaxUnits + 1;  // index 0 unused

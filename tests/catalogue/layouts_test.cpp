@@ -170,6 +170,84 @@ TEST(PriceFileLayout, RecordsStandAtTheirOffsets) {
     EXPECT_EQ(p.optionPrice(1, 11), "80");
 }
 
+// Fields written with the setters come back from a saved and reloaded file.
+TEST(FieldRoundTrip, CompressorAndCondenserLists) {
+    TempFolder dir;
+    Comprprop c;
+    c.setName(7, "ZF13KVE");
+    c.setPosition(7, 121);
+    c.setCount(7);
+    c.setVertex(3, 7, -12.25, 63.5);
+    ASSERT_TRUE(c.save(dir / "catal.dat"));
+    Comprprop c2;
+    ASSERT_TRUE(c2.load(dir / "catal.dat"));
+    EXPECT_EQ(c2.name(7), "ZF13KVE");
+    EXPECT_EQ(c2.position(7), 121);
+    EXPECT_EQ(c2.count(), 7);
+    EXPECT_EQ(c2.x(3, 7), -12.25);
+    EXPECT_EQ(c2.y(3, 7), 63.5);
+    EXPECT_TRUE(c2 == c);
+
+    Condenserprop d;
+    d.setName(100, "Конденсатор 100");
+    d.setCapacity(100, 42.5);
+    d.setNumfuns(100, 4);
+    d.setFunsCurrent(100, 1.25);
+    d.setFunsCap(100, 0.33);
+    d.setCount(100);
+    d.setPol(1, "К1");
+    ASSERT_TRUE(d.save(dir / "condensators.dat"));
+    Condenserprop d2;
+    ASSERT_TRUE(d2.load(dir / "condensators.dat"));
+    EXPECT_EQ(d2.name(100), "Конденсатор 100");
+    EXPECT_EQ(d2.capacity(100), 42.5);
+    EXPECT_EQ(d2.numfuns(100), 4);
+    EXPECT_EQ(d2.funsCurrent(100), 1.25);
+    EXPECT_EQ(d2.funsCap(100), 0.33);
+    EXPECT_EQ(d2.count(), 100);
+    EXPECT_EQ(d2.pol(1), "К1");
+    EXPECT_TRUE(d2 == d);
+}
+
+TEST(FieldRoundTrip, UnitListCoefficientsGridAndPrices) {
+    TempFolder dir;
+    UnitListTable t;
+    t.setCell(23, 200, "Textfiles\\Описание.txt");
+    ASSERT_TRUE(t.save(dir / "agrdata/outbocklow404a.dat"));
+    UnitListTable t2;
+    ASSERT_TRUE(t2.load(dir / "agrdata/outbocklow404a.dat"));
+    EXPECT_EQ(t2.cell(23, 200), "Textfiles\\Описание.txt");
+
+    CoefImage b;
+    CoefImage::Coefs power{};
+    power[9] = -1e-5;
+    b.setName(3, 150, "CS.95");
+    b.setCoefs(3, 150, CoefImage::Power, power);
+    ASSERT_TRUE(b.save(dir / "dwmcopeland.dat"));
+    CoefImage b2;
+    ASSERT_TRUE(b2.load(dir / "dwmcopeland.dat"));
+    EXPECT_EQ(b2.name(3, 150), "CS.95");
+    EXPECT_EQ(b2.coefs(3, 150, CoefImage::Power), power);
+
+    GridImage g;
+    g.set(250, 499, -0.5);
+    ASSERT_TRUE(g.save(dir / "mass.dat"));
+    GridImage g2;
+    ASSERT_TRUE(g2.load(dir / "mass.dat"));
+    EXPECT_EQ(g2.at(250, 499), -0.5);
+
+    PriceFile p;
+    p.setName(199, "Последняя");
+    p.setPrice(199, "99,9");
+    p.setOptionPrice(199, 5, "12");
+    ASSERT_TRUE(p.save(dir / "mashine1.dat"));
+    PriceFile p2;
+    ASSERT_TRUE(p2.load(dir / "mashine1.dat"));
+    EXPECT_EQ(p2.name(199), "Последняя");
+    EXPECT_EQ(p2.price(199), "99,9");
+    EXPECT_EQ(p2.optionPrice(199, 5), "12");
+}
+
 // Save and load give back the same bytes, and the saved file has the image's exact size.
 template <typename Image>
 class ImageFile : public ::testing::Test {};

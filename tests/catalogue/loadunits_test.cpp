@@ -258,6 +258,22 @@ TEST_F(LoadUnits, UnitsReferToThePreloadedDataOfTheirBrandAndLevel) {
     EXPECT_TRUE(a.computable(2, 0));
 }
 
+TEST_F(LoadUnits, EachBrandTableUnitTakesItsEnvelopeFromItsOwnBrand) {
+    testing::brandTable({{1, 1, "bock", -35, -5}}).save(dir / "bock.dat");
+    testing::brandTable({{1, 1, "bitzer", -15, 5}}).save(dir / "bitzer.dat");
+    cat->preloadtables(1);
+    testing::writeUnitList(dir, "outbocklow22.dat", {{.name = "B1"}});
+    testing::writeUnitList(dir, "outbitzerlow22.dat", {{.name = "Z1"}});
+    testing::writeUnitList(dir, "outbockmiddle22.dat", {{.name = "B2"}});
+    coverLevels({1, 2});
+    ASSERT_EQ(cat->loadunits(choices(UnitKind::Out, {1, 3}, 1)), 3);
+    EXPECT_EQ(cat->agrlist.xlim[0][1], -35.0);
+    EXPECT_EQ(cat->agrlist.xlim[0][2], -15.0);
+    EXPECT_EQ(cat->agrlist.xlim[2][3], -5.0);
+    // The brand table in use is the one of the last brand-table unit.
+    EXPECT_EQ(cat->brandcoef.name(1, 1), "bock");
+}
+
 TEST_F(LoadUnits, R410AKeepsTheEnvelopeOfBrandTableUnits) {
     testing::brandTable({{0, 1, "HGX", -35, -5}}).save(dir / "bitzer.dat");
     cat->preloadtables(4);
