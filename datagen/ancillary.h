@@ -11,7 +11,7 @@
 namespace tundrix::datagen {
 
 class Ancillary {
-  public:
+public:
     enum class Form { ExpTrOverT, Exp, OnePlus };
 
     Ancillary() = default;
@@ -30,7 +30,7 @@ class Ancillary {
     // reducing temperature; NaN when the value lies outside that bracket.
     double inverse(double value, double tLow) const;
 
-  private:
+private:
     Form form_ = Form::ExpTrOverT;
     double tReduce_ = 0;
     double reduceValue_ = 0;

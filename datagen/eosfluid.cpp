@@ -409,7 +409,8 @@ FluidState EosFluid::atTP(double t, double p) const {
     if (T < model_.criticalTemperature()) {
         if (isPure()) {
             const Saturation sat = saturationAtT(T);
-            if (sat.ok && P > sat.vapour.p)
+            // A pressure equal to the saturation pressure (to rounding) gives the vapour.
+            if (sat.ok && P > sat.vapour.p * (1 + 1e-11))
                 branch = Branch::Liquid;
         } else {
             const double pb = model_.pBubble()(T), pd = model_.pDew()(T);

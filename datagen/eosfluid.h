@@ -12,7 +12,7 @@
 namespace tundrix::datagen {
 
 class EosFluid : public Fluid {
-  public:
+public:
     enum class Branch { Liquid, Vapour };
 
     // Two coexisting states (molar). For the pure fluids liquid and vapour share T and p; for the
@@ -58,15 +58,16 @@ class EosFluid : public Fluid {
     double tDew(double p) const override;
     FluidState bubbleLiquid(double t) const override;
     FluidState dewVapour(double t) const override;
-    // Below the critical temperature the phase follows the saturation pressure(s) at t; between
-    // a blend's dew and bubble pressure the nearer one (on a log scale) decides.
+    // Below the critical temperature the phase follows the saturation pressure(s) at t: a pure
+    // fluid at its saturation pressure is the saturated vapour; between a blend's dew and bubble
+    // pressure the nearer one (on a log scale) decides.
     FluidState atTP(double t, double p) const override;
     // Inside the two-phase region of (p, h) or (p, s) these return the quality-weighted mix of
     // the saturated liquid and vapour at p (temperature interpolated between bubble and dew).
     FluidState atPH(double p, double h) const override;
     FluidState atPS(double p, double s) const override;
 
-  private:
+private:
     template <class Residual>
     bool newton2(double p, double target, double scale, Residual residual, Branch branch,
                  const MolarState& start, MolarState& out) const;

@@ -19,7 +19,7 @@ struct FluidState {
 };
 
 class Fluid {
-  public:
+public:
     virtual ~Fluid() = default;
     virtual std::string name() const = 0;
 

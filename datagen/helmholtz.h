@@ -38,7 +38,7 @@ struct MolarState {
 };
 
 class HelmholtzModel {
-  public:
+public:
     enum class Kind { Pure, PseudoPureBlend };
 
     // Reads a refrigerant file; false (and why in err) when it cannot be used.
@@ -67,7 +67,7 @@ class HelmholtzModel {
     const Ancillary& rhoLiquid() const { return rhoLiquid_; }
     const Ancillary& rhoVapour() const { return rhoVapour_; }
 
-  private:
+private:
     struct PowerExp {
         double n, t, d, l;
         int li;

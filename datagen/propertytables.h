@@ -11,7 +11,7 @@
 #include <string>
 
 #include "catalogue/byteimage.h"
-#include "datagen/fluid.h"
+#include "datagen/eosfluid.h"
 
 namespace tundrix::datagen {
 
@@ -24,7 +24,9 @@ inline constexpr int kLiquidKnots = 9;
 inline constexpr int kVapourKnots = 16;
 
 // Column of a block: 1 t, 2 p, 3 rho, 4 enthalpy, 5 bridge flag (1 inside the dome).
-constexpr int blockColumn(int block, int field) { return 6 * block + field; }
+constexpr int blockColumn(int block, int field) {
+    return 6 * block + field;
+}
 
 // The 35 saturation temperatures of the saturated table, ascending (degC).
 std::array<double, kSatRows> saturatedTemperatures();
@@ -37,15 +39,11 @@ std::array<double, kBlocks> blockEnthalpies(const Fluid& fluid);
 std::array<double, kPressureRows> gridPressures(const Fluid& fluid);
 
 // Builds the whole image of one refrigerant. Deterministic: the same bytes on every run.
-GridImage buildPropertyImage(const Fluid& fluid);
+GridImage buildPropertyImage(const EosFluid& fluid);
 
-// File name of a refrigerant's image by selector index 0..4 ("mass404a.dat" ...); empty for an
-// index outside 0..4.
-std::string propertyFileName(int refrigerantIndex);
-
-// Writes the five images into `outDir` (each file atomically). The equations of state are read
-// from `refrigerantDir`; an empty path means the folder the generator was built with. On failure
-// returns false and says why in `err`.
+// Writes the five images into `outDir` (each file atomically, named as the program loads them). The
+// equations of state are read from `refrigerantDir`; an empty path means the folder the generator
+// was built with. On failure returns false and says why in `err`.
 bool writePropertyTables(const std::filesystem::path& outDir, std::string* err,
                          const std::filesystem::path& refrigerantDir = {});
 

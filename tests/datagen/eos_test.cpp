@@ -190,6 +190,8 @@ TEST(EquationOfState, TemperatureAndPressureSelectTheMatchingPhase) {
         EXPECT_NEAR(vapour.rho, sv.rho, 0.05 * sv.rho);
         EXPECT_LT(vapour.rho, sv.rho);
         EXPECT_GT(liquid.rho, sl.rho);
+        // Exactly on the dew line (the pressure as returned in bar) the state is the vapour.
+        EXPECT_NEAR(fluid->atTP(-24, fluid->pDew(-24)).h, fluid->dewVapour(-24).h, 1e-9);
     }
 }
 
