@@ -4,6 +4,7 @@
 
 #include <QBuffer>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QPageSize>
 #include <QPainter>
 #include <QPainterPath>
@@ -64,6 +65,19 @@ class Sheet {
         p_.setFont(font);
         p_.setPen(Qt::black);
         p_.drawText(QRectF(pt(x, y), pt(x + w, y + h)), flags | Qt::TextSingleLine, s);
+    }
+
+    // Like text(), but shrinks the font (down to 5 points) until the text fits the width.
+    void fittedText(double x, double y, double w, double h, const QString& s, double points,
+                    bool bold) {
+        QFont font("DejaVu Sans");
+        font.setBold(bold);
+        for (; points > 5; points -= 0.5) {
+            font.setPointSizeF(points);
+            if (QFontMetricsF(font, p_.device()).horizontalAdvance(s) <= px(w - 2))
+                break;
+        }
+        text(x, y, w, h, s, points, Qt::AlignCenter, bold);
     }
 
     void arrow(double x, double y, double dx, double dy) {
@@ -165,8 +179,7 @@ void frameAndTitle(Sheet& sheet, const AssetUnit& unit, const UnitGeometry& g, i
     sheet.line(tx + 20, ty, tx + 20, ty + 40);
     sheet.line(tx + 45, ty, tx + 45, ty + 40);
     sheet.line(tx + 65, ty + 24, tx + 135, ty + 24);
-    sheet.text(tx + 65, ty + 2, 70, 13, QString::fromStdString(unit.name), 12, Qt::AlignCenter,
-               true);
+    sheet.fittedText(tx + 65, ty + 2, 70, 13, QString::fromStdString(unit.name), 12, true);
     sheet.text(tx + 65, ty + 14, 70, 8, QString::fromUtf8("Габаритный чертеж"), 9);
     sheet.text(tx + 65, ty + 26, 70, 12, QString::fromUtf8("Каталог холодильного оборудования"), 7);
 
@@ -205,7 +218,7 @@ void frontView(Sheet& s, const UnitGeometry& g, const View& v) {
         s.useCenter();
         s.line(v.x(cx), v.y(top) - 3, v.x(cx), v.y(g.compBase) + 3);
     }
-    // Suction header above the compressors.
+    // Suction header above the compressors, with a drop to each of them.
     if (g.compressors > 1) {
         const double z = g.compBase + g.compHeight + 40;
         const double x0 = g.bayStart + g.compLength / 2.0 - 80;
@@ -213,6 +226,13 @@ void frontView(Sheet& s, const UnitGeometry& g, const View& v) {
                           (g.compressors - 1) * double(g.compLength + g.compGap) + 80;
         s.useThin();
         s.rect(v.x(x0), v.y(z + 19), (x1 - x0) / v.scale, 38 / v.scale);
+        for (int i = 0; i < g.compressors; ++i) {
+            const double cx =
+                g.bayStart + g.compLength / 2.0 + i * double(g.compLength + g.compGap) + cw * 0.2;
+            for (double dx : {-13.0, 13.0})
+                s.line(v.x(cx + dx), v.y(z - 19), v.x(cx + dx),
+                       v.y(g.compBase + g.compHeight * 0.7));
+        }
     }
     if (g.hasPanel) {
         s.useThick();
