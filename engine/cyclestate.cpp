@@ -1,5 +1,7 @@
 #include "engine/cyclestate.h"
 
+#include "engine/refprop.h"
+
 namespace tundrix {
 
 double condfactorFor(int refrigerant) {
@@ -25,6 +27,11 @@ bool CycleState::loadRefrigerant(int index, const std::filesystem::path& dataDir
 
 void setCondfactor(CycleState& state) {
     state.condfactor = condfactorFor(state.refrigerant);
+}
+
+void updateCorrections(CycleState& state, double to, double tc) {
+    state.corrfactor = capcorrection(state.table, 1.0, to, tc, state.superheat, state.subcooling);
+    state.shfactor = capcorrection(state.table, 1.0, to, tc, state.superheat, 0.0);
 }
 
 }  // namespace tundrix

@@ -35,4 +35,9 @@ struct CycleState {
 // Sets state.condfactor from state.refrigerant.
 void setCondfactor(CycleState& state);
 
+// Sets corrfactor (superheat and subcooling) and shfactor (superheat alone) for evaporating
+// temperature to and condensing temperature tc from the loaded table and the state's superheat
+// and subcooling. Both are 1 at the rating conditions (10 K, 0 K).
+void updateCorrections(CycleState& state, double to, double tc);
+
 }  // namespace tundrix

@@ -292,6 +292,21 @@ TEST(CycleState, SelectingARefrigerantWithoutAFileKeepsThePreviousTable) {
     EXPECT_TRUE(state.refimage == linearImage());
 }
 
+TEST(CycleState, CorrectionsFollowTheSuperheatAndSubcooling) {
+    CycleState state;
+    state.refimage = linearImage();
+    state.refreshTable();
+    updateCorrections(state, -10, 40);
+    EXPECT_EQ(state.corrfactor, 1.0);
+    EXPECT_EQ(state.shfactor, 1.0);
+    state.superheat = 20;
+    state.subcooling = 4;
+    updateCorrections(state, -10, 40);
+    EXPECT_DOUBLE_EQ(state.corrfactor, capcorrection(state.table, 1, -10, 40, 20, 4));
+    EXPECT_DOUBLE_EQ(state.shfactor, capcorrection(state.table, 1, -10, 40, 20, 0));
+    EXPECT_GT(state.corrfactor, state.shfactor);  // subcooling adds refrigerating effect
+}
+
 TEST(CycleState, CondenserFactorFollowsTheRefrigerant) {
     CycleState state;
     const double want[] = {1.0, 0.96, 0.87, 0.93, 1.0};
