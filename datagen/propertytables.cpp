@@ -232,11 +232,11 @@ std::array<double, kPressureRows> gridPressures(const Fluid& fluid) {
     return p;
 }
 
-GridImage buildPropertyImage(const EosFluid& fluid) {
+std::optional<GridImage> buildPropertyImage(const EosFluid& fluid) {
     GridImage image;
     ImageBuilder builder(fluid);
     if (!builder.build(image))
-        image.clear();
+        return std::nullopt;
     return image;
 }
 
@@ -248,15 +248,13 @@ bool writePropertyTables(const std::filesystem::path& outDir, std::string* err,
         auto fluid = loadEosFluid(i, refrigerantDir, err);
         if (!fluid)
             return false;
-        GridImage image;
-        ImageBuilder builder(*fluid);
-        if (!builder.build(image)) {
+        const std::optional<GridImage> image = buildPropertyImage(*fluid);
+        if (!image) {
             if (err)
                 *err = "the property table of " + fluid->name() + " could not be computed";
             return false;
         }
-        const std::string name(refFileName(i));
-        if (!image.save(outDir / name, err))
+        if (!image->save(outDir / std::string(refFileName(i)), err))
             return false;
     }
     return true;

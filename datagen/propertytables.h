@@ -8,6 +8,7 @@
 
 #include <array>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "catalogue/byteimage.h"
@@ -39,7 +40,8 @@ std::array<double, kBlocks> blockEnthalpies(const Fluid& fluid);
 std::array<double, kPressureRows> gridPressures(const Fluid& fluid);
 
 // Builds the whole image of one refrigerant. Deterministic: the same bytes on every run.
-GridImage buildPropertyImage(const EosFluid& fluid);
+// nullopt when a state of the table cannot be computed.
+std::optional<GridImage> buildPropertyImage(const EosFluid& fluid);
 
 // Writes the five images into `outDir` (each file atomically, named as the program loads them). The
 // equations of state are read from `refrigerantDir`; an empty path means the folder the generator

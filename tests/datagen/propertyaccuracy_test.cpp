@@ -72,7 +72,9 @@ class PropertyAccuracy : public ::testing::TestWithParam<int> {
     void SetUp() override {
         fluid_ = loadEosFluid(GetParam());
         ASSERT_TRUE(fluid_);
-        table_ = std::make_unique<PropertyTable>(buildPropertyImage(*fluid_));
+        const auto image = buildPropertyImage(*fluid_);
+        ASSERT_TRUE(image);
+        table_ = std::make_unique<PropertyTable>(*image);
     }
     const char* name() const { return names_[GetParam()]; }
 
