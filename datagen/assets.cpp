@@ -135,6 +135,9 @@ bool AssetWriter::finish(std::string* error) {
             *error = "pictures and drawings need a QGuiApplication";
         return false;
     }
+    // Font subsetting in the PDF writer walks hash tables; with the process's random hash seed
+    // the embedded fonts, and so the drawings, would differ from run to run.
+    QHashSeed::setDeterministicGlobalSeed();
     std::error_code ec;
     for (const char* folder : {"images", "TechnicalData", "Complect", "Textfiles"}) {
         std::filesystem::create_directories(impl_->outDir / folder, ec);
@@ -176,8 +179,7 @@ bool AssetWriter::finish(std::string* error) {
 std::unique_ptr<QGuiApplication> makeAssetApplication(int& argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Font subsetting in the PDF writer walks hash tables; a fixed seed makes the embedded
-    // fonts, and so the drawings, the same bytes on every run.
+    // Fixed from the start, so that hash order never depends on the run (see finish()).
     QHashSeed::setDeterministicGlobalSeed();
     return std::make_unique<QGuiApplication>(argc, argv);
 }

@@ -107,10 +107,8 @@ std::string descriptionText(const AssetUnit& u, const UnitGeometry& g) {
         t += "Температурный режим: " + level + ".\n";
     if (!u.refrigerants.empty())
         t += "Хладагент: " + joined(u.refrigerants, ", ") + ".\n";
-    if (!u.brand.empty())
-        t += "Компрессоры " + u.brand + ": " + compressorLine(u) + ".\n";
-    else
-        t += "Компрессоры: " + compressorLine(u) + ".\n";
+    t += "Компрессоры" + (u.brand.empty() ? std::string() : " " + u.brand) + ": " +
+         compressorLine(u) + "\n";
     if (condenser) {
         t += "Конденсатор: " + u.condenser + " — " + std::to_string(u.condenserCount) +
              " шт., вентиляторов " + std::to_string(u.fans * u.condenserCount) + ".\n";
