@@ -1,0 +1,37 @@
+// The subcommands of tundrix-cli. Each reads its own options and writes its result to `out`.
+#pragma once
+
+#include <filesystem>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "cli/args.h"
+
+namespace tundrix::cli {
+
+enum class Format { Json, Csv };
+
+struct Context {
+    std::filesystem::path dataDir;
+    Format format = Format::Json;
+};
+
+using Command = int (*)(const Context&, const std::vector<std::string>&, std::ostream&);
+
+struct CommandInfo {
+    const char* name;
+    const char* summary;
+    const char* usage;  // shown by --help
+    Command run;
+};
+
+const std::vector<CommandInfo>& commands();
+
+int runProps(const Context&, const std::vector<std::string>&, std::ostream&);
+int runUnit(const Context&, const std::vector<std::string>&, std::ostream&);
+
+// "out", "agr", ..., "on" -> kind index used by the catalogue; throws UsageError otherwise.
+int kindFromCode(const std::string& code);
+
+}  // namespace tundrix::cli
