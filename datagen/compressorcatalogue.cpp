@@ -248,16 +248,16 @@ CompressorCatalogue buildCompressorCatalogue(const FluidSet& fluids) {
 
 CompressorCatalogue writeCompressorFiles(const std::filesystem::path& outDir,
                                          const FluidSet& fluids, std::string* error) {
-    CompressorFiles files = buildCompressorFiles(fluids);
-    std::error_code ec;
-    std::filesystem::create_directories(outDir, ec);
     auto fail = [&](const std::string& what) {
         if (error)
             *error = what;
         return CompressorCatalogue{};
     };
+    std::error_code ec;
+    std::filesystem::create_directories(outDir, ec);
     if (ec)
         return fail(outDir.string() + ": " + ec.message());
+    CompressorFiles files = buildCompressorFiles(fluids);
     std::string why;
     for (const auto& [name, img] : files.brandFiles)
         if (!img->save(outDir / name, &why))

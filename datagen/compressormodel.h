@@ -43,7 +43,7 @@ struct ModelPoint {
 };
 
 class CompressorModel {
-  public:
+public:
     // The motor is sized for the largest shaft power at the envelope's corners and edge
     // midpoints, so that motor losses and current follow the load over the envelope.
     CompressorModel(const Fluid& fluid, const ModelParams& params, const Envelope& envelope,
@@ -54,7 +54,7 @@ class CompressorModel {
     double displacement() const { return displacement_; }
     double nominalShaftPower() const { return nominalShaft_; }
 
-  private:
+private:
     ModelPoint thermodynamics(double to, double tc) const;  // without the motor
 
     const Fluid& fluid_;

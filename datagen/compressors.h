@@ -28,9 +28,9 @@ using FluidSet = std::array<const Fluid*, 5>;
 using EnvelopeCorners = std::array<double, 12>;
 
 struct CatalogueCompressor {
-    std::string name;     // model name (UTF-8, at most 50 characters)
-    int number = 0;       // what a unit list stores in "инд. компрессора": the record 1..150 of
-                          // the brand file section, or the entry 1..100 of the Scroll list
+    std::string name;  // model name (UTF-8, at most 50 characters)
+    int number = 0;  // what a unit list stores in "инд. компрессора": the record 1..150 of
+                     // the brand file section, or the entry 1..100 of the Scroll list
     double displacement = 0;  // swept volume, m3/h
     EnvelopeCorners envelope{};
     // Rating at the typical point of the level (ratedTo, ratedTc), 10 K superheat, 0 K subcooling.

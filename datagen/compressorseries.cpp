@@ -40,8 +40,8 @@ ModelParams brandParams(int brand, int level, int refrigerant) {
             p.a += 0.01;
             break;
         case kBrandStream:
-            p.etaPeak *= 0.97;
-            p.b *= 1.1;
+            p.etaPeak *= 0.995;
+            p.b *= 1.05;
             break;
         case kBrandScroll:
             p.a = 0.97;

@@ -10,7 +10,7 @@
 namespace tundrix::datagen::testing {
 
 class IdealRefrigerant : public Fluid {
-  public:
+public:
     explicit IdealRefrigerant(double glide = 0.0) : glide_(glide) {}
 
     std::string name() const override { return "ideal"; }
@@ -32,7 +32,7 @@ class IdealRefrigerant : public Fluid {
         return vapour(T - kT0, p);
     }
 
-  private:
+private:
     static constexpr double kT0 = 273.15;
     static constexpr double kR = 0.0961;  // kJ/(kg K)
     static constexpr double kCpV = 0.75;  // kJ/(kg K)
