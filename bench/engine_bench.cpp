@@ -18,15 +18,24 @@
 namespace tundrix {
 namespace {
 
-const GridImage& benchImage() {
-    static const GridImage image = [] {
-        GridImage g;
+struct BenchTable {
+    GridImage image;
+    const char* source;
+};
+
+const BenchTable& benchSource() {
+    static const BenchTable table = [] {
+        BenchTable t{GridImage{}, "mass404a.dat"};
         const auto file = std::filesystem::path(TUNDRIX_SAMPLE_DATA) / "mass404a.dat";
-        if (std::filesystem::exists(file) && g.load(file))
-            return g;
-        return fixture::buildImage(fixture::SmoothFluid::model());
+        if (std::filesystem::exists(file) && t.image.load(file))
+            return t;
+        return BenchTable{fixture::buildImage(fixture::SmoothFluid::model()), "model fluid"};
     }();
-    return image;
+    return table;
+}
+
+const GridImage& benchImage() {
+    return benchSource().image;
 }
 
 const PropertyTable& benchTable() {
@@ -39,6 +48,7 @@ const PropertyTable& benchTable() {
 constexpr double kTo = -10, kTc = 40, kSh = 5, kSc = 3;
 
 void BM_Capcorrection(benchmark::State& state) {
+    state.SetLabel(benchSource().source);
     const PropertyTable& t = benchTable();
     for (auto _ : state)
         benchmark::DoNotOptimize(capcorrection(t, 1.0, kTo, kTc, kSh, kSc));
@@ -46,6 +56,7 @@ void BM_Capcorrection(benchmark::State& state) {
 BENCHMARK(BM_Capcorrection)->Unit(benchmark::kMicrosecond);
 
 void BM_CapcorrectionLiteral(benchmark::State& state) {
+    state.SetLabel(benchSource().source);
     const GridImage& g = benchImage();
     for (auto _ : state)
         benchmark::DoNotOptimize(literal::capcorrection(g, 1.0, kTo, kTc, kSh, kSc));
@@ -53,6 +64,7 @@ void BM_CapcorrectionLiteral(benchmark::State& state) {
 BENCHMARK(BM_CapcorrectionLiteral)->Unit(benchmark::kMillisecond);
 
 void BM_Heatrejection(benchmark::State& state) {
+    state.SetLabel(benchSource().source);
     const PropertyTable& t = benchTable();
     for (auto _ : state)
         benchmark::DoNotOptimize(heatrejection(t, 75, 20, kTo, kTc, kSh, kSc));
@@ -60,6 +72,7 @@ void BM_Heatrejection(benchmark::State& state) {
 BENCHMARK(BM_Heatrejection)->Unit(benchmark::kMicrosecond);
 
 void BM_Shprop(benchmark::State& state) {
+    state.SetLabel(benchSource().source);
     const PropertyTable& t = benchTable();
     const double p = satprop(1, 3, t, kTo), h = satprop(1, 7, t, kTo) + 10;
     for (auto _ : state)
@@ -68,6 +81,7 @@ void BM_Shprop(benchmark::State& state) {
 BENCHMARK(BM_Shprop)->Unit(benchmark::kMicrosecond);
 
 void BM_ShpropLiteral(benchmark::State& state) {
+    state.SetLabel(benchSource().source);
     const GridImage& g = benchImage();
     const PropertyTable& t = benchTable();
     const double p = satprop(1, 3, t, kTo), h = satprop(1, 7, t, kTo) + 10;
@@ -77,6 +91,7 @@ void BM_ShpropLiteral(benchmark::State& state) {
 BENCHMARK(BM_ShpropLiteral)->Unit(benchmark::kMicrosecond);
 
 void BM_Shinverse(benchmark::State& state) {
+    state.SetLabel(benchSource().source);
     const PropertyTable& t = benchTable();
     const double p = satprop(1, 3, t, kTo), hv = satprop(1, 7, t, kTo);
     for (auto _ : state)
@@ -85,6 +100,7 @@ void BM_Shinverse(benchmark::State& state) {
 BENCHMARK(BM_Shinverse)->Unit(benchmark::kMicrosecond);
 
 void BM_ShinverseLiteral(benchmark::State& state) {
+    state.SetLabel(benchSource().source);
     const GridImage& g = benchImage();
     const PropertyTable& t = benchTable();
     const double p = satprop(1, 3, t, kTo), hv = satprop(1, 7, t, kTo);

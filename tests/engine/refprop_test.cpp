@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 #include <random>
+#include <string>
 
 #include "catalogue/tempfolder.h"
 #include "engine/cyclestate.h"
@@ -261,6 +262,21 @@ TEST(AgainstLiteral, PropertyRoutinesEqualTheLongWayRound) {
     compareWithLiteral(smoothImage(), 777);
     // On the linear table the secant steps land on their targets exactly now and then.
     compareWithLiteral(linearImage(), 778);
+}
+
+// The refrigerant tables of the generated sample catalogue, when the build has made them.
+TEST(AgainstLiteral, GeneratedRefrigerantTables) {
+    int found = 0;
+    for (int r = 0; r < 5; ++r) {
+        GridImage g;
+        if (!loadref(r, TUNDRIX_SAMPLE_DATA, g))
+            continue;
+        ++found;
+        SCOPED_TRACE(std::string(refFileName(r)));
+        compareWithLiteral(g, 900 + unsigned(r));
+    }
+    if (found == 0)
+        GTEST_SKIP() << "no generated refrigerant tables";
 }
 
 TEST(Loadref, ReadsTheRefrigerantsFileAndKeepsTheOldTableWhenItIsMissing) {
