@@ -91,7 +91,8 @@ struct SelectionResult {
     double corrfactor = 1.0;
 };
 
-// Progress of the run: the percentage of rows done and the progress label's text.
+// Progress of the run: the progress bar's new value (0..100; -1 leaves the bar as it is) and the
+// progress label's text.
 using SelectionProgress = std::function<void(int percent, std::string_view label)>;
 
 // Runs the selection on the catalogue and the cycle state: loads the refrigerant's property table
