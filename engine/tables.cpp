@@ -53,7 +53,7 @@ int endMarker(std::span<const double> v) {
         if (small(v[k]) && small(next))
             return k;
     }
-    return std::max(size, 1);
+    return size;
 }
 
 double splinewindow(std::span<const double> X, std::span<const double> Y, int m, double x) {

@@ -15,7 +15,8 @@ inline constexpr double kEndMarkerLevel = 0.0001;
 
 // End-marker position of a sequence: the first k >= 1 at which v[k] and v[k+1] are both below
 // kEndMarkerLevel; the sequence's points are 0..k-1. A single zero inside (0 degC) does not end
-// it. Values past the end of the span count as zero, so the result never exceeds v.size().
+// it. Values past the end of the span count as zero, so the result never exceeds v.size()
+// (0 for an empty span, 1 for a single value).
 int endMarker(std::span<const double> v);
 
 // Spline over a window of a long table (X ascending, points 0..L-1 up to its end marker): the

@@ -43,6 +43,8 @@ TEST(EndMarker, TwoSmallValuesEndASequenceButOneZeroDoesNot) {
     // A run that fills the whole span ends at the span's end.
     const std::array<double, 4> full = {1, 2, 3, 4};
     EXPECT_EQ(endMarker(full), 4);
+    EXPECT_EQ(endMarker(std::span<const double>(full).first(1)), 1);
+    EXPECT_EQ(endMarker(std::span<const double>()), 0);
 }
 
 TEST(SplineWindow, LastIntervalOfA450PointTableUsesTheLastFivePoints) {
