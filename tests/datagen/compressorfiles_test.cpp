@@ -185,6 +185,48 @@ TEST_F(CompressorFilesTest, ScrollListsAndTablesReadBackThroughTheCatalogue) {
     }
 }
 
+TEST_F(CompressorFilesTest, ScrollTablesKeepTheZeroDegreeColumnAndStayPhysical) {
+    int withZero = 0;
+    for (const auto& s : catalogue_.series) {
+        if (s.brand != kBrandScroll)
+            continue;
+        GridImage img;
+        Comprprop list;
+        ASSERT_TRUE(img.load(dir_ / s.performanceFile));
+        ASSERT_TRUE(list.load(dir_ / s.listFile));
+        for (int k = 1; k <= list.count(); ++k) {
+            const TableBlock q = gettable(img, list.position(k), 2);
+            const TableBlock w = gettable(img, list.position(k), 32);
+            const auto zero = std::find(q.C.begin(), q.C.begin() + q.cols, 0.0);
+            if (zero != q.C.begin() + q.cols) {
+                ++withZero;
+                // The column under the 0 degC key holds data.
+                const int col = int(zero - q.C.begin());
+                int filled = 0;
+                for (int p = 0; p < q.rows; ++p)
+                    filled += q.at(p, col) != 0.0;
+                EXPECT_GE(filled, 3) << list.name(k);
+            }
+            for (int p = 0; p < q.rows; ++p) {
+                for (int c = 0; c < q.cols; ++c) {
+                    if (q.at(p, c) == 0.0)
+                        continue;
+                    const double cop = q.at(p, c) / w.at(p, c);
+                    EXPECT_GT(cop, 1.0) << list.name(k);
+                    EXPECT_LT(cop, 8.0) << list.name(k);
+                    if (c + 1 < q.cols && q.at(p, c + 1) != 0.0) {
+                        EXPECT_GT(q.at(p, c + 1), q.at(p, c));
+                    }
+                    if (p + 1 < q.rows && q.at(p + 1, c) != 0.0) {
+                        EXPECT_LT(q.at(p + 1, c), q.at(p, c));
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_GT(withZero, 0);
+}
+
 TEST_F(CompressorFilesTest, ScrollTablesOfAListDoNotOverlap) {
     for (const auto& s : catalogue_.series) {
         if (s.brand != kBrandScroll)

@@ -6,6 +6,7 @@
 #include "datagen/compressor_testfluid.h"
 #include "datagen/compressorfiles.h"
 #include "datagen/pointchoice.h"
+#include "engine/tables.h"
 
 namespace tundrix::datagen {
 namespace {
@@ -136,6 +137,32 @@ TEST(CompressorFit, FourthSetDependsOnTheBrand) {
     for (double c : stream.fourth)
         EXPECT_EQ(c, 0.0);
     EXPECT_EQ(bock.capacity, stream.capacity);
+}
+
+TEST(ScrollBlocks, AnEnvelopeEndingAtZeroDegreesKeepsThatColumn) {
+    // Evaporating keys -20..0: a 0 degC key followed by the end marker would end the key run
+    // one column early, so the table carries one more column.
+    testing::IdealRefrigerant fluid;
+    Envelope e;
+    e.to = {-20, 0, 0, 0, -10, -20};
+    e.tc = {25, 25, 30, 50, 50, 40};
+    const CompressorModel model(fluid, levelParams(2, 1), e, 20);
+    auto image = std::make_unique<GridImage>();
+    const int rows = writeScrollBlocks(*image, 7, model, e);
+    EXPECT_EQ(rows, 1 + 6 + 2);  // keys, tc 25..50, end marker
+    for (int c0 : {2, 32, 47, 62}) {
+        const TableBlock t = gettable(*image, 7, c0);
+        ASSERT_EQ(t.cols, 6) << c0;
+        EXPECT_EQ(t.C[4], 0.0);
+        EXPECT_EQ(t.C[5], 5.0);
+        EXPECT_EQ(t.rows, 6);
+    }
+    const TableBlock q = gettable(*image, 7, 2);
+    EXPECT_NEAR(spline2d(q, 0, 40), model.rate(0, 40).capacity, 1e-9);
+    EXPECT_EQ(q.at(0, 0), model.rate(-20, 25).capacity);
+    EXPECT_EQ(q.at(5, 0), 0.0);  // -20/50 lies outside
+    // A block that would not fit the image is refused.
+    EXPECT_EQ(writeScrollBlocks(*image, 495, model, e), 0);
 }
 
 }  // namespace
