@@ -26,8 +26,10 @@ constexpr std::size_t kStemLength = 32;
 
 // One unit in twenty is left without a technical-data record, chosen by its name so that the
 // choice does not depend on the order in which units are added.
+// A kind without a table gets no record either.
 bool keepsRecord(const AssetUnit& unit) {
-    return fnv1a(unit.kindCode + "/" + unit.name) % 20 != 7;
+    return !techDataFieldNames(techDataTable(unit.kindCode)).empty() &&
+           fnv1a(unit.kindCode + "/" + unit.name) % 20 != 7;
 }
 
 std::filesystem::path utf8Path(std::string_view utf8) {

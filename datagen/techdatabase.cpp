@@ -58,6 +58,8 @@ constexpr const char* kConnections = "Присоединительные пат�
 constexpr const char* kPump = "Насос";
 constexpr const char* kPumpPower = "Мощность насоса, кВт";
 constexpr const char* kPumpCurrent = "Рабочий ток насоса, А";
+constexpr const char* kSuctionLine = "Диаметр всасывающей линии, мм";
+constexpr const char* kLiquidLine = "Диаметр жидкостной линии, мм";
 
 constexpr const char* kSupplyText = "50гц/380В/3фазы";
 
@@ -155,9 +157,9 @@ std::map<std::string, std::string> characteristics(const AssetUnit& u, const Uni
     c[kHydro] = "встроенный";
     c[kTank] = std::to_string(
         standardAbove(2.5 * capacity, {50, 100, 150, 200, 300, 500, 750, 1000, 1500}));
-    c[kConnections] =
-        "DN" + std::to_string(standardAbove(18.8 * std::sqrt(flow / 1.5),
-                                            {20, 25, 32, 40, 50, 65, 80, 100, 125, 150}));
+    c[kConnections] = "DN" + std::to_string(g.waterNominal);
+    c[kSuctionLine] = std::to_string(g.suctionLine);
+    c[kLiquidLine] = std::to_string(g.liquidLine);
     c[kPump] = "центробежный";
     c[kPumpPower] = commaNumber(pumpPower);
     c[kPumpCurrent] = commaNumber(pumpCurrent);
@@ -186,17 +188,19 @@ std::string techDataTable(const std::string& kindCode) {
 
 std::vector<std::string> techDataFieldNames(const std::string& table) {
     if (table == "out")
-        return {kKey,          kName,      kCapacity,    kRefrigerant, kLevel,      kComp1,
-                kComp2,        kCount1,    kCount2,      kCondenser,   kCondensers, kFans,
-                kPol,          kCompPower, kCompCurrent, kFanPower,    kFanCurrent, kTotalPower,
-                kTotalCurrent, kSupply,    kDimensions,  kMass,        kNoise};
+        return {kKey,        kName,       kCapacity,   kRefrigerant,  kLevel,
+                kComp1,      kComp2,      kCount1,     kCount2,       kCondenser,
+                kCondensers, kFans,       kPol,        kCompPower,    kCompCurrent,
+                kFanPower,   kFanCurrent, kTotalPower, kTotalCurrent, kSupply,
+                kDimensions, kMass,       kNoise,      kSuctionLine,  kLiquidLine};
     if (table == "agr")
-        return {kKey,      kName,   kCapacity,  kRefrigerant, kLevel,      kCompAll, kCountAll,
-                kReceiver, kSupply, kCompPower, kCompCurrent, kDimensions, kMass,    kNoise};
+        return {kKey,      kName,     kCapacity,    kRefrigerant, kLevel,       kCompAll,
+                kCountAll, kReceiver, kSupply,      kCompPower,   kCompCurrent, kDimensions,
+                kMass,     kNoise,    kSuctionLine, kLiquidLine};
     if (table == "mka")
-        return {kKey,         kName,   kCapacity,   kRefrigerant, kLevel,     kComp1,
-                kComp2,       kCount1, kCount2,     kReceiver,    kCompPower, kSupply,
-                kCompCurrent, kSteps,  kDimensions, kMass,        kNoise};
+        return {kKey,        kName,   kCapacity, kRefrigerant, kLevel,     kComp1,       kComp2,
+                kCount1,     kCount2, kReceiver, kCompPower,   kSupply,    kCompCurrent, kSteps,
+                kDimensions, kMass,   kNoise,    kSuctionLine, kLiquidLine};
     if (table == "glco" || table == "glcr" || table == "glck")
         return {kKey,          kName,      kCapacity,   kRefrigerant,  kCoolant,    kTempIn,
                 kTempOut,      kFlow,      kEvaporator, kPressureDrop, kCompPower,  kTotalPower,

@@ -362,13 +362,25 @@ void drawPage1(Sheet& s, const AssetUnit& unit, const UnitGeometry& g, int scale
         refrigerants += QString::fromStdString(r);
     }
     const double nx = 25, ny = kPageH - 5 - 40;
-    s.text(nx, ny, 80, 5, QString::fromUtf8("1. Размеры для справок."), 8,
+    s.text(nx, ny, 82, 5, QString::fromUtf8("1. Размеры для справок."), 7.5,
            Qt::AlignLeft | Qt::AlignVCenter);
-    s.text(nx, ny + 5, 80, 5, QString::fromUtf8("2. Масса без хладагента %1 кг.").arg(g.mass), 8,
+    s.text(nx, ny + 5, 82, 5, QString::fromUtf8("2. Масса без хладагента %1 кг.").arg(g.mass), 7.5,
            Qt::AlignLeft | Qt::AlignVCenter);
+    int note = 3;
     if (!refrigerants.isEmpty())
-        s.text(nx, ny + 10, 80, 5, QString::fromUtf8("3. Хладагент: %1.").arg(refrigerants), 8,
+        s.text(nx, ny + 10, 82, 5,
+               QString::fromUtf8("%1. Хладагент: %2.").arg(note++).arg(refrigerants), 7.5,
                Qt::AlignLeft | Qt::AlignVCenter);
+    const QString connections =
+        g.family == UnitFamily::Chiller
+            ? QString::fromUtf8("%1. Вход и выход холодоносителя DN%2.")
+                  .arg(note)
+                  .arg(g.waterNominal)
+            : QString::fromUtf8("%1. Всасывающая линия Ø%2 мм, жидкостная Ø%3 мм.")
+                  .arg(note)
+                  .arg(g.suctionLine)
+                  .arg(g.liquidLine);
+    s.text(nx, ny + 5 * (note - 1), 82, 5, connections, 7.5, Qt::AlignLeft | Qt::AlignVCenter);
 }
 
 void drawPage2(Sheet& s, const AssetUnit& unit, const UnitGeometry& g, int scale) {

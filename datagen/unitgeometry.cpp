@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 
 namespace tundrix::datagen {
 namespace {
@@ -11,6 +12,14 @@ int round10(double mm) {
 }
 int round5(double kg) {
     return std::max(5, static_cast<int>(std::lround(kg / 5.0)) * 5);
+}
+
+// The smallest standard size that is at least `need` (the largest when none is).
+int standardAbove(double need, std::initializer_list<int> sizes) {
+    for (int s : sizes)
+        if (s >= need)
+            return s;
+    return *(sizes.end() - 1);
 }
 
 }  // namespace
@@ -97,6 +106,15 @@ UnitGeometry unitGeometry(const AssetUnit& unit) {
     if (g.family == UnitFamily::Chiller)
         mass += 0.05 * g.length;
     g.mass = round5(mass);
+
+    g.suctionLine = standardAbove(8 + 6 * std::sqrt(capacity),
+                                  {12, 16, 18, 22, 28, 35, 42, 54, 64, 76, 89, 108});
+    g.liquidLine =
+        standardAbove(5 + 2.6 * std::sqrt(capacity), {10, 12, 16, 18, 22, 28, 35, 42, 54});
+    // Water at 5 K rise (4.19 kJ/(kg K)) and about 1.5 m/s in the pipe.
+    const double flow = capacity * 3.6 / (4.19 * 5.0);  // m3/h
+    g.waterNominal =
+        standardAbove(18.8 * std::sqrt(flow / 1.5), {20, 25, 32, 40, 50, 65, 80, 100, 125, 150});
     return g;
 }
 

@@ -34,6 +34,10 @@ struct UnitGeometry {
     int fanRows = 0, fansPerRow = 0, fanDiameter = 0;
 
     int mass = 0;  // kg
+
+    // Pipe connections: copper line outside diameters (mm) and, for chillers, the nominal size
+    // of the liquid inlet and outlet.
+    int suctionLine = 0, liquidLine = 0, waterNominal = 0;
 };
 
 UnitGeometry unitGeometry(const AssetUnit& unit);

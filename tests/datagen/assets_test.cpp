@@ -277,6 +277,11 @@ TEST(AssetPaths, AboutOneUnitInTwentyHasNoTechnicalRecord) {
     }
     EXPECT_GE(without, 8);
     EXPECT_LE(without, 40);
+
+    // A kind the database has no table for gets no key (it could never be found).
+    AssetUnit stray = condensingUnit();
+    stray.kindCode = "zzz";
+    EXPECT_TRUE(writer.add(stray).techdata.empty());
 }
 
 TEST(AssetGeometry, DimensionsGrowWithCapacityAndCompressors) {
@@ -292,6 +297,9 @@ TEST(AssetGeometry, DimensionsGrowWithCapacityAndCompressors) {
     EXPECT_GT(gl.mass, gs.mass);
     EXPECT_GT(gm.length, gs.length);
     EXPECT_EQ(gs.length % 10, 0);
+    EXPECT_GT(gl.suctionLine, gs.suctionLine);
+    EXPECT_GE(gl.liquidLine, gs.liquidLine);
+    EXPECT_GT(gl.waterNominal, gs.waterNominal);
     EXPECT_GT(gs.length, 500);
     EXPECT_LT(gl.length, 12000);
 }
