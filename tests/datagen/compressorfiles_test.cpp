@@ -227,6 +227,45 @@ TEST_F(CompressorFilesTest, ScrollTablesKeepTheZeroDegreeColumnAndStayPhysical) 
     EXPECT_GT(withZero, 0);
 }
 
+// Between the 5 K grid points the program interpolates the tables with its splines; the tables
+// are dense enough for that to follow the compressor closely everywhere inside the envelope.
+TEST_F(CompressorFilesTest, ScrollTablesInterpolateCloseToTheCompressors) {
+    double worst[4] = {0, 0, 0, 0};  // capacity, power, heat rejection, current (%)
+    for (const auto& s : catalogue_.series) {
+        if (s.brand != kBrandScroll)
+            continue;
+        GridImage img;
+        Comprprop list;
+        ASSERT_TRUE(img.load(dir_ / s.performanceFile));
+        ASSERT_TRUE(list.load(dir_ / s.listFile));
+        const Envelope& env = planOf(s).envelope;
+        for (const auto& c : {s.compressors.front(), s.compressors.back()}) {
+            const CompressorModel model = modelOf(s, c);
+            const int columns[4] = {2, 32, 47, 62};
+            std::array<TableBlock, 4> blocks;
+            for (int b = 0; b < 4; ++b)
+                blocks[b] = gettable(img, list.position(c.number), columns[b]);
+            for (double to = std::ceil(env.toMin()); to <= env.toMax(); to += 1) {
+                for (double tc = std::ceil(env.tcMin()); tc <= env.tcMax(); tc += 1) {
+                    if (!env.contains(to, tc))
+                        continue;
+                    const ModelPoint m = model.rate(to, tc);
+                    const double v[4] = {m.capacity, m.power, m.heat, m.current};
+                    for (int b = 0; b < 4; ++b)
+                        worst[b] = std::max(
+                            worst[b], 100 * std::abs(spline2d(blocks[b], to, tc) - v[b]) / v[b]);
+                }
+            }
+        }
+    }
+    std::printf(
+        "scroll tables by spline: capacity %.3f %%, power %.3f %%, heat %.3f %%, "
+        "current %.3f %%\n",
+        worst[0], worst[1], worst[2], worst[3]);
+    for (double w : worst)
+        EXPECT_LT(w, 1.5);
+}
+
 TEST_F(CompressorFilesTest, ScrollTablesOfAListDoNotOverlap) {
     for (const auto& s : catalogue_.series) {
         if (s.brand != kBrandScroll)
