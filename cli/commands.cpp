@@ -21,6 +21,29 @@ const std::vector<CommandInfo>& commands() {
          "  condensing temperature its condensers settle at for the ambient temperature.\n"
          "  Brands: 1 Bock, 2 Copeland Scroll, 3 Bitzer, 4 Copeland Stream.\n",
          runUnit},
+        {"select", "the selection run of one unit tab, as its button runs it",
+         "usage: tundrix-cli select --kind out|agr|mka|glco|glcu|glcr|glck|ov|os|on\n"
+         "         --refrigerant 0..4 --brands 1,2,3,4 --level 0..5 --to T (--ambient T | --tc T)\n"
+         "         [--superheat 10] [--subcool 0] [--capacity Q] [--cheapest] [--racks 2,3,4,5]\n"
+         "         [--exchanger 0..3] [--outlet T] [--use-to] [--option K:J ...]\n"
+         "  --level is the level choice: 0 all, 1 low, 2 middle, 3 high, 4 low and middle,\n"
+         "  5 middle and high. --ambient computes each unit's condensing temperature from the\n"
+         "  ambient (units with condensers); --tc takes it as given. --outlet is the chilled-liquid\n"
+         "  outlet temperature (chillers, unless --use-to). --exchanger: 0 plate, 1 shell and tube,\n"
+         "  2 submerged, 3 all. --option K:J ticks option J (1..11) of unit K before the run.\n"
+         "  Prints count, cursor row, whether the result pages are hidden, the progress label,\n"
+         "  the correction factors and every row: numbers at full precision (null where the grid\n"
+         "  shows nothing) and the six grid texts in the locale's number form.\n",
+         runSelect},
+        {"calc", "the compressor and condenser calculator of the description tab",
+         "usage: tundrix-cli calc --brand 1..4 --level 1..3 --refrigerant 0..4 --compressor POS\n"
+         "         [--count N] [--compressor2 POS --count2 N] --condenser POS [--condensers N]\n"
+         "         --to T (--ambient T | --tc T) [--superheat 10] [--subcool 0]\n"
+         "  POS are 0-based positions in the calculator's selectors (as listed by the catalogue\n"
+         "  for the brand, level and refrigerant). --tc types the condensing temperature.\n"
+         "  Prints the five results (numbers and shown texts), the envelope and whether the\n"
+         "  operating point is inside it.\n",
+         runCalc},
     };
     return list;
 }

@@ -1,0 +1,167 @@
+// tundrix-cli select: the selection run of one unit tab, as its "подбор" button runs it.
+#include <cmath>
+#include <memory>
+#include <ostream>
+
+#include "catalogue/catalogue.h"
+#include "cli/commands.h"
+#include "cli/json.h"
+#include "cli/locale.h"
+#include "cli/selectrun.h"
+#include "engine/cyclestate.h"
+#include "selection/numbers.h"
+#include "selection/selectionrun.h"
+
+namespace tundrix::cli {
+namespace {
+
+// A number given on the command line ("." as decimal point) as the text a user would type.
+std::string typed(const Args& a, const std::string& name, char sep) {
+    return a.has(name) ? formatGeneral(a.number(name), sep) : std::string();
+}
+
+void writeCsvField(std::ostream& out, const std::string& s) {
+    if (s.find_first_of(",\"\n") == std::string::npos) {
+        out << s;
+        return;
+    }
+    out << '"';
+    for (const char c : s) out << (c == '"' ? "\"\"" : std::string(1, c));
+    out << '"';
+}
+
+}  // namespace
+
+SelectionSetup selectionSetup(const Context& ctx, const Args& a) {
+    SelectionSetup s;
+    const char sep = localeDecimalSeparator();
+    SelectionInputs& in = s.inputs;
+    in.decimalSeparator = sep;
+    in.kind = static_cast<UnitKind>(kindFromCode(a.text("kind").value_or("")));
+    in.refrigerant = a.integer("refrigerant", 0, 4);
+    in.brandChecked = {};
+    for (const int b : a.integers("brands", 1, 4)) in.brandChecked[std::size_t(b)] = true;
+    in.levelChoice = a.integer("level", 0, 5);
+    if (a.has("tc") == a.has("ambient")) throw UsageError("give exactly one of --tc and --ambient");
+    in.ambientMode = a.has("ambient");
+    in.evaporate = typed(a, "to", sep);
+    if (in.ambientMode)
+        in.ambient = typed(a, "ambient", sep);
+    else
+        in.condensate = typed(a, "tc", sep);
+    in.superheat = a.has("superheat") ? typed(a, "superheat", sep) : formatGeneral(10, sep);
+    in.subcool = a.has("subcool") ? typed(a, "subcool", sep) : formatGeneral(0, sep);
+    in.required = typed(a, "capacity", sep);
+    in.outlet = typed(a, "outlet", sep);
+    in.cheapest = a.flag("cheapest");
+    in.useEvaporate = a.flag("use-to");
+    if (a.has("racks")) {
+        in.rackSizeChecked = {};
+        for (const int n : a.integers("racks", 2, 5)) in.rackSizeChecked[std::size_t(n)] = true;
+    }
+    in.exchanger = static_cast<Exchanger>(a.integer("exchanger", 0, 3, 3));
+    for (const std::string& o : a.all("option")) {
+        const auto colon = o.find(':');
+        const auto unit = parseInt(o.substr(0, colon));
+        const auto option = colon == std::string::npos ? std::nullopt : parseInt(o.substr(colon + 1));
+        if (!unit || !option || !agregat::validUnit(*unit) || !OptionBlock::validOption(*option))
+            throw UsageError("--option: expected K:J with K 1..1000 and J 1..11, got " + o);
+        s.options.emplace_back(*unit, *option);
+    }
+    s.dataDir = ctx.dataDir;
+    return s;
+}
+
+SelectionRun runSelection(const SelectionSetup& s) {
+    SelectionRun run;
+    run.catalogue = std::make_unique<Catalogue>(s.dataDir);
+    run.cycle = std::make_unique<CycleState>();
+    Catalogue& cat = *run.catalogue;
+    // What the main window does when it is first shown: condenser list, preloaded data.
+    cat.conderlist.load(s.dataDir / "condensators.dat");
+    cat.preloadtables(s.inputs.refrigerant);
+    run.cycle->refrigerant = s.inputs.refrigerant;
+    setCondfactor(*run.cycle);
+    for (const auto& [unit, option] : s.options)
+        cat.agrlist.optionagr[std::size_t(unit)].flag[std::size_t(option)] = true;
+    run.result = Tableoperations(cat, *run.cycle, s.inputs);
+    return run;
+}
+
+int runSelect(const Context& ctx, const std::vector<std::string>& argv, std::ostream& out) {
+    const Args a(argv, selectValuedOptions(), selectFlags());
+    const SelectionRun run = runSelection(selectionSetup(ctx, a));
+    const SelectionResult& r = run.result;
+    const std::size_t first = r.rows.empty() ? 0 : 1;  // row 0 holds the headings
+
+    if (ctx.format == Format::Csv) {
+        out << "row,unit,name,to,tc,inside,capacity,power,heat,current,price";
+        for (std::size_t c = 0; c < 6; ++c) out << ",cell" << c;
+        out << '\n';
+        for (std::size_t i = first; i < r.rows.size(); ++i) {
+            const SelectionRow& row = r.rows[i];
+            out << i << ',' << row.unit << ',';
+            writeCsvField(out, run.catalogue->agrlist.name[std::size_t(row.unit)]);
+            for (const double v : {row.to, row.tc}) out << ',' << jsonNumber(v);
+            out << ',' << (row.inside ? 1 : 0);
+            for (const double v : {row.capacity, row.power, row.heat, row.current, row.price})
+                out << ',' << (std::isfinite(v) ? jsonNumber(v) : "");
+            for (const std::string& cell : row.cells) {
+                out << ',';
+                writeCsvField(out, cell);
+            }
+            out << '\n';
+        }
+        return 0;
+    }
+    JsonWriter j(out);
+    j.beginObject()
+        .field("count", r.count)
+        .field("cursor", r.cursorRow)
+        .field("hidden", r.pagesHidden)
+        .field("label", r.progressLabel)
+        .field("model", r.modelLabel)
+        .field("message", r.message)
+        .field("corrfactor", r.corrfactor)
+        .field("shfactor", r.shfactor);
+    j.key("headings").beginArray();
+    if (!r.rows.empty())
+        for (const std::string& h : r.rows.front().cells) j.value(h);
+    j.endArray();
+    j.key("rows").beginArray();
+    for (std::size_t i = first; i < r.rows.size(); ++i) {
+        const SelectionRow& row = r.rows[i];
+        j.beginObject()
+            .field("row", int(i))
+            .field("unit", row.unit)
+            .field("name", run.catalogue->agrlist.name[std::size_t(row.unit)])
+            .field("to", row.to)
+            .field("tc", row.tc)
+            .field("inside", row.inside)
+            .field("capacity", row.capacity)
+            .field("power", row.power)
+            .field("heat", row.heat)
+            .field("current", row.current)
+            .field("price", row.price);
+        j.key("cells").beginArray();
+        for (const std::string& cell : row.cells) j.value(cell);
+        j.endArray().endObject();
+    }
+    j.endArray().endObject();
+    out << '\n';
+    return 0;
+}
+
+const std::set<std::string>& selectValuedOptions() {
+    static const std::set<std::string> names = {
+        "kind",     "refrigerant", "brands", "level", "to",     "ambient", "tc",  "superheat",
+        "subcool",  "capacity",    "racks",  "exchanger", "outlet", "option"};
+    return names;
+}
+
+const std::set<std::string>& selectFlags() {
+    static const std::set<std::string> names = {"cheapest", "use-to"};
+    return names;
+}
+
+}  // namespace tundrix::cli

@@ -1,0 +1,41 @@
+// A selection run from command-line options, shared by the commands that print its result.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "catalogue/catalogue.h"
+#include "cli/commands.h"
+#include "engine/cyclestate.h"
+#include "selection/selectionrun.h"
+
+namespace tundrix::cli {
+
+struct SelectionSetup {
+    std::filesystem::path dataDir;
+    SelectionInputs inputs;
+    std::vector<std::pair<int, int>> options;  // (unit, option) flags set before the run
+};
+
+// The catalogue and cycle state stay alive with the result: its unit numbers refer to them.
+struct SelectionRun {
+    std::unique_ptr<Catalogue> catalogue;
+    std::unique_ptr<CycleState> cycle;
+    SelectionResult result;
+};
+
+// Options of `select` (the commands that print a selection accept these and their own).
+const std::set<std::string>& selectValuedOptions();
+const std::set<std::string>& selectFlags();
+
+SelectionSetup selectionSetup(const Context& ctx, const Args& a);
+
+// Starts the way the main window does (condenser list, preloaded performance data), sets the
+// chosen option flags, then runs the selection.
+SelectionRun runSelection(const SelectionSetup& setup);
+
+}  // namespace tundrix::cli
