@@ -165,5 +165,31 @@ TEST(ScrollBlocks, AnEnvelopeEndingAtZeroDegreesKeepsThatColumn) {
     EXPECT_EQ(writeScrollBlocks(*image, 495, model, e), 0);
 }
 
+TEST(CompressorCatalogueBuild, ARefrigerantWithoutPropertiesIsLeftOut) {
+    testing::IdealRefrigerant r22like;
+    FluidSet fluids{};
+    fluids[1] = &r22like;
+    const CompressorFiles files = buildCompressorFiles(fluids);
+    // The three brand files exist; only the R22 section is filled.
+    ASSERT_EQ(files.brandFiles.size(), 3u);
+    for (const auto& [name, img] : files.brandFiles) {
+        EXPECT_FALSE(img->isFree(1, 1)) << name;
+        for (int r : {0, 2, 3})
+            EXPECT_TRUE(img->isFree(r, 1)) << name << " section " << r;
+    }
+    // Scroll files only for the R22 levels.
+    std::vector<std::string> tables;
+    for (const auto& t : files.tables)
+        tables.push_back(t.first);
+    EXPECT_EQ(tables, (std::vector<std::string>{"masszf22.dat", "masszb22.dat", "masszr22.dat"}));
+    for (const auto& s : files.catalogue.series)
+        EXPECT_EQ(s.refrigerant, 1);
+    EXPECT_EQ(files.catalogue.find(kBrandBock, 1, 0), nullptr);
+    ASSERT_NE(files.catalogue.find(kBrandBock, 1, 1), nullptr);
+    EXPECT_EQ(files.catalogue.find(kBrandBock, 1, 1)->compressors.front().number, 1);
+    // The condenser list does not depend on the refrigerants.
+    EXPECT_EQ(files.condensers->count(), int(files.catalogue.condensers.size()));
+}
+
 }  // namespace
 }  // namespace tundrix::datagen
