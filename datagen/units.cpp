@@ -16,16 +16,24 @@ namespace {
 // the accepted band keeps the condensing temperature sensibly above the ambient.
 constexpr double kTargetDelta = 12.5;
 constexpr double kPreferredLow = 10.0, kPreferredHigh = 15.0;
+// The first refrigerant of the lists decides; the others share its condenser (one price file,
+// one row), so for them a wider band is accepted: R134a rejects far less heat at low
+// temperatures than R404A with the same compressor.
 constexpr double kAcceptedLow = 8.0, kAcceptedHigh = 17.0;
+constexpr double kSharedLow = 4.0, kSharedHigh = 20.0;
 constexpr int kMaxCondensers = 4;
 
 // A refrigerant whose compressors cover less than this share of the first refrigerant's models
 // cannot share the price file's rows and gets no list.
 constexpr double kMinSharedModels = 0.6;
 
-// Racks are the biggest kind: over its eight or nine lists of one refrigerant about 1000 units.
-int rowCap(UnitKind kind) {
-    return kind == UnitKind::Mka ? 125 : 200;
+// A unit list holds at most 200 units.
+constexpr std::size_t kRowCap = 200;
+
+// Condenser variants of one compressor set: condensing units are offered with several
+// condensers (for hotter climates, for lower noise), chillers with two.
+int condenserVariants(UnitKind kind) {
+    return kind == UnitKind::Out ? 5 : kindHasCondenser(kind) ? 2 : 1;
 }
 
 struct Design {
@@ -59,10 +67,11 @@ std::vector<Design> designsFor(UnitKind kind, int n) {
     std::vector<Design> d;
     switch (kind) {
         case UnitKind::Out:
-            for (int m = 0; m < n; ++m)
-                d.push_back({m, 1});
-            for (int m = n / 3; m < n; ++m)
-                d.push_back({m, 2});
+            for (int c = 1; c <= 3; ++c)
+                for (int m = 0; m < n; ++m)
+                    d.push_back({m, c});
+            for (int m = n / 2; m < n; ++m)
+                d.push_back({m, 4});
             break;
         case UnitKind::Agr:
             for (int m = 0; m < n; ++m)
@@ -78,6 +87,9 @@ std::vector<Design> designsFor(UnitKind kind, int n) {
                 d.push_back({m, 2, m - 1, 1});
             for (int m = 2; m < n; m += 3)
                 d.push_back({m, 3, m - 1, 2});
+            // One big compressor with smaller ones beside it.
+            for (int m = 1; m < n; ++m)
+                d.push_back({m, 1, m - 1, 1 + m % 3});
             for (int c = 2; c <= 5; ++c)
                 for (int m = 0; m < n; ++m)
                     d.push_back({m, c});
@@ -119,47 +131,50 @@ struct CondenserChoice {
     int units = 0;
 };
 
-// Picks the condenser and the number of condensers whose balance at the rating point gives a
-// temperature difference near the target for every refrigerant of the lists. Fewer condensers
-// win when they reach the preferred band.
-CondenserChoice chooseCondenser(const std::vector<CatalogueCondenser>& condensers,
-                                const std::vector<double>& heat,
-                                const std::vector<int>& refrigerants) {
-    CondenserChoice best;
-    double bestScore = 1e300;
+// The condensers, and numbers of condensers, whose balance at the rating point gives a
+// temperature difference near the target: first those in the preferred band for the first
+// refrigerant, fewer condensers first, then nearest the target; at most `variants`.
+std::vector<CondenserChoice> chooseCondensers(const std::vector<CatalogueCondenser>& condensers,
+                                              const std::vector<double>& heat,
+                                              const std::vector<int>& refrigerants, int variants) {
+    struct Ranked {
+        CondenserChoice choice;
+        bool preferred;
+        double score;
+    };
+    std::vector<Ranked> ranked;
     for (int units = 1; units <= kMaxCondensers; ++units) {
-        CondenserChoice bestHere;
-        double scoreHere = 1e300;
-        bool preferred = false;
         for (const CatalogueCondenser& c : condensers) {
-            if (c.capacity <= 0)
+            if (!(c.capacity > 0))
                 continue;
-            double score = 0;
-            bool accepted = true, inPreferred = true;
-            for (std::size_t i = 0; i < heat.size(); ++i) {
+            bool accepted = true;
+            for (std::size_t i = 0; i < heat.size() && accepted; ++i) {
                 const double d = condenserDelta(heat[i], c.capacity, units, refrigerants[i]);
-                if (d < kAcceptedLow || d > kAcceptedHigh)
-                    accepted = false;
-                if (d < kPreferredLow || d > kPreferredHigh)
-                    inPreferred = false;
-                score = std::max(score, std::abs(std::log(d / kTargetDelta)));
+                accepted = i == 0 ? d >= kAcceptedLow && d <= kAcceptedHigh
+                                  : d >= kSharedLow && d <= kSharedHigh;
             }
             if (!accepted)
                 continue;
-            if ((inPreferred && !preferred) || (inPreferred == preferred && score < scoreHere)) {
-                bestHere = {&c, units};
-                scoreHere = score;
-                preferred = inPreferred;
-            }
-        }
-        if (bestHere.condenser && preferred)
-            return bestHere;
-        if (bestHere.condenser && scoreHere < bestScore) {
-            best = bestHere;
-            bestScore = scoreHere;
+            const double d0 = condenserDelta(heat[0], c.capacity, units, refrigerants[0]);
+            ranked.push_back({{&c, units},
+                              d0 >= kPreferredLow && d0 <= kPreferredHigh,
+                              std::abs(std::log(d0 / kTargetDelta))});
         }
     }
-    return best;
+    std::stable_sort(ranked.begin(), ranked.end(), [](const Ranked& a, const Ranked& b) {
+        if (a.preferred != b.preferred)
+            return a.preferred;
+        if (a.choice.units != b.choice.units)
+            return a.choice.units < b.choice.units;
+        return a.score < b.score;
+    });
+    std::vector<CondenserChoice> result;
+    for (const Ranked& r : ranked) {
+        if (int(result.size()) == variants)
+            break;
+        result.push_back(r.choice);
+    }
+    return result;
 }
 
 class Composer {
@@ -249,42 +264,46 @@ class Composer {
     };
 
     // A design is catalogued when its rating point lies inside the envelopes of its
-    // compressors for every refrigerant and, with a condenser, a condenser fits.
-    bool evaluate(const GroupData& g, const Design& d, Candidate& c) const {
+    // compressors for every refrigerant and, with a condenser, a condenser fits; one candidate
+    // per condenser variant.
+    std::vector<Candidate> evaluate(const GroupData& g, const Design& d) const {
         std::vector<double> heat;
         for (std::size_t i = 0; i < g.refrigerants.size(); ++i) {
             const CatalogueCompressor& a = g.compressor[i][std::size_t(d.model1)];
             if (!insideEnvelope(a.envelope, a.ratedTo, a.ratedTc))
-                return false;
+                return {};
             double h = d.count1 * a.ratedHeat;
             if (d.model2 >= 0) {
                 const CatalogueCompressor& b = g.compressor[i][std::size_t(d.model2)];
                 if (!insideEnvelope(b.envelope, a.ratedTo, a.ratedTc))
-                    return false;
+                    return {};
                 h += d.count2 * b.ratedHeat;
             }
             if (!(h > 0))
-                return false;
+                return {};
             heat.push_back(h);
         }
+        Candidate c;
         c.design = d;
         const CatalogueCompressor& a0 = g.compressor[0][std::size_t(d.model1)];
         c.capacity = d.count1 * a0.ratedCapacity;
         if (d.model2 >= 0)
             c.capacity += d.count2 * g.compressor[0][std::size_t(d.model2)].ratedCapacity;
-        if (kindHasCondenser(g.kind)) {
-            c.condenser = chooseCondenser(cat_.condensers, heat, g.refrigerants);
-            if (!c.condenser.condenser)
-                return false;
+        if (!kindHasCondenser(g.kind))
+            return {c};
+        std::vector<Candidate> result;
+        for (const CondenserChoice& choice :
+             chooseCondensers(cat_.condensers, heat, g.refrigerants, condenserVariants(g.kind))) {
+            c.condenser = choice;
+            result.push_back(c);
         }
-        return true;
+        return result;
     }
 
     void compose(GroupData& g, UnitCatalogue& out) {
         std::vector<Candidate> candidates;
         for (const Design& d : designsFor(g.kind, int(g.models.size()))) {
-            Candidate c;
-            if (evaluate(g, d, c))
+            for (const Candidate& c : evaluate(g, d))
                 candidates.push_back(c);
         }
         // Thin evenly over the capacity range when there are more designs than the list takes.
@@ -294,7 +313,7 @@ class Composer {
         std::stable_sort(byCapacity.begin(), byCapacity.end(), [&](std::size_t a, std::size_t b) {
             return candidates[a].capacity < candidates[b].capacity;
         });
-        const std::size_t cap = std::size_t(rowCap(g.kind));
+        const std::size_t cap = kRowCap;
         std::vector<std::size_t> order;
         if (byCapacity.size() <= cap) {
             order = byCapacity;
@@ -320,13 +339,16 @@ class Composer {
                     continue;  // would read as an evaporator letter
                 if (utf8Length(name) > 50)
                     continue;
-                auto [it, inserted] = names_.emplace(name, signature);
+                auto [it, inserted] =
+                    names_.emplace(std::string(kindPrefix(g.kind)) + "\n" + name, signature);
                 if (!inserted && it->second != signature)
                     continue;
                 named.push_back({idx, {name, letter}});
                 break;
             }
         }
+        if (named.empty())
+            return;  // no list without units
         std::stable_sort(named.begin(), named.end(), [&](const auto& a, const auto& b) {
             return candidates[a.first].capacity < candidates[b.first].capacity;
         });
@@ -403,7 +425,7 @@ class Composer {
     }
 
     const CompressorCatalogue& cat_;
-    std::map<std::string, std::string> names_;  // unit name -> what it names
+    std::map<std::string, std::string> names_;  // kind and unit name -> what it names
 };
 
 }  // namespace

