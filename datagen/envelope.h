@@ -25,8 +25,8 @@ struct Envelope {
 
 // The sample envelope of a level (1..3) and refrigerant (0..4). Every one is convex with two
 // corner cuts of different slope, so that no conic passes through all six corners.
-// Combinations the catalogue does not offer (R404A high, R407C low, R410A low and middle)
-// return the nearest level's envelope only for completeness; no series uses them.
+// Combinations no series uses (R404A/R507 high, R407C low, R410A below the high level) still
+// get a plausible envelope.
 Envelope sampleEnvelope(int level, int refrigerant);
 
 }  // namespace tundrix::datagen
