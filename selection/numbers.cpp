@@ -103,8 +103,18 @@ int readInteger(std::string_view text, int fallback) {
 }
 
 double roundHundredths(double x) {
+    const double p = x * 100.0;
+    // The product may round onto a half that the exact product is not (2.675 is stored just
+    // below 2.675, yet 2.675 * 100 gives 267.5): the rounding error decides such a tie.
+    if (std::isfinite(p) && p - std::floor(p) == 0.5) {
+        const double err = std::fma(x, 100.0, -p);
+        if (err < 0)
+            return std::floor(p) / 100.0;
+        if (err > 0)
+            return std::ceil(p) / 100.0;
+    }
     // nearbyint rounds in the default mode, to nearest with halves to even.
-    return std::nearbyint(x * 100.0) / 100.0;
+    return std::nearbyint(p) / 100.0;
 }
 
 std::string formatGeneral(double x, char decimalSeparator) {
