@@ -16,17 +16,17 @@ namespace tundrix {
 inline constexpr std::string_view kOutOfEnvelopeText = "Вне границ диапазона";
 
 struct CalculatorInputs {
-    int brand = 2;        // ComboBox7 index + 1: 2 table mode, 1, 3, 4 polynomial mode
-    int level = 1;        // ComboBox9 index + 1
-    int refrigerant = 0;  // 0..4
-    int compressor1 = 0;  // Selectcompr item index
-    int compressor2 = 0;  // Selectcompr2 item index
-    int condenser = 0;    // condensator item index
-    bool secondGroup = false;      // CheckBox4 "Использовать второй компрессор"
+    int brand = 2;             // ComboBox7 index + 1: 2 table mode, 1, 3, 4 polynomial mode
+    int level = 1;             // ComboBox9 index + 1
+    int refrigerant = 0;       // 0..4
+    int compressor1 = 0;       // Selectcompr item index
+    int compressor2 = 0;       // Selectcompr2 item index
+    int condenser = 0;         // condensator item index
+    bool secondGroup = false;  // CheckBox4 "Использовать второй компрессор"
     bool typedCondensing = false;  // CheckBox2 "Указать температуру конденсации"
     int count1 = 1;                // Edit12
     int count2 = 1;                // Edit24
-    int condenserCount = 1;        // Edit13
+    int condenserCount = 1;  // Edit13
     std::string evaporate = "-25";
     std::string ambient = "30";  // Edit7
     std::string condensate = "45";

@@ -1,8 +1,8 @@
 #include "selection/numbers.h"
 
 #include <charconv>
-#include <limits>
 #include <cmath>
+#include <limits>
 #include <string>
 #include <system_error>
 
@@ -123,8 +123,7 @@ std::string formatGeneral(double x, char decimalSeparator) {
     if (x == 0.0)
         x = 0.0;  // no "-0"
     char buf[64];
-    const auto [end, ec] =
-        std::to_chars(buf, buf + sizeof buf, x, std::chars_format::general, 15);
+    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::general, 15);
     if (ec != std::errc())
         return {};
     std::string s(buf, end);

@@ -11,8 +11,7 @@ namespace tundrix {
 // Sorts units[lo..hi] ascending by capacity(to, tc, unit), computing the capacity at every
 // comparison (partition about the middle element). Units without a value sort as NaN compares:
 // they stay where the partition leaves them.
-void ordersort(const Performance& perf, std::span<int> units, int lo, int hi, double tc,
-               double to);
+void ordersort(const Performance& perf, std::span<int> units, int lo, int hi, double tc, double to);
 
 // The same result order, computing each capacity once and sorting with quicksort.
 void ordersort2(const Performance& perf, std::span<int> units, int lo, int hi, double tc,

@@ -169,8 +169,8 @@ std::string_view evaporateForChoice(int choiceIndex) {
     }
 }
 
-SelectionResult Tableoperations(Catalogue& catalogue, CycleState& cycle,
-                                const SelectionInputs& in, const SelectionProgress& progress) {
+SelectionResult Tableoperations(Catalogue& catalogue, CycleState& cycle, const SelectionInputs& in,
+                                const SelectionProgress& progress) {
     const char sep = in.decimalSeparator;
     auto report = [&](int percent, std::string_view label) {
         if (progress)

@@ -59,8 +59,8 @@ struct SelectionInputs {
     std::array<bool, 6> rackSizeChecked{false, false, true, true, true, true};  // [2..5]
     Exchanger exchanger = Exchanger::All;  // chilled-liquid dialog's heat exchanger choice
     bool useEvaporate = false;  // CheckBox3 "Использовать температуру кипения" (chiller tab)
-    bool cheapest = false;      // CheckBox5 "По минимальной цене"
-    int cursorRow = 1;          // the grid's cursor row before the run (kept when M <= 0)
+    bool cheapest = false;  // CheckBox5 "По минимальной цене"
+    int cursorRow = 1;      // the grid's cursor row before the run (kept when M <= 0)
 };
 
 // One result row. Cells are the texts shown; values are the numbers behind them at full
@@ -80,8 +80,8 @@ struct SelectionResult {
     // Grid rows as shown, row 0 the headings. Empty when the pages are hidden (the grid keeps
     // what it showed). With unit lists that hold no unit: the headings and one empty row.
     std::vector<SelectionRow> rows;
-    int count = 0;      // agrlist.count (0 when hidden)
-    int cursorRow = 1;  // grid row of the cursor, 1..rows - 1 (never the heading)
+    int count = 0;              // agrlist.count (0 when hidden)
+    int cursorRow = 1;          // grid row of the cursor, 1..rows - 1 (never the heading)
     std::string modelLabel;     // column 0 of the cursor row
     std::string progressLabel;  // "Всего установок:" + count
     int progress = 0;           // last value given to the progress bar (0..100)
@@ -98,7 +98,7 @@ using SelectionProgress = std::function<void(int percent, std::string_view label
 // Runs the selection on the catalogue and the cycle state: loads the refrigerant's property table
 // and the unit lists, sets the cycle's superheat, subcooling, shfactor and corrfactor, and leaves
 // agrlist with the loaded units, their display order and normalised price texts.
-SelectionResult Tableoperations(Catalogue& catalogue, CycleState& cycle,
-                                const SelectionInputs& in, const SelectionProgress& progress = {});
+SelectionResult Tableoperations(Catalogue& catalogue, CycleState& cycle, const SelectionInputs& in,
+                                const SelectionProgress& progress = {});
 
 }  // namespace tundrix

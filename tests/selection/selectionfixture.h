@@ -9,10 +9,10 @@
 
 #include "catalogue/catalogue.h"
 #include "catalogue/coefimage.h"
-#include "catalogue/records.h"
-#include "catalogue/unitlisttable.h"
 #include "catalogue/fixtures.h"
+#include "catalogue/records.h"
 #include "catalogue/tempfolder.h"
+#include "catalogue/unitlisttable.h"
 #include "engine/cyclestate.h"
 #include "selection/selectionrun.h"
 
@@ -34,10 +34,10 @@ struct TestUnit {
     double power = 3;      // kW
     double current = 6;    // A
     std::string price = "100";
-    bool inside = true;             // wide envelope, else one that excludes every test point
-    std::string condenser = "0";    // column 4: condenser list entry
-    std::string condensers = "0";   // column 6: condenser count ("0": no condenser)
-    std::string counts = "1";       // column 5
+    bool inside = true;            // wide envelope, else one that excludes every test point
+    std::string condenser = "0";   // column 4: condenser list entry
+    std::string condensers = "0";  // column 6: condenser count ("0": no condenser)
+    std::string counts = "1";      // column 5
 };
 
 // Record n of the refrigerant's section of a brand table for unit n of the list.
@@ -58,8 +58,8 @@ inline CoefImage brandFile(const std::vector<TestUnit>& units, int section = 0) 
 // Option names of the test lists: the run appends their first letters to a unit's name.
 inline const std::vector<std::string>& optionNames() {
     static const std::vector<std::string> names = {
-        "Ресивер", "Подогрев картера", "Вентиль", "Щит", "Манометры", "Фильтр",
-        "Стекло", "Клапан", "Датчик", "Изоляция", "Упаковка"};
+        "Ресивер", "Подогрев картера", "Вентиль", "Щит",      "Манометры", "Фильтр",
+        "Стекло",  "Клапан",           "Датчик",  "Изоляция", "Упаковка"};
     return names;
 }
 

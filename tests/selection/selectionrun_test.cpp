@@ -35,8 +35,8 @@ TEST(SelectionGrid, RowsAscendByCapacityUnderTheHeadings) {
     ASSERT_FALSE(r.pagesHidden);
     ASSERT_EQ(r.count, 5);
     ASSERT_EQ(r.rows.size(), 6u);
-    const std::array<std::string, 6> headings = {"Агрегат", "Холод-сть, кВт", "Мощность, кВт",
-                                                 "Теплоотдача, кВт", "Ток, А", "Цена(EUR)"};
+    const std::array<std::string, 6> headings = {
+        "Агрегат", "Холод-сть, кВт", "Мощность, кВт", "Теплоотдача, кВт", "Ток, А", "Цена(EUR)"};
     EXPECT_EQ(r.rows[0].cells, headings);
     EXPECT_EQ(column(r, 0), (std::vector<std::string>{"U5", "U8", "U11", "U14", "U17"}));
     EXPECT_EQ(column(r, 1), (std::vector<std::string>{"5", "8", "11", "14", "17"}));
@@ -162,8 +162,7 @@ INSTANTIATE_TEST_SUITE_P(Required, CapacityCursor,
                                            CursorCase{"5", 1},     // equal to the smallest
                                            CursorCase{"17", 5},    // equal to the largest
                                            CursorCase{"", 2},      // no requirement: stays
-                                           CursorCase{"0", 2},
-                                           CursorCase{"много", 2}));
+                                           CursorCase{"0", 2}, CursorCase{"много", 2}));
 
 TEST(CapacityCursor, StaysInsideTheGridWhenTheListShrinks) {
     SelectionBench b;
