@@ -1,0 +1,155 @@
+#include "basket/basketwindow.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <array>
+
+namespace tundrix {
+
+namespace {
+
+QString qs(const std::string& utf8) {
+    return QString::fromStdString(utf8);
+}
+
+char localeSeparator() {
+    return QLocale().decimalPoint() == QStringLiteral(",") ? ',' : '.';
+}
+
+constexpr std::array<int, Basket::kColumns> kColumnWidths = {127, 139, 46, 64, 64};
+
+}  // namespace
+
+BasketWindow::BasketWindow(QWidget* parent)
+    : QWidget(parent, Qt::Window), basket_(localeSeparator()) {
+    setObjectName(QStringLiteral("TForm6"));
+    setWindowTitle(QStringLiteral("Корзина"));
+
+    grid_ = new QTableWidget(basket_.rowCount(), Basket::kColumns, this);
+    grid_->setObjectName(QStringLiteral("StringGrid1"));
+    // Row 0 of the grid is its heading row, as in the other grids of the program.
+    grid_->horizontalHeader()->hide();
+    grid_->verticalHeader()->hide();
+    grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                           QAbstractItemView::AnyKeyPressed);
+    for (int c = 0; c < Basket::kColumns; ++c)
+        grid_->setColumnWidth(c, kColumnWidths[std::size_t(c)]);
+    grid_->setContextMenuPolicy(Qt::CustomContextMenu);
+
+    total_ = new QLineEdit(this);
+    total_->setObjectName(QStringLiteral("Edit1"));
+    total_->setReadOnly(true);
+
+    auto* deleteButton = new QPushButton(QStringLiteral("Удалить"), this);
+    deleteButton->setObjectName(QStringLiteral("Button1"));
+    auto* closeButton = new QPushButton(QStringLiteral("Закрыть"), this);
+    closeButton->setObjectName(QStringLiteral("Button2"));
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(total_);
+    bottom->addStretch();
+    bottom->addWidget(deleteButton);
+    bottom->addWidget(closeButton);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(grid_);
+    layout->addLayout(bottom);
+    resize(460, 300);
+
+    connect(grid_, &QTableWidget::cellChanged, this, &BasketWindow::cellEdited);
+    connect(grid_, &QWidget::customContextMenuRequested, this, &BasketWindow::recompute);
+    connect(deleteButton, &QPushButton::clicked, this, &BasketWindow::deleteCurrentRow);
+    connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
+    refresh();
+}
+
+void BasketWindow::setDecimalSeparator(char separator) {
+    basket_.setDecimalSeparator(separator);
+}
+
+void BasketWindow::showEvent(QShowEvent* event) {
+    basket_.writeHeadings();
+    refresh();
+    QWidget::showEvent(event);
+}
+
+void BasketWindow::addUnit(const QString& typeText, const QString& name, const QString& price) {
+    show();
+    raise();
+    const std::string unit = name.toStdString();
+    const auto result = basket_.add(typeText.toStdString(), unit, price.toStdString());
+    refresh();
+    if (result == Basket::AddResult::QuantityNotNumber) {
+        // The unit's row is the last one with its name; say which text is in the way.
+        QString quantity;
+        for (int k = 1; k < basket_.rowCount(); ++k)
+            if (basket_.cell(Basket::Model, k) == unit)
+                quantity = qs(basket_.cell(Basket::Quantity, k));
+        QMessageBox::warning(
+            this, windowTitle(),
+            QStringLiteral("Количество «%1» у модели «%2» не является числом, поэтому к нему "
+                           "нельзя добавить ещё одну единицу. Исправьте количество в корзине.")
+                .arg(quantity, name));
+        return;
+    }
+    if (result != Basket::AddResult::NoName)
+        grid_->setCurrentCell(basket_.lastAddedRow(), Basket::Quantity);
+}
+
+void BasketWindow::addFromResultTable(int resultTable, const QString& name, const QString& price) {
+    addUnit(qs(std::string(Basket::typeText(resultTable))), name, price);
+}
+
+void BasketWindow::deleteCurrentRow() {
+    const int row = grid_->currentRow();
+    basket_.deleteRow(row);
+    refresh();
+    if (row >= 1)
+        grid_->setCurrentCell(std::min(row, basket_.rowCount() - 1),
+                              std::max(grid_->currentColumn(), 0));
+}
+
+void BasketWindow::cellEdited(int row, int column) {
+    const QTableWidgetItem* item = grid_->item(row, column);
+    basket_.setCell(column, row, item ? item->text().toStdString() : std::string());
+    recompute();
+}
+
+void BasketWindow::recompute() {
+    basket_.recompute();
+    refresh();
+}
+
+void BasketWindow::refresh() {
+    const QSignalBlocker block(grid_);
+    grid_->setRowCount(basket_.rowCount());
+    for (int r = 0; r < basket_.rowCount(); ++r) {
+        for (int c = 0; c < Basket::kColumns; ++c) {
+            const QString text = qs(basket_.cell(c, r));
+            QTableWidgetItem* item = grid_->item(r, c);
+            if (!item) {
+                item = new QTableWidgetItem;
+                grid_->setItem(r, c, item);
+            }
+            if (item->text() != text)
+                item->setText(text);
+            if (r == 0) {
+                // The heading row is fixed: shaded and not editable.
+                item->setFlags(Qt::ItemIsEnabled);
+                item->setBackground(palette().button());
+            }
+        }
+    }
+    total_->setText(qs(basket_.total()));
+}
+
+}  // namespace tundrix
