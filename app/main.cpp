@@ -1,0 +1,96 @@
+// The desktop program: creates every window once, in the fixed order the program relies on, and
+// runs the event loop until the main window is closed.
+//
+//   tundrix [--data DIR] [--maintenance]
+//
+// --data DIR      the catalogue folder (default: found beside the executable, see dataFolder)
+// --maintenance   shows the maintenance menu "Редактирование"
+#include <QApplication>
+#include <QDir>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QMessageBox>
+#include <QTranslator>
+#include <QWidget>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "mainwindow/mainwindow.h"
+#include "techdata/techdatamodule.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+bool looksLikeCatalogue(const fs::path& dir) {
+    std::error_code ec;
+    return fs::exists(dir / "condensators.dat", ec) || fs::is_directory(dir / "agrdata", ec);
+}
+
+// The catalogue folder: the executable's own folder when the catalogue lies there, else a
+// "data" folder beside it, else the "data" folder one level up (build/bin next to build/data).
+fs::path dataFolder(const fs::path& exeDir) {
+    for (const fs::path& candidate : {exeDir, exeDir / "data", exeDir.parent_path() / "data"})
+        if (looksLikeCatalogue(candidate))
+            return candidate;
+    return exeDir;
+}
+
+QWidget* placeholder(const char* objectName, const QString& caption) {
+    auto* w = new QWidget;
+    w->setObjectName(QString::fromLatin1(objectName));
+    w->setWindowTitle(caption);
+    return w;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tundrix"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Tundrix"));
+
+    QTranslator qtbase;
+    if (qtbase.load(QLocale(QLocale::Russian), QStringLiteral("qtbase"), QStringLiteral("_"),
+                    QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtbase);
+
+    fs::path data;
+    bool maintenance = false;
+    const QStringList args = QApplication::arguments();
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        if (args[i] == QStringLiteral("--data") && i + 1 < args.size()) {
+            data = fs::path(args[++i].toStdString());
+        } else if (args[i] == QStringLiteral("--maintenance")) {
+            maintenance = true;
+        } else if (args[i] == QStringLiteral("--help") || args[i] == QStringLiteral("-h")) {
+            std::printf("usage: tundrix [--data DIR] [--maintenance]\n");
+            return 0;
+        } else {
+            std::fprintf(stderr, "tundrix: unknown argument %s\n", qPrintable(args[i]));
+            return 2;
+        }
+    }
+    if (data.empty())
+        data = dataFolder(fs::path(QApplication::applicationDirPath().toStdString()));
+
+    // The windows in their creation order; all exist before the main window is first shown.
+    tundrix::MainWindow form1(data);
+    form1.setMaintenanceMode(maintenance);
+    std::unique_ptr<QWidget> form2(placeholder("TForm2", QStringLiteral("Редактор списка агрегатов")));
+    std::unique_ptr<QWidget> form3(
+        placeholder("TForm3", QStringLiteral("Создание таблицы компрессоров")));
+    std::unique_ptr<QWidget> form4(placeholder("TForm4", QStringLiteral("Form4")));
+    std::unique_ptr<QWidget> form5(placeholder("TForm5", QStringLiteral("Технические данные")));
+    std::unique_ptr<QWidget> form6(placeholder("TForm6", QStringLiteral("Корзина")));
+    std::unique_ptr<QWidget> form7(placeholder("TForm7", QStringLiteral("Доступные опции")));
+    std::unique_ptr<QWidget> form8(
+        placeholder("TForm8", QStringLiteral("Задание температур жидкости и расхода")));
+    tundrix::TechDataModule dataModule1(data);
+    form1.setTechData(&dataModule1);
+    std::unique_ptr<QWidget> form9(placeholder("TForm9", QStringLiteral("Form9")));
+
+    form1.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,174 @@
+// The main window "Подбор агрегатов": the operating conditions shared by every selection, one tab
+// per kind of unit with its result list and details, and the description tab with the
+// calculator. It owns the catalogue and the cycle state for the whole run; the other windows
+// reach them and the window's controls through it.
+#pragma once
+
+#include <QMainWindow>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "catalogue/choices.h"
+#include "mainwindow/calculatortab.h"
+#include "mainwindow/unittab.h"
+#include "selection/selectionrun.h"
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QListWidgetItem;
+class QMenu;
+class QProgressBar;
+
+namespace tundrix {
+
+class Catalogue;
+struct CycleState;
+class TechDataModule;
+
+// An option of the unit shown in the details view, for the options window's check list.
+struct ShownOption {
+    QString name;
+    bool chosen = false;
+};
+
+class MainWindow : public QMainWindow {
+  public:
+    enum Tab { Description = 0, Condensing = 1, Receiver = 2, Rack = 3, Chiller = 4 };
+
+    explicit MainWindow(const std::filesystem::path& dataDir, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    Catalogue& catalogue() { return *catalogue_; }
+    CycleState& cycle() { return *cycle_; }
+    const std::filesystem::path& dataDir() const { return dataDir_; }
+
+    // The shared technical-data table; the details view shows nothing there until it is set.
+    void setTechData(TechDataModule* module) { techData_ = module; }
+    // Receives the options of the unit each time the details view shows one (options window).
+    void setOptionsListSink(std::function<void(const std::vector<ShownOption>&)> sink) {
+        optionsSink_ = std::move(sink);
+    }
+    // Called when the chiller tab is shown (the chilled-liquid dialog shows itself and copies
+    // its capacity and outlet temperature into Edit11 and Edit23).
+    void setChillerTabShownHook(std::function<void()> hook) { chillerShown_ = std::move(hook); }
+    // The heat exchanger chosen in the chilled-liquid dialog (read by chiller selections).
+    void setExchanger(Exchanger e) { exchanger_ = e; }
+
+    // Shows the maintenance menu "Редактирование" (hidden in normal use).
+    void setMaintenanceMode(bool on);
+
+    // State shared with the other windows.
+    bool started() const { return started_; }
+    int selrow() const { return selrow_; }
+    int shownTab() const;
+    UnitTab* shownUnitTab();
+    UnitTab& unitTab(Tab tab);
+    CalculatorTab& calculatorTab() { return calc_; }
+    // The kind of unit of the shown tab (on the chiller tab: by chiller type); None on the
+    // description tab.
+    UnitKind shownKind() const;
+    QString techDataTableForTab() const;
+
+    // Re-runs the selection of the shown unit tab by pressing its "подбор" button.
+    void rerunShownTab();
+    // The selection run of one tab, then its details (what "подбор" does).
+    void runSelection(UnitTab& tab);
+    // Shows the details of the grid's cursor row (nothing for no row).
+    void floodpola(UnitTab& tab);
+    // "Рассчитать" of the calculator.
+    void Action3Execute();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void buildCommonInputs(QWidget* host);
+    void buildMenus();
+    void buildChillerInputs(UnitTab& tab);
+    void connectEvents();
+    void connectUnitTab(UnitTab& tab);
+    void connectCalculator();
+
+    void startup();
+    void applyLevelChoice();
+    void DataUpdateExecute();
+    void DataUpdateExecuteagr();
+    void tabChanged(int index);
+    void tabShown(int index);
+    void tabHidden(int index);
+    void refrigerantChanged();
+    void brandsChanged();
+    void brandsChangedQuietly();
+    void setAmbientMode(bool ambient);
+    void fieldLeft(QObject* field);
+    void moveCursor(UnitTab& tab, int step);
+    void ComboBox5Change();
+    void showResult(UnitTab& tab, const SelectionResult& result);
+
+    // Calculator handlers.
+    void fillCalculatorLists(const struct CalculatorLists& lists);
+    void condensatorChanged();
+    void CheckBox2Click();
+
+    // Details pieces.
+    void showPicture(UnitTab& tab, int u);
+    void showDrawing(UnitTab& tab, int u);
+    void showTexts(UnitTab& tab, int u);
+    void showTechData(UnitTab& tab, int u);
+    void showChart(UnitTab& tab, int u, double to, double t2);
+    void showOptions(UnitTab& tab, int u);
+    void writeBackCondensing(int u, double to, double t2);
+
+    std::filesystem::path dataDir_;
+    std::unique_ptr<Catalogue> catalogue_;
+    std::unique_ptr<CycleState> cycle_;
+    TechDataModule* techData_ = nullptr;
+    std::function<void(const std::vector<ShownOption>&)> optionsSink_;
+    std::function<void()> chillerShown_;
+    Exchanger exchanger_ = Exchanger::All;
+
+    bool started_ = false;
+    bool shownOnce_ = false;
+    int selrow_ = 0;
+    int currentTab_ = 0;
+
+    // Common inputs.
+    QLineEdit* evaporate_ = nullptr;
+    QLineEdit* condensate_ = nullptr;
+    QLineEdit* edit7_ = nullptr;
+    QLineEdit* superheat_ = nullptr;
+    QLineEdit* subcool_ = nullptr;
+    QLineEdit* edit11_ = nullptr;
+    QLabel* label23_ = nullptr;
+    QLabel* label24_ = nullptr;
+    QLabel* label25_ = nullptr;
+    QComboBox* comboBox8_ = nullptr;
+    QListWidget* checkListBox1_ = nullptr;
+    QComboBox* comboBox6_ = nullptr;
+    QCheckBox* checkBox5_ = nullptr;
+    QProgressBar* progressBar1_ = nullptr;
+    QLabel* label48_ = nullptr;
+
+    QTabWidget* pageControl1_ = nullptr;
+    CalculatorTab calc_;
+    UnitTab tabs_[4];
+    QListWidget* checkListBox2_ = nullptr;
+    QLabel* bitzerRack_ = nullptr;
+    QLabel* bitzerReceiver_ = nullptr;
+    QLabel* bitzerChiller_ = nullptr;
+    QComboBox* comboBox5_ = nullptr;
+    QLineEdit* edit23_ = nullptr;
+    QCheckBox* checkBox3_ = nullptr;
+
+    QMenu* editingMenu_ = nullptr;
+};
+
+}  // namespace tundrix

@@ -1,0 +1,197 @@
+// The details of the unit in a result grid's cursor row: model, picture, drawing, texts,
+// technical data, envelope chart and options, and the condensing temperature written back.
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPdfDocument>
+#include <QPdfView>
+#include <QPlainTextEdit>
+#include <QStackedWidget>
+#include <QTableWidget>
+
+#include <cmath>
+
+#include "catalogue/catalogue.h"
+#include "engine/cyclestate.h"
+#include "engine/performance.h"
+#include "mainwindow/envelopechart.h"
+#include "mainwindow/mainwindow.h"
+#include "mainwindow/pictureview.h"
+#include "mainwindow/widgetstyle.h"
+#include "selection/numbers.h"
+#include "techdata/techdatamodule.h"
+
+namespace tundrix {
+
+namespace {
+
+constexpr std::string_view kNonePicture = "images/None.jpg";
+constexpr std::string_view kNoComplect = "Complect/Нет.txt";
+constexpr std::string_view kNoText = "Textfiles/Нет.txt";
+
+void setCell(QTableWidget* g, int row, int column, const QString& text) {
+    g->setItem(row, column, new QTableWidgetItem(text));
+}
+
+}  // namespace
+
+void MainWindow::floodpola(UnitTab& tab) {
+    const int r = tab.grid->currentRow() + 1;  // result rows count from 1, the headings are 0
+    const agregat& a = catalogue_->agrlist;
+    if (r < 1 || r > a.count || !agregat::validUnit(r))
+        return;
+    const int u = a.order[std::size_t(r)];
+    if (!agregat::validUnit(u) || u > a.count)
+        return;
+    selrow_ = r;
+    const char sep = decimalSeparator();
+
+    double to = 0;
+    if (&tab == &tabs_[3] && !checkBox3_->isChecked()) {
+        to = readNumber(us(edit23_->text()), sep, 0) - a.delta[std::size_t(u)];
+        evaporate_->setText(QString::number(int(std::nearbyint(to))));
+    } else {
+        to = readNumber(us(evaporate_->text()), sep, 0);
+    }
+    const double t2 = condensate_->isReadOnly() ? readNumber(us(edit7_->text()), sep, 0)
+                                                : readNumber(us(condensate_->text()), sep, 0);
+    if (QTableWidgetItem* item = tab.grid->item(r - 1, 0))
+        tab.model->setText(item->text());
+
+    showPicture(tab, u);
+    writeBackCondensing(u, to, t2);
+    showDrawing(tab, u);
+    showTexts(tab, u);
+    showTechData(tab, u);
+    showChart(tab, u, to, t2);
+    showOptions(tab, u);
+}
+
+void MainWindow::writeBackCondensing(int u, double to, double t2) {
+    const agregat& a = catalogue_->agrlist;
+    if (a.name[std::size_t(u)].empty() || a.ncondensator[std::size_t(u)] == 0)
+        return;
+    const Performance perf(a, *cycle_);
+    const double tc = perf.condensatetemp(to, t2, u);
+    // A unit that cannot be computed leaves the field as it is rather than blank.
+    if (std::isfinite(tc))
+        condensate_->setText(qs(fmt(tc, decimalSeparator())));
+}
+
+void MainWindow::showPicture(UnitTab& tab, int u) {
+    const auto& a = catalogue_->agrlist;
+    auto file = catalogue_->existingFile(a.picturepath[std::size_t(u)]);
+    if (!file)
+        file = catalogue_->existingFile(kNonePicture);
+    if (file)
+        tab.picture->load(QString::fromStdString(file->string()));
+    else
+        tab.picture->clear();
+}
+
+void MainWindow::showDrawing(UnitTab& tab, int u) {
+    const auto& a = catalogue_->agrlist;
+    const auto file = catalogue_->existingFile(a.imagepath[std::size_t(u)]);
+    tab.drawing->close();
+    if (file && tab.drawing->load(QString::fromStdString(file->string())) ==
+                    QPdfDocument::Error::None) {
+        tab.drawingStack->setCurrentWidget(tab.browser);
+        return;
+    }
+    // No drawing (or not a PDF): the placeholder picture, or the file itself as a picture.
+    tab.drawingStack->setCurrentWidget(tab.drawingPlaceholder);
+    if (file && tab.drawingPlaceholder->load(QString::fromStdString(file->string())))
+        return;
+    if (const auto none = catalogue_->existingFile(kNonePicture))
+        tab.drawingPlaceholder->load(QString::fromStdString(none->string()));
+    else
+        tab.drawingPlaceholder->clear();
+}
+
+void MainWindow::showTexts(UnitTab& tab, int u) {
+    const auto& a = catalogue_->agrlist;
+    auto text = [this](const std::string& path, std::string_view fallback) {
+        auto file = catalogue_->existingFile(path);
+        if (!file)
+            file = catalogue_->existingFile(fallback);
+        return file ? readCatalogueText(*file) : QString();
+    };
+    tab.complect->setPlainText(text(a.complectpath[std::size_t(u)], kNoComplect));
+    tab.description->setPlainText(text(a.textpath[std::size_t(u)], kNoText));
+}
+
+void MainWindow::showTechData(UnitTab& tab, int u) {
+    QTableWidget* g = tab.techGrid;
+    g->clearContents();
+    g->setRowCount(0);
+    g->setHorizontalHeaderLabels({QStringLiteral("Характеристика"), QStringLiteral("Значение")});
+    if (!techData_)
+        return;
+    techData_->close();
+    techData_->setTableName(techDataTableForTab());
+    if (!techData_->open()) {
+        // Shown in the grid rather than in a message box: the details follow every cursor move.
+        g->setRowCount(1);
+        setCell(g, 0, 0, QStringLiteral("Технические данные недоступны"));
+        setCell(g, 0, 1, techData_->lastError());
+        return;
+    }
+    const int n = techData_->fieldCount();
+    g->setRowCount(std::max(0, n - 1));
+    const int record = techData_->recordNo(qs(catalogue_->agrlist.name[std::size_t(u)]));
+    if (record > 0)
+        techData_->moveTo(record);
+    else
+        techData_->first();
+    for (int f = 1; f < n; ++f) {
+        setCell(g, f - 1, 0, techData_->fieldName(f));
+        setCell(g, f - 1, 1, record > 0 ? techData_->value(record, f) : QString());
+    }
+}
+
+void MainWindow::showChart(UnitTab& tab, int u, double to, double t2) {
+    const agregat& a = catalogue_->agrlist;
+    const auto e = a.envelope(u);
+    const Performance perf(a, *cycle_);
+    std::array<double, 12> v{};
+    const bool withCondensers = a.ncondensator[std::size_t(u)] != 0;
+    for (int n = 0; n < 3; ++n) {
+        v[std::size_t(2 * n)] = e[std::size_t(2 * n)];
+        v[std::size_t(2 * n + 1)] = withCondensers ? 10.0 : e[std::size_t(2 * n + 1)];
+    }
+    for (int n = 3; n < 6; ++n) {
+        const double x = e[std::size_t(2 * n)];
+        v[std::size_t(2 * n)] = x;
+        v[std::size_t(2 * n + 1)] = perf.outdoortemp(x, e[std::size_t(2 * n + 1)], u);
+    }
+    // The point is tested where it is drawn: `to` already is the unit's evaporating temperature.
+    tab.chart->setData(makeEnvelopeChart(v, e[9], to, t2, to));
+}
+
+void MainWindow::showOptions(UnitTab& tab, int u) {
+    const OptionBlock& o = catalogue_->agrlist.optionagr[std::size_t(u)];
+    int f = 0;
+    while (f < OptionBlock::kOptions && !o.name[std::size_t(f + 1)].empty())
+        ++f;
+    std::vector<ShownOption> shown;
+    QTableWidget* g = tab.optionsGrid;
+    g->clear();
+    g->setColumnCount(f);
+    g->setRowCount(2);
+    QStringList names;
+    const char sep = decimalSeparator();
+    for (int c = 0; c < f; ++c) {
+        const auto j = std::size_t(c + 1);
+        names << qs(o.name[j]);
+        const auto price = parseNumber(o.price[j], sep);
+        setCell(g, 0, c,
+                price && *price != 0 ? qs(fmt(*price, sep)) : qs(o.price[j]));
+        setCell(g, 1, c, o.flag[j] ? QStringLiteral("выбрана") : QString());
+        shown.push_back({qs(o.name[j]), o.flag[j]});
+    }
+    g->setHorizontalHeaderLabels(names);
+    if (optionsSink_)
+        optionsSink_(shown);
+}
+
+}  // namespace tundrix

@@ -1,0 +1,390 @@
+// The main window's events: start-up, tab changes, the inputs that reload catalogue data or re-run
+// the selection of the shown tab, the selection run itself and the cursor buttons.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTableWidget>
+
+#include <cmath>
+
+#include "catalogue/catalogue.h"
+#include "engine/cyclestate.h"
+#include "mainwindow/mainwindow.h"
+#include "mainwindow/widgetstyle.h"
+
+namespace tundrix {
+
+namespace {
+
+constexpr int kBitzer = 3;
+
+void setAllChecked(QListWidget* list, bool checked) {
+    const QSignalBlocker block(list);
+    for (int i = 0; i < list->count(); ++i)
+        list->item(i)->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
+}
+
+bool checked(const QListWidget* list, int row) {
+    return row >= 0 && row < list->count() && list->item(row)->checkState() == Qt::Checked;
+}
+
+void setIndexQuietly(QComboBox* box, int index) {
+    const QSignalBlocker block(box);
+    box->setCurrentIndex(index);
+}
+
+}  // namespace
+
+void MainWindow::connectEvents() {
+    currentTab_ = pageControl1_->currentIndex();
+    connect(pageControl1_, &QTabWidget::currentChanged, this, [this](int index) {
+        tabHidden(currentTab_);
+        currentTab_ = index;
+        tabShown(index);
+        tabChanged(index);
+    });
+    for (QLineEdit* e : {evaporate_, superheat_, subcool_, edit7_, condensate_, edit23_})
+        e->installEventFilter(this);
+    connect(comboBox8_, &QComboBox::currentIndexChanged, this, [this] { refrigerantChanged(); });
+    connect(comboBox6_, &QComboBox::currentIndexChanged, this, [this] {
+        applyLevelChoice();
+        if (started_)
+            rerunShownTab();
+    });
+    connect(checkListBox1_, &QListWidget::itemChanged, this, [this] { brandsChanged(); });
+    connect(checkListBox2_, &QListWidget::itemChanged, this, [this] {
+        if (started_)
+            rerunShownTab();
+    });
+    connect(comboBox5_, &QComboBox::currentIndexChanged, this, [this] { ComboBox5Change(); });
+    connect(checkBox3_, &QCheckBox::clicked, this, [this] {
+        setLocked(evaporate_, !checkBox3_->isChecked());
+        runSelection(tabs_[3]);
+    });
+    for (UnitTab& t : tabs_)
+        connectUnitTab(t);
+    connectCalculator();
+}
+
+void MainWindow::connectUnitTab(UnitTab& tab) {
+    UnitTab* t = &tab;
+    connect(t->podbor, &QPushButton::clicked, this, [this, t] { runSelection(*t); });
+    connect(t->prev, &QPushButton::clicked, this, [this, t] { moveCursor(*t, -1); });
+    connect(t->next, &QPushButton::clicked, this, [this, t] { moveCursor(*t, +1); });
+    // A new cursor row, by click, keys or "<" / ">", shows that unit's details.
+    connect(t->grid, &QTableWidget::currentCellChanged, this,
+            [this, t](int row, int, int previousRow, int) {
+                if (row != previousRow && row >= 0)
+                    floodpola(*t);
+            });
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusOut)
+        fieldLeft(watched);
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::fieldLeft(QObject* field) {
+    const int tab = shownTab();
+    if (field == evaporate_ || field == superheat_ || field == subcool_) {
+        rerunShownTab();
+    } else if (field == edit7_) {
+        if (tab == Condensing || tab == Receiver || tab == Chiller)
+            rerunShownTab();
+    } else if (field == condensate_) {
+        if (tab == Receiver || tab == Rack)
+            rerunShownTab();
+    } else if (field == edit23_) {
+        if (tab == Chiller)
+            runSelection(tabs_[3]);
+    }
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!shownOnce_) {
+        shownOnce_ = true;
+        startup();
+    }
+}
+
+void MainWindow::startup() {
+    if (const auto f = catalogue_->existingFile("condensators.dat"))
+        catalogue_->conderlist.load(*f);
+    catalogue_->preloadtables(comboBox8_->currentIndex());
+    {
+        const QSignalBlocker block(checkListBox1_);
+        checkListBox1_->item(0)->setCheckState(Qt::Checked);
+    }
+    setAllChecked(checkListBox2_, true);
+    label23_->setText(QStringLiteral("°C"));
+    label24_->setText(QStringLiteral("°C"));
+    label25_->setText(QStringLiteral("°C"));
+    started_ = false;
+    if (shownTab() == Chiller) {
+        setIndexQuietly(comboBox8_, 2);
+        setIndexQuietly(comboBox6_, 3);
+        setIndexQuietly(calc_.comboBox7, 1);
+        catalogue_->levelon[3] = true;
+    } else {
+        setIndexQuietly(comboBox6_, 1);
+        setIndexQuietly(comboBox8_, 0);
+        setIndexQuietly(calc_.comboBox7, 1);
+        catalogue_->levelon[1] = true;
+    }
+    DataUpdateExecute();
+    DataUpdateExecuteagr();
+    rerunShownTab();
+    started_ = true;
+    setIndexQuietly(comboBox5_, 0);
+}
+
+void MainWindow::applyLevelChoice() {
+    const int index = comboBox6_->currentIndex();
+    catalogue_->levelon = levelsForChoice(index);
+    const std::string_view t = evaporateForChoice(index);
+    if (!t.empty())
+        evaporate_->setText(qs(t));
+}
+
+void MainWindow::DataUpdateExecute() {
+    cycle_->refrigerant = comboBox8_->currentIndex();
+    setCondfactor(*cycle_);
+    fillCalculatorLists(catalogue_->FullDataUpdate(calc_.comboBox9->currentIndex() + 1,
+                                                   calc_.comboBox7->currentIndex() + 1,
+                                                   comboBox8_->currentIndex()));
+}
+
+void MainWindow::DataUpdateExecuteagr() {
+    catalogue_->preloadtables(comboBox8_->currentIndex());
+    cycle_->refrigerant = comboBox8_->currentIndex();
+    setCondfactor(*cycle_);
+    if (started_)
+        rerunShownTab();
+}
+
+void MainWindow::tabHidden(int index) {
+    if (index == Chiller) {
+        setLocked(evaporate_, false);
+        condensate_->setText(QStringLiteral("45"));
+    }
+}
+
+void MainWindow::tabShown(int index) {
+    switch (index) {
+        case Condensing: {
+            setAmbientMode(true);
+            const int r = tabs_[0].grid->currentRow();
+            if (QTableWidgetItem* item = r >= 0 ? tabs_[0].grid->item(r, 0) : nullptr)
+                tabs_[0].model->setText(item->text());
+            break;
+        }
+        case Receiver: {
+            const QStringList headings = {QStringLiteral("Агрегат"), QStringLiteral("Холод-сть"),
+                                          QStringLiteral("мощность"),
+                                          QStringLiteral("Теплоотдача"), QStringLiteral("Ток"),
+                                          QStringLiteral("Цена(EUR)")};
+            tabs_[1].grid->setHorizontalHeaderLabels(headings);
+            tabs_[1].optionsGrid->setColumnCount(6);
+            tabs_[1].optionsGrid->setHorizontalHeaderLabels(headings);
+            setAmbientMode(false);
+            condensate_->setText(QStringLiteral("45"));
+            break;
+        }
+        case Rack: {
+            const int r = tabs_[2].grid->currentRow();
+            if (QTableWidgetItem* item = r >= 0 ? tabs_[2].grid->item(r, 0) : nullptr)
+                tabs_[2].model->setText(item->text());
+            setAmbientMode(false);
+            condensate_->setText(QStringLiteral("45"));
+            break;
+        }
+        case Chiller:
+            if (chillerShown_)
+                chillerShown_();
+            setLocked(edit7_, false);
+            setLocked(condensate_, true);
+            setLocked(evaporate_, true);
+            setAllChecked(checkListBox1_, true);
+            brandsChangedQuietly();
+            break;
+        default: break;
+    }
+}
+
+void MainWindow::tabChanged(int index) {
+    if (index == Chiller) {
+        setAllChecked(checkListBox1_, true);
+        brandsChangedQuietly();
+        setLocked(evaporate_, true);
+        setIndexQuietly(comboBox8_, 2);
+        setIndexQuietly(comboBox6_, 3);
+    }
+    applyLevelChoice();
+    if (index == Description)
+        DataUpdateExecute();
+    else
+        DataUpdateExecuteagr();
+}
+
+void MainWindow::refrigerantChanged() {
+    cycle_->loadRefrigerant(comboBox8_->currentIndex(), dataDir_);
+    if (shownTab() == Description)
+        DataUpdateExecute();
+    else
+        DataUpdateExecuteagr();
+}
+
+void MainWindow::brandsChangedQuietly() {
+    const bool bitzer = checked(checkListBox1_, kBitzer - 1);
+    bitzerReceiver_->setVisible(bitzer);
+    bitzerRack_->setVisible(bitzer);
+    bitzerChiller_->setVisible(bitzer);
+}
+
+void MainWindow::brandsChanged() {
+    brandsChangedQuietly();
+    if (started_)
+        rerunShownTab();
+}
+
+void MainWindow::setAmbientMode(bool ambient) {
+    setLocked(edit7_, !ambient);
+    setLocked(condensate_, ambient);
+}
+
+void MainWindow::ComboBox5Change() {
+    const int i = comboBox5_->currentIndex();
+    if (i <= 3) {
+        setLocked(edit7_, false);
+        setLocked(condensate_, true);
+    } else {
+        setLocked(condensate_, false);
+        setLocked(edit7_, true);
+        condensate_->setText(QStringLiteral("45"));
+    }
+    // The level handler puts its own default into `evaporate`; the chiller type's temperature
+    // is set after it so that it is the one that stays. The chiller selection below re-runs the
+    // tab once with the final inputs.
+    auto level = [this](int index, const QString& evaporate) {
+        setIndexQuietly(comboBox6_, index);
+        applyLevelChoice();
+        evaporate_->setText(evaporate);
+    };
+    if (i <= 4) {
+        level(3, QStringLiteral("10"));
+    } else if (i == 5) {
+        condensate_->setText(QStringLiteral("45"));
+        level(2, QStringLiteral("-5"));
+    } else if (i == 6) {
+        condensate_->setText(QStringLiteral("45"));
+        level(4, QStringLiteral("-20"));
+    }
+    runSelection(tabs_[3]);
+}
+
+void MainWindow::rerunShownTab() {
+    if (UnitTab* t = shownUnitTab())
+        runSelection(*t);
+}
+
+void MainWindow::runSelection(UnitTab& tab) {
+    SelectionInputs in;
+    in.required = us(edit11_->text());
+    in.evaporate = us(evaporate_->text());
+    in.condensate = us(condensate_->text());
+    in.ambient = us(edit7_->text());
+    in.superheat = us(superheat_->text());
+    in.subcool = us(subcool_->text());
+    in.outlet = us(edit23_->text());
+    in.decimalSeparator = decimalSeparator();
+    in.kind = tab.kind == UnitKind::Glco ? chillerKind(comboBox5_->currentIndex()) : tab.kind;
+    in.ambientMode = condensate_->isReadOnly();
+    in.refrigerant = comboBox8_->currentIndex();
+    for (int b = 1; b <= kBrands; ++b)
+        in.brandChecked[std::size_t(b)] = checked(checkListBox1_, b - 1);
+    in.levelChoice = -1;
+    for (int s = 2; s <= 5; ++s)
+        in.rackSizeChecked[std::size_t(s)] = checked(checkListBox2_, s - 2);
+    in.exchanger = exchanger_;
+    in.useEvaporate = checkBox3_->isChecked();
+    in.cheapest = checkBox5_->isChecked();
+    in.cursorRow = std::max(1, tab.grid->currentRow() + 1);
+
+    label48_->setText(qs(kRunningText));
+    const SelectionResult result =
+        Tableoperations(*catalogue_, *cycle_, in, [this](int percent, std::string_view text) {
+            progressBar1_->setValue(percent);
+            label48_->setText(qs(text));
+        });
+    showResult(tab, result);
+}
+
+void MainWindow::showResult(UnitTab& tab, const SelectionResult& result) {
+    label48_->setText(qs(result.progressLabel));
+    progressBar1_->setValue(result.progress);
+    if (result.pagesHidden) {
+        tab.pages->hide();
+        tab.noData->show();
+        return;
+    }
+    tab.noData->hide();
+    tab.pages->show();
+    {
+        const QSignalBlocker block(tab.grid);
+        QTableWidget* g = tab.grid;
+        g->clearContents();
+        const int rows = std::max(0, int(result.rows.size()) - 1);
+        g->setRowCount(rows);
+        if (!result.rows.empty()) {
+            QStringList headings;
+            for (const std::string& h : result.rows[0].cells)
+                headings << qs(h);
+            g->setHorizontalHeaderLabels(headings);
+        }
+        for (int r = 1; r <= rows; ++r) {
+            const SelectionRow& row = result.rows[std::size_t(r)];
+            for (int c = 0; c < 6; ++c) {
+                auto* item = new QTableWidgetItem(qs(row.cells[std::size_t(c)]));
+                if (c > 0)
+                    item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+                item->setData(Qt::UserRole, row.unit);
+                g->setItem(r - 1, c, item);
+            }
+        }
+        if (rows > 0) {
+            const int cursor = std::clamp(result.cursorRow, 1, rows);
+            g->setCurrentCell(cursor - 1, 0);
+            g->selectRow(cursor - 1);
+        }
+    }
+    tab.model->setText(qs(result.modelLabel));
+    if (!result.message.empty())
+        statusBar()->showMessage(qs(result.message), 8000);
+    floodpola(tab);
+}
+
+void MainWindow::moveCursor(UnitTab& tab, int step) {
+    QTableWidget* g = tab.grid;
+    const int r = g->currentRow();
+    if (step < 0 && r > 0)
+        g->setCurrentCell(r - 1, 0);
+    else if (step > 0 && r >= 0 && r < g->rowCount() - 1)
+        g->setCurrentCell(r + 1, 0);
+    else if (step > 0 && r < 0 && g->rowCount() > 0)
+        g->setCurrentCell(0, 0);
+    const int now = g->currentRow();
+    if (QTableWidgetItem* item = now >= 0 ? g->item(now, 0) : nullptr)
+        tab.model->setText(item->text());
+}
+
+}  // namespace tundrix

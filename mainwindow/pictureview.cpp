@@ -1,0 +1,35 @@
+#include "mainwindow/pictureview.h"
+
+#include <QPainter>
+
+namespace tundrix {
+
+PictureView::PictureView(QWidget* parent) : QWidget(parent) {
+    setMinimumSize(120, 90);
+}
+
+bool PictureView::load(const QString& file) {
+    file_ = file;
+    image_ = QImage(file);
+    update();
+    return !image_.isNull();
+}
+
+void PictureView::clear() {
+    file_.clear();
+    image_ = QImage();
+    update();
+}
+
+void PictureView::paintEvent(QPaintEvent*) {
+    if (image_.isNull())
+        return;
+    QPainter p(this);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    const QSize s = image_.size().scaled(size(), Qt::KeepAspectRatio);
+    const QRect target((width() - s.width()) / 2, (height() - s.height()) / 2, s.width(),
+                       s.height());
+    p.drawImage(target, image_);
+}
+
+}  // namespace tundrix

@@ -1,0 +1,70 @@
+// The controls of one kind tab of the main window (condensing units, compressor-receiver units,
+// racks, chillers): "подбор", the result grid with its small options grid, the model label, the
+// result pages (list, drawing, texts, picture, technical data), the chart and "<" / ">".
+#pragma once
+
+#include <QString>
+
+#include "catalogue/choices.h"
+
+class QLabel;
+class QPdfDocument;
+class QPdfView;
+class QPlainTextEdit;
+class QPushButton;
+class QStackedWidget;
+class QTabWidget;
+class QTableWidget;
+class QWidget;
+class QVBoxLayout;
+
+namespace tundrix {
+
+class EnvelopeChart;
+class PictureView;
+
+// Object names of one tab's controls.
+struct UnitTabNames {
+    UnitKind kind;
+    QString sheet, caption;
+    QString podbor, grid, optionsGrid, model, noData, pages;
+    QString chart, panel, complect, browser, description, picture, techGrid;
+    QString prev, next, options;
+    QString pagesPrefix;  // prefix of the five page widgets' object names
+};
+
+struct UnitTab {
+    UnitKind kind = UnitKind::None;  // Glco stands for the chiller tab as a whole
+    QWidget* sheet = nullptr;
+    QPushButton* podbor = nullptr;
+    QTableWidget* grid = nullptr;         // results: 6 columns, headings in the header
+    QTableWidget* optionsGrid = nullptr;  // options: names in the header, price, "выбрана"
+    QLabel* model = nullptr;
+    QLabel* noData = nullptr;
+    QTabWidget* pages = nullptr;
+    EnvelopeChart* chart = nullptr;
+    QWidget* panel = nullptr;
+    QPlainTextEdit* complect = nullptr;
+    QStackedWidget* drawingStack = nullptr;  // the PDF view or the placeholder picture
+    QPdfView* browser = nullptr;
+    QPdfDocument* drawing = nullptr;
+    PictureView* drawingPlaceholder = nullptr;
+    QPlainTextEdit* description = nullptr;
+    PictureView* picture = nullptr;
+    QTableWidget* techGrid = nullptr;
+    QPushButton* prev = nullptr;
+    QPushButton* next = nullptr;
+    QPushButton* options = nullptr;
+    QVBoxLayout* extras = nullptr;  // room above the pages for the tab's own inputs
+};
+
+// Builds the tab's widgets inside a new sheet (not yet added to a tab widget).
+UnitTab buildUnitTab(const UnitTabNames& names);
+
+// The object names of the four kind tabs.
+UnitTabNames condensingTabNames();
+UnitTabNames receiverTabNames();
+UnitTabNames rackTabNames();
+UnitTabNames chillerTabNames();
+
+}  // namespace tundrix
