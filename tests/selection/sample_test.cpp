@@ -1,0 +1,110 @@
+// Selections of every kind of unit on the generated sample catalogue (skipped when it has not
+// been generated).
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <memory>
+#include <set>
+
+#include <gtest/gtest.h>
+
+#include "catalogue/catalogue.h"
+#include "selection/numbers.h"
+#include "selection/selectionrun.h"
+
+namespace tundrix {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kSample = TUNDRIX_SAMPLE_DATA;
+
+bool sampleAvailable() {
+    std::error_code ec;
+    return fs::is_directory(kSample / "agrdata", ec) &&
+           fs::exists(kSample / "condensators.dat", ec);
+}
+
+struct KindCase {
+    UnitKind kind;
+    bool ambientMode;
+    const char* evaporate;
+};
+
+class SampleSelection : public ::testing::TestWithParam<KindCase> {
+  protected:
+    void SetUp() override {
+        if (!sampleAvailable())
+            GTEST_SKIP() << "no sample catalogue in " << kSample.string();
+    }
+};
+
+TEST_P(SampleSelection, EveryRefrigerantListsSortedComputableUnits) {
+    const KindCase kc = GetParam();
+    auto cat = std::make_unique<Catalogue>(kSample);
+    cat->conderlist.load(kSample / "condensators.dat");
+    CycleState cycle;
+    int listedAnywhere = 0;
+    for (int refrigerant = 0; refrigerant < kRefrigerants; ++refrigerant) {
+        SCOPED_TRACE(refrigerant);
+        cat->preloadtables(refrigerant);
+        SelectionInputs in;
+        in.kind = kc.kind;
+        in.ambientMode = kc.ambientMode;
+        in.evaporate = kc.evaporate;
+        in.useEvaporate = true;
+        in.refrigerant = refrigerant;
+        in.brandChecked = {false, true, true, true, true};
+        in.levelChoice = 0;
+        in.superheat = "8";
+        in.subcool = "2";
+        const SelectionResult r = Tableoperations(*cat, cycle, in);
+        if (r.pagesHidden)
+            continue;
+        ASSERT_EQ(int(r.rows.size()), std::max(r.count, 1) + 1);
+        EXPECT_EQ(r.progressLabel, "Всего установок:" + std::to_string(r.count));
+        // Every unit once; capacities ascending; texts are numbers or empty, never "nan".
+        std::set<int> units;
+        double last = -INFINITY;
+        int withValues = 0;
+        for (int row = 1; row <= r.count; ++row) {
+            const SelectionRow& s = r.rows[std::size_t(row)];
+            units.insert(s.unit);
+            for (int c = 1; c <= 5; ++c) {
+                const std::string& t = s.cells[std::size_t(c)];
+                EXPECT_TRUE(t.empty() || parseNumber(t, ',').has_value()) << t;
+            }
+            if (std::isfinite(s.capacity)) {
+                ++withValues;
+                EXPECT_LE(last, s.capacity);
+                last = s.capacity;
+                EXPECT_TRUE(std::isfinite(s.power) && std::isfinite(s.current)) << s.cells[0];
+                EXPECT_GT(s.capacity, 0) << s.cells[0];
+                EXPECT_GE(s.tc, s.to) << s.cells[0];
+            }
+        }
+        EXPECT_EQ(int(units.size()), r.count);
+        listedAnywhere += withValues;
+        if (withValues == 0)
+            continue;
+        // A requirement in the middle of the list finds a unit with values that reaches it, or
+        // the nearest one with values.
+        in.required = formatGeneral(last / 2, ',');
+        const SelectionResult again = Tableoperations(*cat, cycle, in);
+        const SelectionRow& picked = again.rows[std::size_t(again.cursorRow)];
+        EXPECT_FALSE(picked.cells[1].empty());
+        EXPECT_EQ(again.modelLabel, picked.cells[0]);
+    }
+    EXPECT_GT(listedAnywhere, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, SampleSelection,
+    ::testing::Values(KindCase{UnitKind::Out, true, "-10"}, KindCase{UnitKind::Agr, false, "-10"},
+                      KindCase{UnitKind::Mka, false, "-10"}, KindCase{UnitKind::Glco, true, "5"},
+                      KindCase{UnitKind::Glcu, true, "5"}, KindCase{UnitKind::Glcr, true, "5"},
+                      KindCase{UnitKind::Glck, true, "5"}, KindCase{UnitKind::Ov, true, "5"},
+                      KindCase{UnitKind::Os, true, "-5"}, KindCase{UnitKind::On, true, "-20"}));
+
+}  // namespace
+}  // namespace tundrix
