@@ -44,6 +44,19 @@ const std::vector<CommandInfo>& commands() {
          "  Prints the five results (numbers and shown texts), the envelope and whether the\n"
          "  operating point is inside it.\n",
          runCalc},
+        {"liquid", "required capacity and freezing check of the chilled-liquid dialog",
+         "usage: tundrix-cli liquid [--liquid 0..2] [--concentration C] --inlet T --outlet T\n"
+         "         --flow V [--flow-type 0|1] [--flow-unit I] [--exchanger 0..3]\n"
+         "         [--exchanger-history 0,3,...]\n"
+         "  Liquids: 0 water, 1 ethylene glycol, 2 propylene glycol (C in per cent by mass).\n"
+         "  Flow types: 0 mass (units 0 kg/s, 1 kg/h), 1 volume (0 l/s, 1 l/h, 2 m3/h).\n"
+         "  Exchangers: 0 plate, 1 shell and tube, 2 immersed, 3 all; --exchanger-history lists\n"
+         "  earlier choices in order, since the freezing check keeps the difference of the last\n"
+         "  real exchanger chosen. Fields are read as the dialog reads them: a missing one stops\n"
+         "  the calculation, text that is not a number counts as 0.\n"
+         "  Prints the capacity (number and shown text), the liquid's freezing point, density and\n"
+         "  specific heat, and whether the freezing warning shows.\n",
+         runLiquid},
     };
     return list;
 }

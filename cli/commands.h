@@ -32,6 +32,7 @@ int runProps(const Context&, const std::vector<std::string>&, std::ostream&);
 int runUnit(const Context&, const std::vector<std::string>&, std::ostream&);
 int runSelect(const Context&, const std::vector<std::string>&, std::ostream&);
 int runCalc(const Context&, const std::vector<std::string>&, std::ostream&);
+int runLiquid(const Context&, const std::vector<std::string>&, std::ostream&);
 
 // "out", "agr", ..., "on" -> kind index used by the catalogue; throws UsageError otherwise.
 int kindFromCode(const std::string& code);
