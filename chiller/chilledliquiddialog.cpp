@@ -119,7 +119,7 @@ ChilledLiquidDialog::ChilledLiquidDialog(QWidget* parent)
     liquidChosen(int(Liquid::Water));
     freezingWarning_->hide();
 
-    connect(liquid_, &QComboBox::activated, this, &ChilledLiquidDialog::liquidChosen);
+    connect(liquid_, &QComboBox::currentIndexChanged, this, &ChilledLiquidDialog::liquidChosen);
     connect(flowType_, &RadioGroup::itemChosen, this, &ChilledLiquidDialog::flowTypeChosen);
     connect(exchangerGroup_, &RadioGroup::itemChosen, this,
             &ChilledLiquidDialog::exchangerChosen);
