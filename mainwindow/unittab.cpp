@@ -126,7 +126,9 @@ UnitTab buildUnitTab(const UnitTabNames& n) {
     t.drawingStack = new QStackedWidget;
     t.browser = new QPdfView(drawingPage);
     t.browser->setObjectName(n.browser);
-    t.drawing = new QPdfDocument(t.browser);
+    // Not a child of the view: a document destroyed inside the view's destructor would notify
+    // the half-destroyed view.
+    t.drawing = new QPdfDocument(t.sheet);
     t.browser->setDocument(t.drawing);
     t.browser->setPageMode(QPdfView::PageMode::MultiPage);
     t.browser->setZoomMode(QPdfView::ZoomMode::FitInView);
