@@ -53,24 +53,24 @@ ChilledLiquidDialog::ChilledLiquidDialog(QWidget* parent)
     grid->addLayout(concentrationBox, row++, 2);
 
     const QString degrees = QStringLiteral(", °C");
-    grid->addWidget(named(new QLabel(QStringLiteral("Температура жидкости на входе") + degrees,
-                                     this),
-                          "Label1"),
-                    row, 0);
+    grid->addWidget(
+        named(new QLabel(QStringLiteral("Температура жидкости на входе") + degrees, this),
+              "Label1"),
+        row, 0);
     inlet_ = named(new QLineEdit(QStringLiteral("20"), this), "Edit1");
     grid->addWidget(inlet_, row++, 1);
-    grid->addWidget(named(new QLabel(QStringLiteral("Температура жидкости на выходе") + degrees,
-                                     this),
-                          "Label2"),
-                    row, 0);
+    grid->addWidget(
+        named(new QLabel(QStringLiteral("Температура жидкости на выходе") + degrees, this),
+              "Label2"),
+        row, 0);
     outlet_ = named(new QLineEdit(QStringLiteral("15"), this), "Edit2");
     grid->addWidget(outlet_, row++, 1);
 
     QStringList flowTypes;
     for (int i = 0; i < kFlowTypeCount; ++i)
         flowTypes << qs(flowTypeName(FlowType(i)));
-    flowType_ = named(new RadioGroup(QStringLiteral("Тип расхода"), flowTypes, 2, this),
-                      "RadioGroup1");
+    flowType_ =
+        named(new RadioGroup(QStringLiteral("Тип расхода"), flowTypes, 2, this), "RadioGroup1");
     grid->addWidget(flowType_, row++, 0, 1, 3);
 
     grid->addWidget(named(new QLabel(QStringLiteral("Расход жидкости"), this), "Label3"), row, 0);
@@ -121,8 +121,7 @@ ChilledLiquidDialog::ChilledLiquidDialog(QWidget* parent)
 
     connect(liquid_, &QComboBox::currentIndexChanged, this, &ChilledLiquidDialog::liquidChosen);
     connect(flowType_, &RadioGroup::itemChosen, this, &ChilledLiquidDialog::flowTypeChosen);
-    connect(exchangerGroup_, &RadioGroup::itemChosen, this,
-            &ChilledLiquidDialog::exchangerChosen);
+    connect(exchangerGroup_, &RadioGroup::itemChosen, this, &ChilledLiquidDialog::exchangerChosen);
     connect(calculateButton, &QPushButton::clicked, this, [this] { calculate(); });
     connect(applyButton, &QPushButton::clicked, this, &ChilledLiquidDialog::apply);
     connect(cancelButton, &QPushButton::clicked, this, &ChilledLiquidDialog::close);
@@ -177,7 +176,7 @@ bool ChilledLiquidDialog::calculate() {
 
 ChillerTabTexts ChilledLiquidDialog::summary() const {
     const LiquidSummary s = summarize(inputs(), capacity_->text().toStdString());
-    return {qs(s.requiredCapacity), qs(s.outletTemperature), qs(s.liquid), qs(s.flow),
+    return {qs(s.requiredCapacity), qs(s.outletTemperature), qs(s.liquid),    qs(s.flow),
             qs(s.inletTemperature), qs(s.exchanger),         qs(s.outletUnit)};
 }
 

@@ -38,8 +38,7 @@ void ExchangerChoice::choose(int index) {
 }
 
 std::optional<CapacityResult> calculateCapacity(const LiquidInputs& in,
-                                                const ExchangerChoice& exchanger,
-                                                char sep) {
+                                                const ExchangerChoice& exchanger, char sep) {
     if (in.inlet.empty() || in.outlet.empty() || in.flow.empty())
         return std::nullopt;
     if (!validLiquid(in.liquid) || in.flowType < 0 || in.flowType >= kFlowTypeCount)

@@ -37,10 +37,10 @@ class ExchangerChoice {
 // The dialog's inputs as the user left them: texts as typed and selector positions (-1 when a
 // selector shows no item).
 struct LiquidInputs {
-    std::string inlet = "20";    // t_in, degC
-    std::string outlet = "15";   // t_out, degC
-    std::string flow;            // flow value in the chosen unit
-    std::string concentration;   // glycol concentration, per cent by mass
+    std::string inlet = "20";   // t_in, degC
+    std::string outlet = "15";  // t_out, degC
+    std::string flow;           // flow value in the chosen unit
+    std::string concentration;  // glycol concentration, per cent by mass
     int liquid = int(Liquid::Water);
     int flowType = int(FlowType::Mass);
     int flowUnit = 0;
@@ -49,8 +49,8 @@ struct LiquidInputs {
 
 struct CapacityResult {
     LiquidProperties properties;
-    double massFlow = 0.0;  // kg/s
-    double capacity = 0.0;  // kW
+    double massFlow = 0.0;     // kg/s
+    double capacity = 0.0;     // kW
     std::string capacityText;  // the capacity in general form
     bool freezingWarning = false;
     // Set when the concentration was out of 0..50 % and was replaced: the text the edit shows.
@@ -67,13 +67,13 @@ std::optional<CapacityResult> calculateCapacity(const LiquidInputs& in,
 
 // What the main window's chiller tab shows for the liquid.
 struct LiquidSummary {
-    std::string requiredCapacity;  // Edit11: the capacity text of the dialog
-    std::string outletTemperature; // Edit23: the outlet temperature as typed
-    std::string liquid;            // Label51: "Вода", or "Этиленгликоль 30%"
-    std::string flow;              // Label52: "2,5 кг/сек", or "не указан"
-    std::string inletTemperature;  // Label53: "20 °C"
-    std::string exchanger;         // Label55: the exchanger type
-    std::string outletUnit;        // Label56: "°C"
+    std::string requiredCapacity;   // Edit11: the capacity text of the dialog
+    std::string outletTemperature;  // Edit23: the outlet temperature as typed
+    std::string liquid;             // Label51: "Вода", or "Этиленгликоль 30%"
+    std::string flow;               // Label52: "2,5 кг/сек", or "не указан"
+    std::string inletTemperature;   // Label53: "20 °C"
+    std::string exchanger;          // Label55: the exchanger type
+    std::string outletUnit;         // Label56: "°C"
 };
 
 LiquidSummary summarize(const LiquidInputs& in, std::string_view capacityText);

@@ -7,8 +7,7 @@
 
 namespace tundrix {
 
-RadioGroup::RadioGroup(const QString& title, const QStringList& items, int columns,
-                       QWidget* parent)
+RadioGroup::RadioGroup(const QString& title, const QStringList& items, int columns, QWidget* parent)
     : QGroupBox(title, parent), group_(new QButtonGroup(this)) {
     auto* grid = new QGridLayout(this);
     for (int i = 0; i < items.size(); ++i) {

@@ -38,8 +38,8 @@ TEST(Basket, TheSameUnitThreeTimesIsOneRowWithQuantityThree) {
     EXPECT_EQ(b.add(kCondensing, "ККА-1", "1000"), Basket::AddResult::Added);
     EXPECT_EQ(b.add(kCondensing, "ККА-1", "1000"), Basket::AddResult::Increased);
     EXPECT_EQ(b.add(kCondensing, "ККА-1", "1000"), Basket::AddResult::Increased);
-    EXPECT_EQ(rows(b), (std::vector<std::string>{std::string(kCondensing) + "|ККА-1|3|1000|3000",
-                                                 "||||0"}));
+    EXPECT_EQ(rows(b),
+              (std::vector<std::string>{std::string(kCondensing) + "|ККА-1|3|1000|3000", "||||0"}));
     EXPECT_EQ(b.total(), "3000");
 }
 
@@ -141,10 +141,10 @@ TEST(BasketDelete, DeletingTheEmptyLastRowThenAddingLosesNoItem) {
     b.deleteRow(3);  // the empty last row was current
     EXPECT_EQ(b.rowCount(), 4);
     b.add(kCondensing, "C", "300");
-    EXPECT_EQ(rows(b), (std::vector<std::string>{std::string(kReceiver) + "|A|1|100|100",
-                                                 std::string(kReceiver) + "|B|1|200|200",
-                                                 std::string(kCondensing) + "|C|1|300|300",
-                                                 "||||0"}));
+    EXPECT_EQ(rows(b),
+              (std::vector<std::string>{std::string(kReceiver) + "|A|1|100|100",
+                                        std::string(kReceiver) + "|B|1|200|200",
+                                        std::string(kCondensing) + "|C|1|300|300", "||||0"}));
     EXPECT_EQ(b.total(), "600");
 }
 

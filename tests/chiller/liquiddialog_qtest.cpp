@@ -79,7 +79,8 @@ class LiquidDialogTest : public QObject {
         QCOMPARE(dialog->objectName(), QStringLiteral("TForm8"));
         QCOMPARE(dialog->windowTitle(), QStringLiteral("Задание температур жидкости и расхода"));
         QVERIFY(!dialog->isModal());
-        QCOMPARE(get<QLabel>("Label1")->text(), QStringLiteral("Температура жидкости на входе, °C"));
+        QCOMPARE(get<QLabel>("Label1")->text(),
+                 QStringLiteral("Температура жидкости на входе, °C"));
         QCOMPARE(get<QLabel>("Label2")->text(),
                  QStringLiteral("Температура жидкости на выходе, °C"));
         QCOMPARE(get<QLabel>("Label3")->text(), QStringLiteral("Расход жидкости"));

@@ -18,7 +18,7 @@ namespace fs = std::filesystem;
 struct LiquidRun {
     int status = -1;
     std::map<std::string, std::string> values;  // the CSV rows quantity -> value
-    std::string output;                           // stdout and stderr together
+    std::string output;                         // stdout and stderr together
 };
 
 LiquidRun liquid(const std::string& args) {
