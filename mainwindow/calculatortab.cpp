@@ -145,6 +145,7 @@ CalculatorTab buildCalculatorTab() {
     addRow(QStringLiteral("Теплоотдача"), t.edit2);
     addRow(QStringLiteral("Потребляемый ток"), t.edit3);
     right->addLayout(form);
+    right->addStretch(1);
     outer->addWidget(box);
 
     auto* plotSide = new QVBoxLayout;

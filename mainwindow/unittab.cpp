@@ -26,6 +26,7 @@ QTableWidget* resultGrid(const QString& name) {
     g->setSelectionMode(QAbstractItemView::SingleSelection);
     g->setEditTriggers(QAbstractItemView::NoEditTriggers);
     g->verticalHeader()->hide();
+    g->verticalHeader()->setDefaultSectionSize(22);
     g->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     g->horizontalHeader()->setStretchLastSection(true);
     g->setColumnWidth(0, 260);
@@ -130,7 +131,7 @@ UnitTab buildUnitTab(const UnitTabNames& n) {
     // the half-destroyed view.
     t.drawing = new QPdfDocument(t.sheet);
     t.browser->setDocument(t.drawing);
-    t.browser->setPageMode(QPdfView::PageMode::MultiPage);
+    t.browser->setPageMode(QPdfView::PageMode::SinglePage);
     t.browser->setZoomMode(QPdfView::ZoomMode::FitInView);
     t.drawingPlaceholder = new PictureView;
     t.drawingPlaceholder->setObjectName(n.browser + QStringLiteral("Placeholder"));

@@ -1,0 +1,75 @@
+// Grabs pictures of the main window for the documentation: a selection on the condensing-unit
+// tab (its list and its picture page) and the calculator on the description tab.
+//
+//   tundrix-screenshots --data DIR --out DIR
+#include <QApplication>
+#include <QComboBox>
+#include <QEventLoop>
+#include <QTimer>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "mainwindow/mainwindow.h"
+#include "techdata/techdatamodule.h"
+
+namespace {
+
+bool save(QWidget* w, const QString& file) {
+    // The drawing view renders its pages in the background; give it a moment.
+    QEventLoop wait;
+    QTimer::singleShot(1500, &wait, &QEventLoop::quit);
+    wait.exec();
+    const bool ok = w->grab().save(file);
+    std::printf("%s %s\n", ok ? "wrote" : "could not write", qPrintable(file));
+    return ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tundrix"));
+    QString data, out;
+    const QStringList args = QApplication::arguments();
+    for (qsizetype i = 1; i + 1 < args.size(); i += 2) {
+        if (args[i] == QStringLiteral("--data"))
+            data = args[i + 1];
+        else if (args[i] == QStringLiteral("--out"))
+            out = args[i + 1];
+    }
+    if (data.isEmpty() || out.isEmpty()) {
+        std::fprintf(stderr, "usage: tundrix-screenshots --data DIR --out DIR\n");
+        return 2;
+    }
+    std::filesystem::create_directories(out.toStdString());
+
+    tundrix::MainWindow w(std::filesystem::path(data.toStdString()));
+    tundrix::TechDataModule td(std::filesystem::path(data.toStdString()));
+    w.setTechData(&td);
+    w.resize(1280, 800);
+    w.show();
+    QApplication::processEvents();
+
+    bool ok = true;
+    auto* pages = w.findChild<QTabWidget*>(QStringLiteral("PageControl1"));
+    w.findChild<QPushButton*>(QStringLiteral("interpxy"))->click();
+    ok &= save(&w, out + QStringLiteral("/calculator.png"));
+
+    pages->setCurrentIndex(tundrix::MainWindow::Condensing);
+    w.findChild<QLineEdit*>(QStringLiteral("Edit11"))->setText(QStringLiteral("10"));
+    w.findChild<QPushButton*>(QStringLiteral("Button8"))->click();
+    ok &= save(&w, out + QStringLiteral("/condensing-units.png"));
+
+    auto* details = w.findChild<QTabWidget*>(QStringLiteral("PageControl2"));
+    details->setCurrentIndex(1);
+    ok &= save(&w, out + QStringLiteral("/condensing-unit-drawing.png"));
+    details->setCurrentIndex(3);
+    ok &= save(&w, out + QStringLiteral("/condensing-unit-picture.png"));
+    details->setCurrentIndex(4);
+    ok &= save(&w, out + QStringLiteral("/condensing-unit-technical-data.png"));
+    return ok ? 0 : 1;
+}
