@@ -148,6 +148,11 @@ void ChilledLiquidDialog::exchangerChosen(int index) {
     exchanger_.choose(index);
 }
 
+Exchanger ChilledLiquidDialog::exchanger() const {
+    const int i = exchangerGroup_->itemIndex();
+    return i >= 0 && i < kExchangerCount ? Exchanger(i) : Exchanger::NotChosen;
+}
+
 LiquidInputs ChilledLiquidDialog::inputs() const {
     LiquidInputs in;
     in.inlet = inlet_->text().toStdString();

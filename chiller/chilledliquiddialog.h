@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QString>
 
+#include "catalogue/choices.h"
 #include "chiller/liquidcapacity.h"
 
 class QComboBox;
@@ -42,6 +43,8 @@ class ChilledLiquidDialog : public QDialog {
     // The inputs as the dialog holds them.
     LiquidInputs inputs() const;
     double exchangerTemperatureDifference() const { return exchanger_.temperatureDifference(); }
+    // The heat exchanger type chosen, as the chiller selection filters by it.
+    Exchanger exchanger() const;
 
     // The decimal separator numbers are read and written with (the locale's by default).
     void setDecimalSeparator(char separator) { separator_ = separator; }

@@ -114,6 +114,7 @@ class LiquidDialogTest : public QObject {
         QCOMPARE(units->currentText(), QStringLiteral("кг/сек"));
         QCOMPARE(get<QGroupBox>("RadioGroup2")->title(), QStringLiteral("Тип теплообменника"));
         QVERIFY(radio("RadioGroup2", QStringLiteral("Все"))->isChecked());
+        QCOMPARE(dialog->exchanger(), tundrix::Exchanger::All);
     }
 
     void waterCapacityAndVolumeUnits() {
@@ -195,6 +196,7 @@ class LiquidDialogTest : public QObject {
         QCOMPARE(t.label53, QStringLiteral("20 °C"));
         QCOMPARE(t.label55, QStringLiteral("Кожухотрубный"));
         QCOMPARE(t.label56, QStringLiteral("°C"));
+        QCOMPARE(dialog->exchanger(), tundrix::Exchanger::ShellAndTube);
     }
 
     void applyWithMissingDataKeepsTheDialogOpen() {
