@@ -31,14 +31,14 @@ double Performance::tableValue(int index, int entry, int c0, double x, double y)
     return spline2d(block, x, y);
 }
 
-double Performance::polyValue(int index, int record, CoefImage::Set set, double x,
-                              double y) const {
+double Performance::polyValue(int index, int record, CoefImage::Set set, double x, double y) const {
     const CoefImage& image = *units_.p1[std::size_t(index)].coef;
     return poly10(image.coefs(cycle_.refrigerant, record, set), x, y);
 }
 
 double Performance::groups(int index, int c0, CoefImage::Set set, double x, double y) const {
-    if (!hasData(index)) return kNoValue;
+    if (!hasData(index))
+        return kNoValue;
     const auto u = std::size_t(index);
     auto value = [&](int entry) {
         return units_.method[u] ? polyValue(index, entry, set, x, y)
@@ -46,7 +46,8 @@ double Performance::groups(int index, int c0, CoefImage::Set set, double x, doub
     };
     double sum = value(units_.indcompr[u]) * units_.ncompressor[u];
     // A unit without a second group gets nothing from it, whatever its index cell holds.
-    if (units_.ncompressor2[u] != 0) sum += value(units_.indcompr2[u]) * units_.ncompressor2[u];
+    if (units_.ncompressor2[u] != 0)
+        sum += value(units_.indcompr2[u]) * units_.ncompressor2[u];
     return sum;
 }
 
@@ -71,13 +72,26 @@ bool Performance::hasFourthSet(int index) const {
 // Bitzer files hold the discharge temperature in the fourth set: the heat follows from the
 // refrigerant mass flow and the discharge-gas enthalpy.
 double Performance::bitzerHeat(double x, double y, int index) const {
+    PerformanceCache* c = cache_;
+    if (c && c->hasHeat && c->heatIndex == index && c->heatX == x && c->heatY == y)
+        return c->heat;
     const double qc = cycle_.shfactor * groups(index, 0, CoefImage::Capacity, x, y);
-    const double td = polyValue(index, units_.indcompr[std::size_t(index)], CoefImage::Fourth, x, y);
-    return heatrejection(cycle_.table, td, qc, x, y, cycle_.superheat, cycle_.subcooling);
+    const double td =
+        polyValue(index, units_.indcompr[std::size_t(index)], CoefImage::Fourth, x, y);
+    if (!c)
+        return heatrejection(cycle_.table, td, qc, x, y, cycle_.superheat, cycle_.subcooling);
+    if (!c->hasSuction || c->suction.to != x || c->suction.sh != cycle_.superheat) {
+        c->suction = suctionstate(cycle_.table, x, cycle_.superheat);
+        c->hasSuction = true;
+    }
+    const double h = heatrejection(cycle_.table, td, qc, c->suction, y, cycle_.subcooling);
+    *c = PerformanceCache{true, c->suction, true, index, x, y, h};
+    return h;
 }
 
 double Performance::heat(double x, double y, int index) const {
-    if (!hasData(index)) return kNoValue;
+    if (!hasData(index))
+        return kNoValue;
     const auto u = std::size_t(index);
     if (!units_.method[u]) {
         const double h = groups(index, kHeatColumn, CoefImage::Fourth, x, y);
@@ -85,8 +99,10 @@ double Performance::heat(double x, double y, int index) const {
         return h + q * (cycle_.shfactor - 1.0);
     }
     if (hasFourthSet(index)) {
-        if (units_.agrtype[u] == 1) return cycle_.shfactor * groups(index, 0, CoefImage::Fourth, x, y);
-        if (units_.agrtype[u] == 3) return bitzerHeat(x, y, index);
+        if (units_.agrtype[u] == 1)
+            return cycle_.shfactor * groups(index, 0, CoefImage::Fourth, x, y);
+        if (units_.agrtype[u] == 3)
+            return bitzerHeat(x, y, index);
     }
     // No fourth set, and Copeland Stream records whose fourth set means nothing to the program:
     // the condenser takes the cooling capacity plus the power input.
@@ -94,17 +110,21 @@ double Performance::heat(double x, double y, int index) const {
 }
 
 double Performance::balanceHeat(double x, double y, int index, bool withSuperheat) const {
-    if (!hasData(index)) return kNoValue;
+    if (!hasData(index))
+        return kNoValue;
     const auto u = std::size_t(index);
     if (!units_.method[u]) {
         const double h = groups(index, kHeatColumn, CoefImage::Fourth, x, y);
-        if (!withSuperheat) return h;
+        if (!withSuperheat)
+            return h;
         const double q = groups(index, kCapacityColumn, CoefImage::Capacity, x, y);
         return h + q * (cycle_.shfactor - 1.0);
     }
     if (hasFourthSet(index)) {
-        if (units_.agrtype[u] == 1) return cycle_.shfactor * groups(index, 0, CoefImage::Fourth, x, y);
-        if (units_.agrtype[u] == 3) return bitzerHeat(x, y, index);
+        if (units_.agrtype[u] == 1)
+            return cycle_.shfactor * groups(index, 0, CoefImage::Fourth, x, y);
+        if (units_.agrtype[u] == 3)
+            return bitzerHeat(x, y, index);
     }
     return cycle_.shfactor * groups(index, 0, CoefImage::Capacity, x, y) +
            groups(index, 0, CoefImage::Power, x, y);
@@ -116,8 +136,10 @@ double Performance::condenserCapacity(int index) const {
 }
 
 double Performance::condensatetemp(double x, double y, int index) const {
-    if (!hasData(index)) return kNoValue;
-    if (units_.ncondensator[std::size_t(index)] == 0) return y;
+    if (!hasData(index))
+        return kNoValue;
+    if (units_.ncondensator[std::size_t(index)] == 0)
+        return y;
     const double cq = condenserCapacity(index);
     double delta = kStartDelta;
     double tc = y;
@@ -129,8 +151,10 @@ double Performance::condensatetemp(double x, double y, int index) const {
 }
 
 double Performance::outdoortemp(double x, double y, int index) const {
-    if (!hasData(index)) return kNoValue;
-    if (units_.ncondensator[std::size_t(index)] == 0) return y;
+    if (!hasData(index))
+        return kNoValue;
+    if (units_.ncondensator[std::size_t(index)] == 0)
+        return y;
     return y - condenserdelta(balanceHeat(x, y, index, false), condenserCapacity(index),
                               cycle_.condfactor);
 }

@@ -18,12 +18,27 @@
 #include "catalogue/agregat.h"
 #include "engine/cyclestate.h"
 #include "engine/polyfit.h"
+#include "engine/refprop.h"
 
 namespace tundrix {
 
+// Values a run over many units at one evaporating temperature computes again and again. A
+// caller that keeps the cycle state unchanged while it uses a Performance (a selection run) may
+// hand one in; results are the same to the last bit with and without it.
+struct PerformanceCache {
+    bool hasSuction = false;
+    SuctionState suction;  // of the last evaporating temperature and superheat asked for
+    // The last Bitzer heat rejection: the balance's final step and the shown heat ask for the
+    // same point.
+    bool hasHeat = false;
+    int heatIndex = 0;
+    double heatX = 0, heatY = 0, heat = 0;
+};
+
 class Performance {
-public:
-    Performance(const agregat& units, const CycleState& cycle) : units_(units), cycle_(cycle) {}
+  public:
+    Performance(const agregat& units, const CycleState& cycle, PerformanceCache* cache = nullptr)
+        : units_(units), cycle_(cycle), cache_(cache) {}
 
     bool hasData(int index) const { return units_.computable(index, cycle_.refrigerant); }
 
@@ -47,7 +62,7 @@ public:
     // Rated condenser capacity of the unit: number of condensers times the list's capacity.
     double condenserCapacity(int index) const;
 
-private:
+  private:
     // Quantity of a table block (corner column c0) or of a coefficient set, summed over the
     // unit's compressor groups, each times its count. NaN when the unit has no data.
     double groups(int index, int c0, CoefImage::Set set, double x, double y) const;
@@ -58,6 +73,7 @@ private:
 
     const agregat& units_;
     const CycleState& cycle_;
+    PerformanceCache* cache_;
 };
 
 }  // namespace tundrix

@@ -116,12 +116,21 @@ double massflow(const PropertyTable& table, double Q, double to, double tc, doub
 
 double heatrejection(const PropertyTable& table, double td, double Q, double to, double tc,
                      double sh, double sc) {
+    return heatrejection(table, td, Q, suctionstate(table, to, sh), tc, sc);
+}
+
+SuctionState suctionstate(const PropertyTable& table, double to, double sh) {
+    return SuctionState{to, sh, suctionEnthalpy(table, to, sh)};
+}
+
+double heatrejection(const PropertyTable& table, double td, double Q, const SuctionState& suction,
+                     double tc, double sc) {
     const double t = td > kMaxDischarge ? kMaxDischarge : td;
     const double pc = satprop(kSatT, kSatBubbleP, table, tc);
     const EnthalpyProfile discharge(kBlockP, kBlockT, table, pc);
     const double hd = discharge.inverse(t, satprop(kSatT, kSatVapourH, table, tc));
     const double hLiquid = liquidEnthalpy(table, tc, sc, &discharge);
-    const double flow = Q / (suctionEnthalpy(table, to, sh) - hLiquid);
+    const double flow = Q / (suction.h - hLiquid);
     return flow * (hd - hLiquid);
 }
 

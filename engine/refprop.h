@@ -60,4 +60,18 @@ double massflow(const PropertyTable& table, double Q, double to, double tc, doub
 double heatrejection(const PropertyTable& table, double td, double Q, double to, double tc,
                      double sh, double sc);
 
+// The suction gas of one evaporating temperature and superheat. Heat rejections at many
+// condensing temperatures (a condenser balance, a whole selection run) share it; finding its
+// enthalpy is the larger part of a heat rejection's cost.
+struct SuctionState {
+    double to = 0;
+    double sh = 0;
+    double h = 0;  // enthalpy at the dew pressure of to and temperature to + sh
+};
+SuctionState suctionstate(const PropertyTable& table, double to, double sh);
+
+// heatrejection with the suction state already known; the same result to the last bit.
+double heatrejection(const PropertyTable& table, double td, double Q, const SuctionState& suction,
+                     double tc, double sc);
+
 }  // namespace tundrix

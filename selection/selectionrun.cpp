@@ -225,7 +225,9 @@ SelectionResult Tableoperations(Catalogue& catalogue, CycleState& cycle, const S
         return res;
     }
 
-    const Performance perf(a, cycle);
+    // The cycle state stays as it is for the rest of the run, so the per-run values may be kept.
+    PerformanceCache cache;
+    const Performance perf(a, cycle, &cache);
     std::vector<double> to(std::size_t(count) + 1, 0.0);
     std::vector<double> tc(std::size_t(count) + 1, 0.0);
     std::vector<double> caps(std::size_t(count) + 1, 0.0);
