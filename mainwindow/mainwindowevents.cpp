@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -88,8 +89,13 @@ void MainWindow::connectUnitTab(UnitTab& tab) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusOut)
-        fieldLeft(watched);
+    // Leaving a field means moving to another control of this window; switching to another
+    // window or opening a menu or a list keeps the field where it is.
+    if (event->type() == QEvent::FocusOut) {
+        const Qt::FocusReason why = static_cast<QFocusEvent*>(event)->reason();
+        if (why != Qt::ActiveWindowFocusReason && why != Qt::PopupFocusReason)
+            fieldLeft(watched);
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 

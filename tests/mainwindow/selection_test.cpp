@@ -156,6 +156,23 @@ class SelectionTest : public QObject {
         QVERIFY(edit("condensate")->text() != QStringLiteral("45"));
     }
 
+    void onChillersTheTypeOnReadsTableOl() {
+        showTab(pages(), MainWindow::Chiller);
+        child<QComboBox>(w_.get(), "ComboBox5")->setCurrentIndex(6);  // ОН(низкотемпературные)
+        // The sample has no ОН units for R407C, which the chiller tab chooses: nothing to show.
+        QVERIFY(child<QLabel>(w_.get(), "Label59")->isVisibleTo(w_.get()));
+        QVERIFY(!child<QTabWidget>(w_.get(), "PageControl5")->isVisibleTo(w_.get()));
+        child<QComboBox>(w_.get(), "ComboBox8")->setCurrentIndex(0);  // R404A/R507
+        QVERIFY(child<QTabWidget>(w_.get(), "PageControl5")->isVisibleTo(w_.get()));
+        QTableWidget* g = child<QTableWidget>(w_.get(), "StringGrid16");
+        QVERIFY(g->rowCount() > 0);
+        QCOMPARE(td_->tableName(), QStringLiteral("ol"));
+        QVERIFY(td_->isOpen());
+        QTableWidget* tech = child<QTableWidget>(w_.get(), "StringGrid17");
+        QCOMPARE(tech->rowCount(), td_->fieldCount() - 1);
+        QCOMPARE(tech->item(0, 0)->text(), td_->fieldName(1));
+    }
+
     void theCalculatorFlagsOnlyAPointOutsideTheEnvelope() {
         QCOMPARE(pages()->currentIndex(), int(MainWindow::Description));
         QComboBox* compressors = child<QComboBox>(w_.get(), "Selectcompr");
