@@ -39,6 +39,9 @@ BasketWindow::BasketWindow(QWidget* parent)
     // Row 0 of the grid is its heading row, as in the other grids of the program.
     grid_->horizontalHeader()->hide();
     grid_->verticalHeader()->hide();
+    // One line per item, cut at the column edge, as a string grid shows its cells.
+    grid_->setWordWrap(false);
+    grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 8);
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
     grid_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                            QAbstractItemView::AnyKeyPressed);
@@ -63,7 +66,7 @@ BasketWindow::BasketWindow(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(grid_);
     layout->addLayout(bottom);
-    resize(460, 300);
+    resize(480, 300);
 
     connect(grid_, &QTableWidget::cellChanged, this, &BasketWindow::cellEdited);
     connect(grid_, &QWidget::customContextMenuRequested, this, &BasketWindow::recompute);
