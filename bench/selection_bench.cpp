@@ -9,8 +9,11 @@
 #include <memory>
 #include <string>
 
+#include <unistd.h>
+
 #include "catalogue/catalogue.h"
 #include "catalogue/filenames.h"
+#include "engine/performance.h"
 #include "selection/selectionrun.h"
 
 namespace tundrix {
@@ -103,6 +106,95 @@ BENCHMARK(BM_SelectionRun)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
+
+// The sample's Bitzer units have no condensers; these runs give its Bitzer racks condensers
+// (six of the largest), so that every balance step runs the property routines.
+struct BitzerSetup {
+    fs::path dir;
+    std::unique_ptr<Catalogue> cat;
+    CycleState cycle;
+    int units = 0;
+    ~BitzerSetup() {
+        std::error_code ec;
+        fs::remove_all(dir, ec);
+    }
+};
+
+BitzerSetup* bitzerSetup() {
+    static std::unique_ptr<BitzerSetup> s = []() -> std::unique_ptr<BitzerSetup> {
+        std::error_code ec;
+        if (!fs::exists(kSample / "bitzer.dat", ec))
+            return nullptr;
+        auto st = std::make_unique<BitzerSetup>();
+        st->dir = fs::temp_directory_path() / ("tundrix-bench-" + std::to_string(::getpid()));
+        fs::create_directories(st->dir / "agrdata");
+        for (const char* f : {"bitzer.dat", "condensators.dat", "mass404a.dat"})
+            fs::copy_file(kSample / f, st->dir / f, fs::copy_options::overwrite_existing);
+        Condenserprop condensers;
+        condensers.load(kSample / "condensators.dat");
+        for (int l = 1; l <= kLevels; ++l) {
+            UnitListTable t;
+            if (!t.load(kSample / "agrdata" / agrfilename(UnitKind::Mka, l, 3, 0)))
+                continue;
+            for (int i = 1; i <= UnitListTable::kUnitRows && !t.cellEmpty(0, i); ++i) {
+                t.setCell(4, i, std::to_string(condensers.count()));
+                t.setCell(6, i, "6");
+            }
+            t.save(st->dir / "agrdata" / agrfilename(UnitKind::Out, l, 3, 0));
+        }
+        st->cat = std::make_unique<Catalogue>(st->dir);
+        st->cat->conderlist = condensers;
+        st->cat->preloadtables(0);
+        st->units = Tableoperations(*st->cat, st->cycle, inputsFor(UnitKind::Out, 3)).count;
+        return st;
+    }();
+    return s.get();
+}
+
+void BM_SelectionRunBitzerCondensers(benchmark::State& state) {
+    BitzerSetup* s = bitzerSetup();
+    if (s == nullptr || s->units == 0) {
+        state.SkipWithError("no sample catalogue: generate it with tundrix-datagen first");
+        return;
+    }
+    const SelectionInputs in = inputsFor(UnitKind::Out, 3);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(Tableoperations(*s->cat, s->cycle, in).cursorRow);
+    state.counters["units"] = s->units;
+    state.counters["per_unit"] =
+        benchmark::Counter(double(s->units), benchmark::Counter::kIsIterationInvariantRate |
+                                                 benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_SelectionRunBitzerCondensers)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+// The balance and the figures of those units as the run computes them, with and without the
+// per-run cache (argument 1 and 0); the list as the last run left it.
+void BM_BitzerBalance(benchmark::State& state) {
+    BitzerSetup* s = bitzerSetup();
+    if (s == nullptr || s->units == 0) {
+        state.SkipWithError("no sample catalogue: generate it with tundrix-datagen first");
+        return;
+    }
+    const bool cached = state.range(0) != 0;
+    for (auto _ : state) {
+        PerformanceCache cache;
+        const Performance perf(s->cat->agrlist, s->cycle, cached ? &cache : nullptr);
+        double sum = 0;
+        for (int u = 1; u <= s->units; ++u) {
+            const double tc = perf.condensatetemp(-10, 32, u);
+            sum += perf.capacity(-10, tc, u) + perf.heat(-10, tc, u);
+        }
+        benchmark::DoNotOptimize(sum);
+    }
+    state.SetLabel(cached ? "per-run cache" : "no cache");
+    state.counters["per_unit"] =
+        benchmark::Counter(double(s->units), benchmark::Counter::kIsIterationInvariantRate |
+                                                 benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_BitzerBalance)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace tundrix
