@@ -84,7 +84,9 @@ struct SelectionResult {
     int cursorRow = 1;          // grid row of the cursor, 1..rows - 1 (never the heading)
     std::string modelLabel;     // column 0 of the cursor row
     std::string progressLabel;  // "Всего установок:" + count
-    int progress = 0;           // last value given to the progress bar (0..100)
+    // Last value given to the progress bar (0..100); -1 when the run did not move it (no unit
+    // inside its envelope), so that the bar stays as it was.
+    int progress = -1;
     // Set when "По минимальной цене" found no unit in the band (the cursor then is on row 1).
     std::string message;
     double shfactor = 1.0;

@@ -70,6 +70,7 @@ TEST(SelectionGrid, NoUnitListHidesThePagesAndCountsZero) {
     EXPECT_EQ(r.count, 0);
     EXPECT_TRUE(r.rows.empty());
     EXPECT_EQ(r.progressLabel, "Всего установок:0");
+    EXPECT_EQ(r.progress, -1);  // the progress bar is left as it was
 }
 
 TEST(SelectionGrid, UnitListWithoutPassingUnitsShowsOneEmptyRow) {
