@@ -78,7 +78,8 @@ int main(int argc, char** argv) {
     // The windows in their creation order; all exist before the main window is first shown.
     tundrix::MainWindow form1(data);
     form1.setMaintenanceMode(maintenance);
-    std::unique_ptr<QWidget> form2(placeholder("TForm2", QStringLiteral("Редактор списка агрегатов")));
+    std::unique_ptr<QWidget> form2(
+        placeholder("TForm2", QStringLiteral("Редактор списка агрегатов")));
     std::unique_ptr<QWidget> form3(
         placeholder("TForm3", QStringLiteral("Создание таблицы компрессоров")));
     std::unique_ptr<QWidget> form4(placeholder("TForm4", QStringLiteral("Form4")));

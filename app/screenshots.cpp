@@ -5,10 +5,10 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QEventLoop>
-#include <QTimer>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTimer>
 
 #include <cstdio>
 #include <filesystem>

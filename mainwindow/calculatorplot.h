@@ -9,17 +9,17 @@
 namespace tundrix {
 
 class CalculatorPlot : public QWidget {
-  public:
+public:
     explicit CalculatorPlot(QWidget* parent = nullptr);
 
     void setPlot(const std::array<double, 12>& envelope, double to, double tc);
     void clear();
     bool hasPlot() const { return shown_; }
 
-  protected:
+protected:
     void paintEvent(QPaintEvent* event) override;
 
-  private:
+private:
     std::array<double, 12> envelope_{};
     double to_ = 0;
     double tc_ = 0;

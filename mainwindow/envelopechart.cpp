@@ -29,15 +29,15 @@ QPoint EnvelopeChartData::toPixel(QPointF t) const {
     return {roundEven(xscale * t.x() + 35 - 10 * lo * xscale), roundEven(yscale * t.y() + 250)};
 }
 
-EnvelopeChartData makeEnvelopeChart(const std::array<double, 12>& vertices, double ylim5,
-                                    double to, double t2, double testTo) {
+EnvelopeChartData makeEnvelopeChart(const std::array<double, 12>& vertices, double ylim5, double to,
+                                    double t2, double testTo) {
     EnvelopeChartData d;
     d.ylim5 = ylim5;
     d.point = QPointF(to, t2);
     bool finite = std::isfinite(ylim5) && std::isfinite(to) && std::isfinite(t2);
     for (int n = 0; n < 6; ++n) {
-        d.envelope[std::size_t(n)] = QPointF(vertices[std::size_t(2 * n)],
-                                             vertices[std::size_t(2 * n + 1)]);
+        d.envelope[std::size_t(n)] =
+            QPointF(vertices[std::size_t(2 * n)], vertices[std::size_t(2 * n + 1)]);
         finite = finite && std::isfinite(vertices[std::size_t(2 * n)]) &&
                  std::isfinite(vertices[std::size_t(2 * n + 1)]);
     }
@@ -66,9 +66,9 @@ EnvelopeChartData makeEnvelopeChart(const std::array<double, 12>& vertices, doub
     d.valid = true;
 
     const auto& e = d.envelope;
-    d.outOfRange = !inenvelope(testTo, t2, e[0].x(), e[0].y(), e[1].x(), e[1].y(), e[2].x(),
-                               e[2].y(), e[3].x(), e[3].y(), e[4].x(), e[4].y(), e[5].x(),
-                               e[5].y());
+    d.outOfRange =
+        !inenvelope(testTo, t2, e[0].x(), e[0].y(), e[1].x(), e[1].y(), e[2].x(), e[2].y(),
+                    e[3].x(), e[3].y(), e[4].x(), e[4].y(), e[5].x(), e[5].y());
     return d;
 }
 

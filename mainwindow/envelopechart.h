@@ -34,11 +34,11 @@ struct EnvelopeChartData {
 // `testTo` is the evaporating temperature that the envelope test uses for the point. The chart
 // has no scales (valid false) when ylim5 is 10, the evaporating range holds no grid column on
 // either side of the envelope, or a corner is not a finite number.
-EnvelopeChartData makeEnvelopeChart(const std::array<double, 12>& vertices, double ylim5,
-                                    double to, double t2, double testTo);
+EnvelopeChartData makeEnvelopeChart(const std::array<double, 12>& vertices, double ylim5, double to,
+                                    double t2, double testTo);
 
 class EnvelopeChart : public QWidget {
-  public:
+public:
     explicit EnvelopeChart(QWidget* parent = nullptr);
 
     void setData(const EnvelopeChartData& data);
@@ -48,10 +48,10 @@ class EnvelopeChart : public QWidget {
     // The warning the chart shows now: kOutOfRangeText, kNoRangeText or empty.
     QString warning() const;
 
-  protected:
+protected:
     void paintEvent(QPaintEvent* event) override;
 
-  private:
+private:
     EnvelopeChartData data_;
     bool shown_ = false;
 };

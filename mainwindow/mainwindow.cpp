@@ -93,11 +93,12 @@ MainWindow::MainWindow(const std::filesystem::path& dataDir, QWidget* parent)
     // The tabs' own inputs.
     bitzerReceiver_ = warning(
         QStringLiteral("Label27"),
-        QStringLiteral("Агрегаты на винтовых компрессорах Bitzer рассчитываются с экономайзером !!! "));
+        QStringLiteral(
+            "Агрегаты на винтовых компрессорах Bitzer рассчитываются с экономайзером !!! "));
     tabs_[1].extras->addWidget(bitzerReceiver_);
-    checkListBox2_ = checkList(QStringLiteral("CheckListBox2"),
-                               {QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"),
-                                QStringLiteral("5")});
+    checkListBox2_ = checkList(
+        QStringLiteral("CheckListBox2"),
+        {QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5")});
     checkListBox2_->setFlow(QListView::LeftToRight);
     checkListBox2_->setFixedHeight(30);
     checkListBox2_->setMaximumWidth(260);
@@ -108,7 +109,8 @@ MainWindow::MainWindow(const std::filesystem::path& dataDir, QWidget* parent)
     tabs_[2].extras->addLayout(rackRow);
     bitzerRack_ = warning(
         QStringLiteral("Label62"),
-        QStringLiteral("Централи на винтовых компрессорах Bitzer рассчитываются с экономайзерами !!! "));
+        QStringLiteral(
+            "Централи на винтовых компрессорах Bitzer рассчитываются с экономайзерами !!! "));
     tabs_[2].extras->addWidget(bitzerRack_);
     buildChillerInputs(tabs_[3]);
 
@@ -293,11 +295,16 @@ UnitTab& MainWindow::unitTab(Tab tab) {
 
 UnitKind MainWindow::shownKind() const {
     switch (shownTab()) {
-        case Condensing: return UnitKind::Out;
-        case Receiver: return UnitKind::Agr;
-        case Rack: return UnitKind::Mka;
-        case Chiller: return chillerKind(comboBox5_->currentIndex());
-        default: return UnitKind::None;
+        case Condensing:
+            return UnitKind::Out;
+        case Receiver:
+            return UnitKind::Agr;
+        case Rack:
+            return UnitKind::Mka;
+        case Chiller:
+            return chillerKind(comboBox5_->currentIndex());
+        default:
+            return UnitKind::None;
     }
 }
 

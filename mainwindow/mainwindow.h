@@ -39,7 +39,7 @@ struct ShownOption {
 };
 
 class MainWindow : public QMainWindow {
-  public:
+public:
     enum Tab { Description = 0, Condensing = 1, Receiver = 2, Rack = 3, Chiller = 4 };
 
     explicit MainWindow(const std::filesystem::path& dataDir, QWidget* parent = nullptr);
@@ -85,11 +85,11 @@ class MainWindow : public QMainWindow {
     // "Рассчитать" of the calculator.
     void Action3Execute();
 
-  protected:
+protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-  private:
+private:
     void buildCommonInputs(QWidget* host);
     void buildMenus();
     void buildChillerInputs(UnitTab& tab);

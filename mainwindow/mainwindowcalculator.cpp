@@ -33,8 +33,10 @@ void fill(QComboBox* box, const SelectorFill& f) {
 }  // namespace
 
 void MainWindow::connectCalculator() {
-    connect(calc_.comboBox7, &QComboBox::currentIndexChanged, this, [this] { DataUpdateExecute(); });
-    connect(calc_.comboBox9, &QComboBox::currentIndexChanged, this, [this] { DataUpdateExecute(); });
+    connect(calc_.comboBox7, &QComboBox::currentIndexChanged, this,
+            [this] { DataUpdateExecute(); });
+    connect(calc_.comboBox9, &QComboBox::currentIndexChanged, this,
+            [this] { DataUpdateExecute(); });
     connect(calc_.condensator, &QComboBox::currentIndexChanged, this,
             [this] { condensatorChanged(); });
     connect(calc_.checkBox2, &QCheckBox::clicked, this, [this] { CheckBox2Click(); });

@@ -93,8 +93,8 @@ void MainWindow::showDrawing(UnitTab& tab, int u) {
     const auto& a = catalogue_->agrlist;
     const auto file = catalogue_->existingFile(a.imagepath[std::size_t(u)]);
     tab.drawing->close();
-    if (file && tab.drawing->load(QString::fromStdString(file->string())) ==
-                    QPdfDocument::Error::None) {
+    if (file &&
+        tab.drawing->load(QString::fromStdString(file->string())) == QPdfDocument::Error::None) {
         tab.drawingStack->setCurrentWidget(tab.browser);
         return;
     }
@@ -184,8 +184,7 @@ void MainWindow::showOptions(UnitTab& tab, int u) {
         const auto j = std::size_t(c + 1);
         names << qs(o.name[j]);
         const auto price = parseNumber(o.price[j], sep);
-        setCell(g, 0, c,
-                price && *price != 0 ? qs(fmt(*price, sep)) : qs(o.price[j]));
+        setCell(g, 0, c, price && *price != 0 ? qs(fmt(*price, sep)) : qs(o.price[j]));
         setCell(g, 1, c, o.flag[j] ? QStringLiteral("выбрана") : QString());
         shown.push_back({qs(o.name[j]), o.flag[j]});
     }

@@ -195,10 +195,9 @@ void MainWindow::tabShown(int index) {
             break;
         }
         case Receiver: {
-            const QStringList headings = {QStringLiteral("Агрегат"), QStringLiteral("Холод-сть"),
-                                          QStringLiteral("мощность"),
-                                          QStringLiteral("Теплоотдача"), QStringLiteral("Ток"),
-                                          QStringLiteral("Цена(EUR)")};
+            const QStringList headings = {QStringLiteral("Агрегат"),  QStringLiteral("Холод-сть"),
+                                          QStringLiteral("мощность"), QStringLiteral("Теплоотдача"),
+                                          QStringLiteral("Ток"),      QStringLiteral("Цена(EUR)")};
             tabs_[1].grid->setHorizontalHeaderLabels(headings);
             tabs_[1].optionsGrid->setColumnCount(6);
             tabs_[1].optionsGrid->setHorizontalHeaderLabels(headings);
@@ -223,7 +222,8 @@ void MainWindow::tabShown(int index) {
             setAllChecked(checkListBox1_, true);
             brandsChangedQuietly();
             break;
-        default: break;
+        default:
+            break;
     }
 }
 

@@ -9,7 +9,7 @@
 namespace tundrix {
 
 class PictureView : public QWidget {
-  public:
+public:
     explicit PictureView(QWidget* parent = nullptr);
 
     // Loads the picture file; a file that cannot be decoded leaves the view empty. Returns
@@ -19,10 +19,10 @@ class PictureView : public QWidget {
     const QImage& image() const { return image_; }
     const QString& file() const { return file_; }
 
-  protected:
+protected:
     void paintEvent(QPaintEvent* event) override;
 
-  private:
+private:
     QImage image_;
     QString file_;
 };

@@ -164,8 +164,8 @@ UnitTab buildUnitTab(const UnitTabNames& n) {
     auto* techLayout = new QVBoxLayout(techPage);
     t.techGrid = new QTableWidget(0, 2);
     t.techGrid->setObjectName(n.techGrid);
-    t.techGrid->setHorizontalHeaderLabels({QStringLiteral("Характеристика"),
-                                           QStringLiteral("Значение")});
+    t.techGrid->setHorizontalHeaderLabels(
+        {QStringLiteral("Характеристика"), QStringLiteral("Значение")});
     t.techGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     t.techGrid->verticalHeader()->hide();
     t.techGrid->verticalHeader()->setDefaultSectionSize(20);

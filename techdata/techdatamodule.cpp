@@ -22,8 +22,7 @@ QString quoted(const QString& identifier) {
 TechDataModule::TechDataModule(const std::filesystem::path& dataDir, QObject* parent)
     : QObject(parent), dataDir_(dataDir) {
     setObjectName(QStringLiteral("TDataModule1"));
-    connection_ =
-        QStringLiteral("tundrix-td-%1").arg(reinterpret_cast<quintptr>(this), 0, 16);
+    connection_ = QStringLiteral("tundrix-td-%1").arg(reinterpret_cast<quintptr>(this), 0, 16);
 }
 
 TechDataModule::~TechDataModule() {
@@ -191,8 +190,8 @@ bool TechDataModule::appendRecord(const QStringList& values) {
             names += (f > 1 ? QStringLiteral(", ") : QString()) + quoted(fields_[f]);
             marks += (f > 1 ? QStringLiteral(", ?") : QStringLiteral("?"));
         }
-        sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                  .arg(quoted(tableName_), names, marks);
+        sql =
+            QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(quoted(tableName_), names, marks);
     }
     q.prepare(sql);
     for (int f = 1; f < fields_.size(); ++f)

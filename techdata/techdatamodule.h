@@ -17,7 +17,7 @@
 namespace tundrix {
 
 class TechDataModule : public QObject {
-  public:
+public:
     static constexpr const char* kFileName = "TD.sqlite";
 
     explicit TechDataModule(const std::filesystem::path& dataDir, QObject* parent = nullptr);
@@ -59,7 +59,7 @@ class TechDataModule : public QObject {
     // Appends a record with fields 1..n-1 from values and a new key; positions the table on it.
     bool appendRecord(const QStringList& values);
 
-  private:
+private:
     bool ensureConnection();
     bool reload();
 

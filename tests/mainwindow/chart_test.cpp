@@ -16,7 +16,7 @@ const std::array<double, 12> kEnvelope = {-40, 10, -10, 10, 5, 10, 5, 40, -10, 4
 class ChartTest : public QObject {
     Q_OBJECT
 
-  private slots:
+private slots:
     void scalesFollowTheEnvelope() {
         const auto d = makeEnvelopeChart(kEnvelope, 45, -25, 30, -25);
         QVERIFY(d.valid);

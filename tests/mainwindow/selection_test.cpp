@@ -45,7 +45,7 @@ const TabCase kTabs[] = {
 class SelectionTest : public QObject {
     Q_OBJECT
 
-  private:
+private:
     std::unique_ptr<MainWindow> w_;
     std::unique_ptr<TechDataModule> td_;
 
@@ -59,7 +59,7 @@ class SelectionTest : public QObject {
         child<QComboBox>(w_.get(), "ComboBox6")->setCurrentIndex(0);
     }
 
-  private slots:
+private slots:
     void init() {
         if (!haveSampleData())
             QSKIP("the sample catalogue has not been generated");

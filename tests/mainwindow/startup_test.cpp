@@ -18,14 +18,14 @@ using namespace tundrix::testing;
 class StartupTest : public QObject {
     Q_OBJECT
 
-  private:
+private:
     QTemporaryDir empty_;
     std::unique_ptr<MainWindow> w_;
 
     QLineEdit* edit(const char* name) { return child<QLineEdit>(w_.get(), name); }
     QTabWidget* pages() { return child<QTabWidget>(w_.get(), "PageControl1"); }
 
-  private slots:
+private slots:
     void init() {
         w_ = std::make_unique<MainWindow>(std::filesystem::path(empty_.path().toStdString()));
         w_->show();

@@ -19,8 +19,9 @@ void writeStore(const QString& file) {
         db.setDatabaseName(file);
         QVERIFY(db.open());
         QSqlQuery q(db);
-        QVERIFY(q.exec(QStringLiteral("CREATE TABLE ol (\"Код\" INTEGER PRIMARY KEY, "
-                                      "\"Название\" TEXT, \"Питание\" TEXT, \"Ток\" TEXT)")));
+        QVERIFY(
+            q.exec(QStringLiteral("CREATE TABLE ol (\"Код\" INTEGER PRIMARY KEY, "
+                                  "\"Название\" TEXT, \"Питание\" TEXT, \"Ток\" TEXT)")));
         QVERIFY(q.exec(QStringLiteral("INSERT INTO ol VALUES (10, 'ОН-1', '380В', '5,5')")));
         QVERIFY(q.exec(QStringLiteral("INSERT INTO ol VALUES (11, 'ОН-2', '380В', '7')")));
         QVERIFY(q.exec(QStringLiteral("INSERT INTO ol VALUES (12, 'ОН-1', '220В', '9,25')")));
@@ -35,12 +36,12 @@ void writeStore(const QString& file) {
 class TechDataTest : public QObject {
     Q_OBJECT
 
-  private:
+private:
     QTemporaryDir dir_;
 
     std::filesystem::path folder() const { return dir_.path().toStdString(); }
 
-  private slots:
+private slots:
     void init() {
         QFile::remove(dir_.filePath(QStringLiteral("TD.sqlite")));
         writeStore(dir_.filePath(QStringLiteral("TD.sqlite")));
@@ -84,8 +85,8 @@ class TechDataTest : public QObject {
             TechDataModule m(folder());
             m.setTableName(QStringLiteral("ol"));
             QVERIFY(m.open());
-            QVERIFY(m.updateRecord(1, {QStringLiteral("ОН-1"), QStringLiteral("400В"),
-                                       QStringLiteral("6")}));
+            QVERIFY(m.updateRecord(
+                1, {QStringLiteral("ОН-1"), QStringLiteral("400В"), QStringLiteral("6")}));
             QVERIFY(m.appendRecord({QStringLiteral("ОН-3"), QStringLiteral("380В")}));
             QCOMPARE(m.recordCount(), 4);
             QCOMPARE(m.currentRecord(), 4);

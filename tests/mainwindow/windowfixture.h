@@ -46,8 +46,7 @@ inline QStringList checkedItems(QListWidget* list) {
 }
 
 // Types into an edit and leaves it, as a user does with the mouse on another control.
-inline void typeAndLeave(QWidget* window, QLineEdit* edit, const QString& text,
-                         QWidget* next) {
+inline void typeAndLeave(QWidget* window, QLineEdit* edit, const QString& text, QWidget* next) {
     edit->setFocus();
     edit->selectAll();
     QTest::keyClicks(edit, text);
