@@ -4,6 +4,7 @@
 // every file as the sample catalogue of the build.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
 #include <unistd.h>
 #include <cstdint>
 #include <cstdlib>
@@ -84,7 +85,7 @@ std::map<std::string, std::uint64_t> folderHashes(const fs::path& dir) {
 
 // Runs the built generator once per test program into a temporary folder.
 class GeneratedData : public ::testing::Test {
-  protected:
+protected:
     static void TearDownTestSuite() {
         if (!fresh_)
             return;
@@ -257,6 +258,31 @@ TEST_F(GeneratedData, IsTheSameAsTheSampleCatalogueOfTheBuild) {
         }
         EXPECT_EQ(it->second, hash) << file << " differs";
     }
+}
+
+}  // namespace
+}  // namespace tundrix::datagen
+
+namespace tundrix::datagen {
+namespace {
+
+int runGenerator(const std::string& args) {
+    const std::string cmd = "QT_QPA_PLATFORM=offscreen \"" TUNDRIX_BIN_DIR "/tundrix-datagen\" " +
+                            args + " > /dev/null 2>&1";
+    const int status = std::system(cmd.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(GeneratorCommand, RefusesUnknownArgumentsAndReportsAFailedStep) {
+    EXPECT_EQ(runGenerator(""), 2);
+    EXPECT_EQ(runGenerator("--frobnicate"), 2);
+    const fs::path out =
+        fs::temp_directory_path() / ("tundrix-datagen-fail-" + std::to_string(::getpid()));
+    EXPECT_EQ(runGenerator("--out \"" + out.string() + "\" --refrigerants \"" +
+                           (out / "no-such-folder").string() + "\""),
+              1);
+    EXPECT_FALSE(fs::exists(out / "README.txt"));
+    fs::remove_all(out);
 }
 
 }  // namespace
