@@ -1,0 +1,204 @@
+#include "tools/tablebuildercore.h"
+
+#include <algorithm>
+#include <cstring>
+#include <system_error>
+
+#include "catalogue/cp1251.h"
+#include "catalogue/fileio.h"
+
+namespace tundrix {
+
+namespace fs = std::filesystem;
+
+Poly10& CoefSets::operator[](int set) {
+    switch (set) {
+        case 0: return c;
+        case 1: return cw;
+        case 2: return ci;
+        default: return mo;
+    }
+}
+
+const Poly10& CoefSets::operator[](int set) const {
+    return const_cast<CoefSets&>(*this)[set];
+}
+
+void fitCoefSets(const PointTable& points, bool fourthOnly, CoefSets& sets) {
+    // One system per quantity; the quantity columns 0..3 map onto the sets in that order.
+    for (int set = fourthOnly ? PointQmo : PointQ0; set <= PointQmo; ++set) {
+        FitPoints fp{};
+        for (int q = 0; q < 10; ++q)
+            fp[q] = {points[q][PointT0], points[q][PointTc], points[q][set]};
+        sets[set] = fitpoly10(fp);
+    }
+}
+
+std::array<double, 4> evaluateCoefSets(const CoefSets& sets, double to, double tc) {
+    return {poly10(sets.c, to, tc), poly10(sets.cw, to, tc), poly10(sets.ci, to, tc),
+            poly10(sets.mo, to, tc)};
+}
+
+std::string_view refrigerantLabel(int refrigerant) {
+    static constexpr std::array<std::string_view, 5> labels = {"", "R404a/507", "R22", "R407C",
+                                                               "R134a"};
+    return refrigerant >= 1 && refrigerant <= 4 ? labels[std::size_t(refrigerant)] : "";
+}
+
+std::string_view brandFileName(int brand) {
+    static constexpr std::array<std::string_view, 3> files = {"bock.dat", "bitzer.dat",
+                                                              "dwmcopeland.dat"};
+    return brand >= 1 && brand <= 3 ? files[std::size_t(brand - 1)] : "";
+}
+
+std::string storedName(std::string_view name) {
+    std::string bytes = utf8ToCp1251(name);
+    if (bytes.size() > kShortText - 1)
+        bytes.resize(kShortText - 1);
+    return cp1251ToUtf8(bytes);
+}
+
+void TableBuilder::setRefrigerant(int refrigerant) {
+    refrigerant_ = refrigerant >= 1 && refrigerant <= 4 ? refrigerant : 0;
+}
+
+bool TableBuilder::readBrandFile(const fs::path& dataDir, std::string* error) {
+    auto fail = [&](std::string why) {
+        if (error)
+            *error = std::move(why);
+        return false;
+    };
+    if (brandFile_.empty())
+        return fail("не выбрана марка компрессора (файл коэффициентов)");
+    const fs::path file = dataDir / brandFile_;
+    std::error_code ec;
+    if (!fs::exists(file, ec))
+        return fail("файл " + brandFile_ + " не найден (" + file.string() + ")");
+    if (!image_.load(file))
+        return fail("не удалось прочитать файл " + brandFile_ + " (" + file.string() + ")");
+    return true;
+}
+
+bool TableBuilder::open(const fs::path& dataDir, std::string* error) {
+    if (!readBrandFile(dataDir, error))
+        return false;
+    rebuildLists();
+    return true;
+}
+
+void TableBuilder::rebuildLists() {
+    names_.clear();
+    listMap_.clear();
+    listed_.clear();
+    if (refrigerant_ != 0) {
+        for (int k = 1; k <= CoefImage::kRecords; ++k) {
+            if (image_.isFree(refrigerant_ - 1, k))
+                continue;
+            names_.push_back(image_.name(refrigerant_ - 1, k));
+            listMap_.push_back(k);
+        }
+    }
+    // Record by record, and within a record number table by table; with no refrigerant chosen
+    // the list shows every table. The grid has at least two rows under its heading.
+    for (int k = 1; k <= CoefImage::kRecords; ++k)
+        for (int r = 1; r <= CoefImage::kSections; ++r) {
+            if (refrigerant_ != 0 && r != refrigerant_)
+                continue;
+            if (!image_.isFree(r - 1, k))
+                listed_.push_back({image_.name(r - 1, k), std::string(refrigerantLabel(r))});
+        }
+    if (listed_.size() < 2)
+        listed_.resize(2);
+}
+
+bool TableBuilder::choose(int index, std::string* name, CoefImage::Envelope* envelope) {
+    if (index < 0 || index >= int(listMap_.size()) || refrigerant_ == 0)
+        return false;
+    const int section = refrigerant_ - 1;
+    const int k = listMap_[std::size_t(index)];
+    for (int set = 0; set < 4; ++set)
+        sets_[set] = image_.coefs(section, k, CoefImage::Set(set));
+    if (name)
+        *name = image_.name(section, k);
+    if (envelope)
+        *envelope = image_.envelope(section, k);
+    return true;
+}
+
+TableBuilder::EnterResult TableBuilder::enter(std::string_view name,
+                                              const CoefImage::Envelope& envelope) {
+    // The list first: the entry replaces a row of the same name and refrigerant, or is added.
+    const ListedCompressor entry{std::string(name), std::string(label())};
+    const auto same = std::find(listed_.begin(), listed_.end(), entry);
+    if (same == listed_.end())
+        listed_.push_back(entry);
+    if (refrigerant_ == 0)
+        return EnterResult::ListedOnly;
+
+    const int section = refrigerant_ - 1;
+    const std::string stored = storedName(name);
+    int target = 0;
+    for (int k = 1; k <= CoefImage::kRecords && target == 0; ++k)
+        if (image_.isFree(section, k) || image_.name(section, k) == stored)
+            target = k;
+    if (target == 0)
+        return EnterResult::NoFreeRecord;
+    image_.setName(section, target, stored);
+    for (int set = 0; set < 4; ++set)
+        image_.setCoefs(section, target, CoefImage::Set(set), sets_[set]);
+    image_.setEnvelope(section, target, envelope);
+    return EnterResult::Stored;
+}
+
+int TableBuilder::removeName(std::string_view name) {
+    if (refrigerant_ == 0)
+        return 0;
+    const int section = refrigerant_ - 1;
+    const std::string wanted(name);
+    int freed = 0;
+    for (int k = 1; k <= CoefImage::kRecords; ++k) {
+        if (image_.isFree(section, k) || image_.name(section, k) != wanted)
+            continue;
+        // Only the length byte goes: the record is free, its numbers stay where they were.
+        image_.bytes()[CoefImage::base(section, k)] = 0;
+        ++freed;
+    }
+    return freed;
+}
+
+bool TableBuilder::write(const fs::path& dataDir, std::string* error) const {
+    if (brandFile_.empty()) {
+        if (error)
+            *error = "не выбрана марка компрессора (файл коэффициентов)";
+        return false;
+    }
+    return image_.save(dataDir / brandFile_, error);
+}
+
+CoefImage convertedImage(const CoefImage& source) {
+    CoefImage out;
+    const auto from = source.bytes();
+    const auto to = out.bytes();
+    for (int section = 0; section < CoefImage::kSections; ++section)
+        for (int k = 1; k <= 100; ++k) {
+            const std::size_t base = CoefImage::base(section, k);
+            // The name as a short string: its length byte and that many characters.
+            const std::size_t len = std::min<std::size_t>(from[base], kShortText - 1);
+            std::memcpy(&to[base], &from[base], len + 1);
+            to[base] = std::uint8_t(len);
+            for (int set = CoefImage::Capacity; set <= CoefImage::Current; ++set)
+                out.setCoefs(section, k, CoefImage::Set(set),
+                             source.coefs(section, k, CoefImage::Set(set)));
+            out.setCoefs(section, k, CoefImage::Fourth, CoefImage::Coefs{});
+            out.setEnvelope(section, k, source.envelope(section, k));
+        }
+    return out;
+}
+
+bool TableBuilder::convert(const fs::path& dataDir, std::string* error) {
+    if (!readBrandFile(dataDir, error))
+        return false;
+    return convertedImage(image_).save(dataDir / brandFile_, error);
+}
+
+}  // namespace tundrix
