@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
-#include <set>
 
 #include "catalogue/cp1251.h"
 #include "catalogue/filenames.h"
