@@ -246,8 +246,9 @@ CalculatorResult Action3Execute(const Catalogue& catalogue, CycleState& cycle,
     res.edit2 = fmt(f.heat, sep);
     res.edit3 = fmt(f.current, sep);
     const auto& e = res.envelope;
-    res.outOfEnvelope = !inenvelope(res.to, res.tc, e[0], e[1], e[2], e[3], e[4], e[5], e[6], e[7],
-                                    e[8], e[9], e[10], e[11]);
+    // Without figures there is no operating point to flag.
+    res.outOfEnvelope = res.computed && !inenvelope(res.to, res.tc, e[0], e[1], e[2], e[3], e[4],
+                                                    e[5], e[6], e[7], e[8], e[9], e[10], e[11]);
     return res;
 }
 

@@ -1,11 +1,13 @@
 #include "selection/calculator.h"
 
 #include <cmath>
+#include <filesystem>
 #include <memory>
 
 #include <gtest/gtest.h>
 
 #include "catalogue/tempfolder.h"
+#include "engine/refprop.h"
 #include "selection/numbers.h"
 
 namespace tundrix {
@@ -77,7 +79,7 @@ Condenserprop oneCondenser() {
 // A data folder with the Copeland Scroll low-temperature R404A/R507 pair (two compressors) and a
 // Bock file with two low-temperature records.
 class CalculatorData : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         GridImage g;
         writeBlocks(g, 10, 1.0);
@@ -268,6 +270,7 @@ TEST_F(CalculatorData, NothingToComputeShowsEmptyTexts) {
     EXPECT_FALSE(r.computed);
     EXPECT_EQ(r.solution, "");
     EXPECT_EQ(r.condensate, "");
+    EXPECT_FALSE(r.outOfEnvelope);
     // Brand tables have no R410A section.
     CalculatorInputs b = bockInputs();
     b.refrigerant = 4;
@@ -285,6 +288,39 @@ TEST_F(CalculatorData, CondenserDisplays) {
     EXPECT_EQ(d.edit5, "2");
     EXPECT_EQ(d.edit6, "1,5");
     EXPECT_EQ(condensatorChange(*cat, 100, ',').edit4, "");
+}
+
+// The corrections need a refrigerant property table: the sample catalogue's, when generated.
+TEST_F(CalculatorData, CorrectionsAtTheCalculationsCondensingTemperature) {
+    const std::filesystem::path table = std::filesystem::path(TUNDRIX_SAMPLE_DATA) / "mass404a.dat";
+    std::error_code ec;
+    if (!std::filesystem::exists(table, ec))
+        GTEST_SKIP() << "no sample property table";
+    std::filesystem::copy_file(table, dir / "mass404a.dat");
+    for (const bool typed : {false, true}) {
+        SCOPED_TRACE(typed);
+        CalculatorInputs in = tableInputs();
+        in.typedCondensing = typed;
+        in.condensate = "42";
+        in.superheat = "5";
+        in.subcool = "3";
+        const CalculatorResult r = Action3Execute(*cat, cycle, in);
+        ASSERT_TRUE(r.computed);
+        if (typed) {
+            EXPECT_DOUBLE_EQ(r.tc, 42.0);
+        }
+        // Superheat alone at the condensing temperature the figures are computed at; the full
+        // correction with the ambient temperature in the condensing place.
+        EXPECT_EQ(cycle.shfactor, capcorrection(cycle.table, 1.0, -25, r.tc, 5, 0));
+        EXPECT_EQ(cycle.corrfactor, capcorrection(cycle.table, 1.0, -25, 30, 5, 3));
+        EXPECT_NE(cycle.corrfactor, 1.0);
+        EXPECT_NEAR(r.capacity, tableCap(-25, r.tc) * cycle.corrfactor, 1e-9);
+        if (!typed) {
+            // The balance weighs the capacity's share of the changed superheat.
+            const double qh = tableHeat(-25, r.tc) + tableCap(-25, r.tc) * (cycle.shfactor - 1);
+            EXPECT_NEAR(r.heat, qh, 1e-9);
+        }
+    }
 }
 
 }  // namespace
