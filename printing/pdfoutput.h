@@ -1,0 +1,15 @@
+// The printed documents written to a PDF file (A4, 600 dots per inch, 5 mm unprintable margins
+// like a common office printer), for users without a printer and for the command line.
+#pragma once
+
+#include <QString>
+
+#include "printing/reportmodel.h"
+
+namespace tundrix {
+
+// False with the reason in `error` when the file cannot be written.
+bool writeReportPdf(const ReportModel& model, const QString& file, QString* error = nullptr);
+bool writeListPdf(const ListModel& model, const QString& file, QString* error = nullptr);
+
+}  // namespace tundrix
