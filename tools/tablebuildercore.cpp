@@ -137,9 +137,14 @@ TableBuilder::EnterResult TableBuilder::enter(std::string_view name,
 
     const int section = refrigerant_ - 1;
     const std::string stored = storedName(name);
+    // A record of the same name is overwritten in place even when a free record comes first
+    // (freed by a deletion): taking the free one would leave the name twice in the table.
     int target = 0;
     for (int k = 1; k <= CoefImage::kRecords && target == 0; ++k)
-        if (image_.isFree(section, k) || image_.name(section, k) == stored)
+        if (!image_.isFree(section, k) && image_.name(section, k) == stored)
+            target = k;
+    for (int k = 1; k <= CoefImage::kRecords && target == 0; ++k)
+        if (image_.isFree(section, k))
             target = k;
     if (target == 0)
         return EnterResult::NoFreeRecord;

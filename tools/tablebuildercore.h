@@ -87,7 +87,7 @@ public:
     const CoefSets& sets() const { return sets_; }
 
     // "Внести": lists the entry and, with a refrigerant chosen, stores the working sets and the
-    // envelope under `name` in the first record of the table that has that name or is free.
+    // envelope under `name`: in the record of that name, else in the first free record.
     EnterResult enter(std::string_view name, const CoefImage::Envelope& envelope);
 
     // "Удалить последний": frees every record of the current table whose name is `name`.
