@@ -127,9 +127,26 @@ Figures tableMode(CycleState& cycle, const Group<TableCompressor>& a,
     return f;
 }
 
-// Brand tables: a fourth set present in compressor 1 is its discharge temperature, from which the
-// heat follows by the refrigerant's mass flow; otherwise the condenser takes capacity plus power.
-Figures polynomialMode(CycleState& cycle, const Group<PolyCompressor>& a,
+// What the fourth coefficient set of a brand table holds. The brand files share one layout but
+// not one meaning: Bock stores the heat rejection (kW), Bitzer the discharge temperature (degC),
+// and Copeland Stream's fourth set means nothing to the program. Reading a Bock heat rejection as
+// a discharge temperature would give nonsense (even negative heat), so the set is read by brand,
+// the way the selection run reads it.
+enum class FourthSet { None, HeatRejection, Discharge };
+
+FourthSet fourthSetOf(int brand, const PolyCompressor& c) {
+    if (c.sets[CoefImage::Fourth][0] == 0.0)
+        return FourthSet::None;
+    if (brand == 1)
+        return FourthSet::HeatRejection;
+    if (brand == 3)
+        return FourthSet::Discharge;
+    return FourthSet::None;
+}
+
+// Brand tables: the balance on the condenser heat the fourth set gives (or capacity plus power
+// without one), then the figures at the condensing temperature found.
+Figures polynomialMode(CycleState& cycle, int brand, const Group<PolyCompressor>& a,
                        const Group<PolyCompressor>& b, double cq, double to, double ambient,
                        std::optional<double> typedTc) {
     auto sum = [&](CoefImage::Set s, double tc) {
@@ -138,9 +155,22 @@ Figures polynomialMode(CycleState& cycle, const Group<PolyCompressor>& a,
             v += b.c->at(s, to, tc) * b.n;
         return v;
     };
-    const bool discharge = a.c->sets[CoefImage::Fourth][0] != 0.0;
+    const FourthSet fourth = fourthSetOf(brand, *a.c);
     const double sh = cycle.superheat;
     const double sc = cycle.subcooling;
+    // Heat of the condensers at tc for the cooling capacity q (with superheat) and power p.
+    auto condenserHeat = [&](double tc, double q, double p) {
+        switch (fourth) {
+            case FourthSet::HeatRejection:
+                return cycle.shfactor * sum(CoefImage::Fourth, tc);
+            case FourthSet::Discharge:
+                return heatrejection(cycle.table, a.c->at(CoefImage::Fourth, to, tc), q, to, tc, sh,
+                                     sc);
+            case FourthSet::None:
+                break;
+        }
+        return q + p;
+    };
     Figures f;
     if (typedTc) {
         f.tc = *typedTc;
@@ -151,25 +181,14 @@ Figures polynomialMode(CycleState& cycle, const Group<PolyCompressor>& a,
             f.tc = ambient + delta;
             cycle.shfactor = capcorrection(cycle.table, 1.0, to, f.tc, sh, 0.0);
             const double qc = cycle.shfactor * sum(CoefImage::Capacity, f.tc);
-            double qh = 0;
-            if (discharge) {
-                const double td = a.c->at(CoefImage::Fourth, to, f.tc);
-                qh = heatrejection(cycle.table, td, qc, to, f.tc, sh, sc);
-            } else {
-                qh = qc + sum(CoefImage::Power, f.tc);
-            }
+            const double qh = condenserHeat(f.tc, qc, sum(CoefImage::Power, f.tc));
             delta = condenserdelta(qh, cq, cycle.condfactor);
         }
     }
     f.capacity = sum(CoefImage::Capacity, f.tc) * cycle.corrfactor;
     f.power = sum(CoefImage::Power, f.tc);
     f.current = sum(CoefImage::Current, f.tc);
-    if (discharge) {
-        const double td = a.c->at(CoefImage::Fourth, to, f.tc);
-        f.heat = heatrejection(cycle.table, td, f.capacity, to, f.tc, sh, sc);
-    } else {
-        f.heat = f.capacity + f.power;
-    }
+    f.heat = condenserHeat(f.tc, f.capacity, f.power);
     return f;
 }
 
@@ -232,7 +251,7 @@ CalculatorResult Action3Execute(const Catalogue& catalogue, CycleState& cycle,
         if (const auto rec = brandRecord(catalogue, in.compressor1, r))
             res.envelope = catalogue.brandcoef.envelope(r, *rec);
         if (res.computed)
-            f = polynomialMode(cycle, a, b, cq, res.to, ambient, typedTc);
+            f = polynomialMode(cycle, in.brand, a, b, cq, res.to, ambient, typedTc);
     }
 
     res.tc = f.tc;

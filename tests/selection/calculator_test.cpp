@@ -108,7 +108,11 @@ protected:
             bock.setCoefs(0, rec, CoefImage::Current, {8 * s});
             bock.setEnvelope(0, rec, {-45, 20, 0, 20, 0, 40, 0, 55, -45, 55, -45, 40});
         }
+        // Record 2 carries a fourth set: Bock's rated heat rejection, 15 kW a compressor.
+        bock.setCoefs(0, 2, CoefImage::Fourth, {15});
         bock.save(dir / "bock.dat");
+        // The same records as Copeland Stream, whose fourth set the program does not use.
+        bock.save(dir / "dwmcopeland.dat");
         cat = std::make_unique<Catalogue>(dir.path());
     }
 
@@ -321,6 +325,35 @@ TEST_F(CalculatorData, CorrectionsAtTheCalculationsCondensingTemperature) {
             EXPECT_NEAR(r.heat, qh, 1e-9);
         }
     }
+}
+
+TEST_F(CalculatorData, BockFourthSetIsTheHeatRejection) {
+    CalculatorInputs in = bockInputs();
+    in.compressor1 = 1;  // record 2
+    in.count1 = 2;
+    in.typedCondensing = true;
+    in.condensate = "40";
+    const CalculatorResult typed = Action3Execute(*cat, cycle, in);
+    EXPECT_NEAR(typed.heat, 30.0, 1e-12);
+    // From the ambient the condensers reject those 30 kW: 15 K per 40 kW of rating.
+    in.typedCondensing = false;
+    const CalculatorResult balanced = Action3Execute(*cat, cycle, in);
+    EXPECT_NEAR(balanced.tc, 30 + 15 * 30.0 / 40, 1e-12);
+    EXPECT_NEAR(balanced.heat, 30.0, 1e-12);
+}
+
+TEST_F(CalculatorData, CopelandStreamFourthSetLeavesCapacityPlusPower) {
+    cat->FullDataUpdate(1, 4, 0);
+    CalculatorInputs in = tableInputs();
+    cat->FullDataUpdate(1, 4, 0);
+    in.brand = 4;
+    in.compressor1 = 1;  // record 2, with a fourth set
+    in.typedCondensing = true;
+    in.condensate = "40";
+    const CalculatorResult r = Action3Execute(*cat, cycle, in);
+    ASSERT_TRUE(r.computed);
+    EXPECT_NEAR(r.heat, r.capacity + r.power, 1e-12);
+    EXPECT_NEAR(r.capacity, 2 * (10 - 5 - 4), 1e-12);
 }
 
 }  // namespace

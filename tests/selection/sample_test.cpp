@@ -1,14 +1,17 @@
 // Selections of every kind of unit on the generated sample catalogue (skipped when it has not
 // been generated).
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <filesystem>
 #include <memory>
 #include <set>
+#include <string>
 
 #include <gtest/gtest.h>
 
 #include "catalogue/catalogue.h"
+#include "selection/calculator.h"
 #include "selection/numbers.h"
 #include "selection/selectionrun.h"
 
@@ -32,7 +35,7 @@ struct KindCase {
 };
 
 class SampleSelection : public ::testing::TestWithParam<KindCase> {
-  protected:
+protected:
     void SetUp() override {
         if (!sampleAvailable())
             GTEST_SKIP() << "no sample catalogue in " << kSample.string();
@@ -105,6 +108,49 @@ INSTANTIATE_TEST_SUITE_P(
                       KindCase{UnitKind::Glcu, true, "5"}, KindCase{UnitKind::Glcr, true, "5"},
                       KindCase{UnitKind::Glck, true, "5"}, KindCase{UnitKind::Ov, true, "5"},
                       KindCase{UnitKind::Os, true, "-5"}, KindCase{UnitKind::On, true, "-20"}));
+
+// The calculator on every brand, level and refrigerant of the sample catalogue: the first listed
+// compressor with one condenser, from the ambient temperature.
+TEST(SampleCalculator, FirstCompressorOfEveryListComputes) {
+    if (!sampleAvailable())
+        GTEST_SKIP() << "no sample catalogue in " << kSample.string();
+    auto cat = std::make_unique<Catalogue>(kSample);
+    CycleState cycle;
+    const std::array<const char*, 4> evaporating = {"", "-35", "-10", "5"};
+    int computed = 0;
+    for (int refrigerant = 0; refrigerant < kRefrigerants; ++refrigerant) {
+        for (int brand = 1; brand <= kBrands; ++brand) {
+            for (int level = 1; level <= kLevels; ++level) {
+                SCOPED_TRACE(std::to_string(refrigerant) + " " + std::to_string(brand) + " " +
+                             std::to_string(level));
+                const CalculatorLists lists = cat->FullDataUpdate(level, brand, refrigerant);
+                if (lists.noCompressors || lists.selectcompr.items.empty() ||
+                    (refrigerant == kR410A && brand != kScrollBrand))
+                    continue;
+                CalculatorInputs in;
+                in.brand = brand;
+                in.level = level;
+                in.refrigerant = refrigerant;
+                in.condenser = int(lists.condensator.items.size()) - 1;  // the largest
+                in.evaporate = evaporating[std::size_t(level)];
+                in.ambient = "30";
+                in.superheat = "8";
+                in.subcool = "2";
+                const CalculatorResult r = Action3Execute(*cat, cycle, in);
+                ASSERT_TRUE(r.computed);
+                EXPECT_GT(r.tc, 30.0);
+                EXPECT_GT(r.capacity, 0.0);
+                EXPECT_GT(r.power, 0.0);
+                EXPECT_GT(r.current, 0.0);
+                // The condenser rejects the cooling capacity and most of the power input.
+                EXPECT_GT(r.heat, r.capacity);
+                EXPECT_FALSE(r.solution.empty());
+                ++computed;
+            }
+        }
+    }
+    EXPECT_GT(computed, 20);
+}
 
 }  // namespace
 }  // namespace tundrix

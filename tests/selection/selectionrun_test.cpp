@@ -368,5 +368,26 @@ TEST(SelectionFactors, SuperheatAndSubcoolingDefaultWhenNotNumbers) {
     EXPECT_DOUBLE_EQ(r.shfactor, 1.0);
 }
 
+TEST(SelectionChillers, OutletTemperatureLessTheExchangerDifference) {
+    SelectionBench b;
+    b.writeBock({{.name = "W-К", .capacity = 20}, {.name = "W-2", .capacity = 10}},
+                "osbocklow404a.dat");
+    SelectionInputs in = SelectionBench::inputs();
+    in.kind = UnitKind::Os;
+    in.outlet = "7";
+    in.evaporate = "-3";
+    in.exchanger = Exchanger::All;
+    const SelectionResult r = b.run(in);
+    ASSERT_EQ(r.count, 2);
+    EXPECT_EQ(r.rows[1].cells[0], "W-2");
+    EXPECT_DOUBLE_EQ(r.rows[1].to, 7.0);  // no exchanger letter: no difference
+    EXPECT_DOUBLE_EQ(r.rows[2].to, 2.0);  // shell-and-tube: 5 K below the outlet
+    // "Использовать температуру кипения": the evaporating temperature as typed, for every unit.
+    in.useEvaporate = true;
+    const SelectionResult typed = b.run(in);
+    EXPECT_DOUBLE_EQ(typed.rows[1].to, -3.0);
+    EXPECT_DOUBLE_EQ(typed.rows[2].to, -3.0);
+}
+
 }  // namespace
 }  // namespace tundrix
