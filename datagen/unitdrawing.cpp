@@ -24,7 +24,7 @@ constexpr double kPageW = 297, kPageH = 210;
 
 // Drawing in millimetres on the page, origin top left.
 class Sheet {
-  public:
+public:
     explicit Sheet(QPainter& painter) : p_(painter) {
         p_.setRenderHint(QPainter::Antialiasing, true);
         thick_ = QPen(Qt::black, px(0.5), Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
@@ -57,27 +57,26 @@ class Sheet {
         p_.drawEllipse(pt(x, y), px(r), px(r));
     }
 
+    // One regular face for every text: a second (bold) face would embed a second font in each
+    // of the thousands of drawings.
     void text(double x, double y, double w, double h, const QString& s, double points,
-              int flags = Qt::AlignCenter, bool bold = false) {
+              int flags = Qt::AlignCenter) {
         QFont font("DejaVu Sans");
         font.setPointSizeF(points);
-        font.setBold(bold);
         p_.setFont(font);
         p_.setPen(Qt::black);
         p_.drawText(QRectF(pt(x, y), pt(x + w, y + h)), flags | Qt::TextSingleLine, s);
     }
 
     // Like text(), but shrinks the font (down to 5 points) until the text fits the width.
-    void fittedText(double x, double y, double w, double h, const QString& s, double points,
-                    bool bold) {
+    void fittedText(double x, double y, double w, double h, const QString& s, double points) {
         QFont font("DejaVu Sans");
-        font.setBold(bold);
         for (; points > 5; points -= 0.5) {
             font.setPointSizeF(points);
             if (QFontMetricsF(font, p_.device()).horizontalAdvance(s) <= px(w - 2))
                 break;
         }
-        text(x, y, w, h, s, points, Qt::AlignCenter, bold);
+        text(x, y, w, h, s, points, Qt::AlignCenter);
     }
 
     void arrow(double x, double y, double dx, double dy) {
@@ -134,7 +133,7 @@ class Sheet {
         p_.restore();
     }
 
-  private:
+private:
     QPainter& p_;
     QPen thick_, thin_, hidden_, center_;
 };
@@ -179,7 +178,7 @@ void frameAndTitle(Sheet& sheet, const AssetUnit& unit, const UnitGeometry& g, i
     sheet.line(tx + 20, ty, tx + 20, ty + 40);
     sheet.line(tx + 45, ty, tx + 45, ty + 40);
     sheet.line(tx + 65, ty + 24, tx + 135, ty + 24);
-    sheet.fittedText(tx + 65, ty + 2, 70, 13, QString::fromStdString(unit.name), 12, true);
+    sheet.fittedText(tx + 65, ty + 2, 70, 13, QString::fromStdString(unit.name), 13);
     sheet.text(tx + 65, ty + 14, 70, 8, QString::fromUtf8("Габаритный чертеж"), 9);
     sheet.text(tx + 65, ty + 26, 70, 12, QString::fromUtf8("Каталог холодильного оборудования"), 7);
 
