@@ -11,13 +11,11 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QTranslator>
-#include <QWidget>
 
 #include <cstdio>
 #include <filesystem>
 
-#include "mainwindow/mainwindow.h"
-#include "techdata/techdatamodule.h"
+#include "app/windowset.h"
 
 namespace {
 
@@ -35,13 +33,6 @@ fs::path dataFolder(const fs::path& exeDir) {
         if (looksLikeCatalogue(candidate))
             return candidate;
     return exeDir;
-}
-
-QWidget* placeholder(const char* objectName, const QString& caption) {
-    auto* w = new QWidget;
-    w->setObjectName(QString::fromLatin1(objectName));
-    w->setWindowTitle(caption);
-    return w;
 }
 
 }  // namespace
@@ -76,22 +67,8 @@ int main(int argc, char** argv) {
         data = dataFolder(fs::path(QApplication::applicationDirPath().toStdString()));
 
     // The windows in their creation order; all exist before the main window is first shown.
-    tundrix::MainWindow form1(data);
-    form1.setMaintenanceMode(maintenance);
-    std::unique_ptr<QWidget> form2(
-        placeholder("TForm2", QStringLiteral("Редактор списка агрегатов")));
-    std::unique_ptr<QWidget> form3(
-        placeholder("TForm3", QStringLiteral("Создание таблицы компрессоров")));
-    std::unique_ptr<QWidget> form4(placeholder("TForm4", QStringLiteral("Form4")));
-    std::unique_ptr<QWidget> form5(placeholder("TForm5", QStringLiteral("Технические данные")));
-    std::unique_ptr<QWidget> form6(placeholder("TForm6", QStringLiteral("Корзина")));
-    std::unique_ptr<QWidget> form7(placeholder("TForm7", QStringLiteral("Доступные опции")));
-    std::unique_ptr<QWidget> form8(
-        placeholder("TForm8", QStringLiteral("Задание температур жидкости и расхода")));
-    tundrix::TechDataModule dataModule1(data);
-    form1.setTechData(&dataModule1);
-    std::unique_ptr<QWidget> form9(placeholder("TForm9", QStringLiteral("Form9")));
-
-    form1.show();
+    const auto windows = tundrix::createWindows(data);
+    windows->form1->setMaintenanceMode(maintenance);
+    windows->form1->show();
     return QApplication::exec();
 }

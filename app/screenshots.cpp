@@ -13,8 +13,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "mainwindow/mainwindow.h"
-#include "techdata/techdatamodule.h"
+#include "app/windowset.h"
 
 namespace {
 
@@ -47,9 +46,8 @@ int main(int argc, char** argv) {
     }
     std::filesystem::create_directories(out.toStdString());
 
-    tundrix::MainWindow w(std::filesystem::path(data.toStdString()));
-    tundrix::TechDataModule td(std::filesystem::path(data.toStdString()));
-    w.setTechData(&td);
+    const auto windows = tundrix::createWindows(std::filesystem::path(data.toStdString()));
+    tundrix::MainWindow& w = *windows->form1;
     w.resize(1280, 800);
     w.show();
     QApplication::processEvents();

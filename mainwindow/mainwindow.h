@@ -32,12 +32,6 @@ class Catalogue;
 struct CycleState;
 class TechDataModule;
 
-// An option of the unit shown in the details view, for the options window's check list.
-struct ShownOption {
-    QString name;
-    bool chosen = false;
-};
-
 class MainWindow : public QMainWindow {
 public:
     enum Tab { Description = 0, Condensing = 1, Receiver = 2, Rack = 3, Chiller = 4 };
@@ -51,9 +45,10 @@ public:
 
     // The shared technical-data table; the details view shows nothing there until it is set.
     void setTechData(TechDataModule* module) { techData_ = module; }
-    // Receives the options of the unit each time the details view shows one (options window).
-    void setOptionsListSink(std::function<void(const std::vector<ShownOption>&)> sink) {
-        optionsSink_ = std::move(sink);
+    // Told the unit number each time the details view shows a unit (the options window lists
+    // that unit's options).
+    void setDetailsShownHook(std::function<void(int unit)> hook) {
+        detailsShown_ = std::move(hook);
     }
     // Called when the chiller tab is shown (the chilled-liquid dialog shows itself and copies
     // its capacity and outlet temperature into Edit11 and Edit23).
@@ -82,6 +77,9 @@ public:
     void runSelection(UnitTab& tab);
     // Shows the details of the grid's cursor row (nothing for no row).
     void floodpola(UnitTab& tab);
+    // The selection of the shown kind tab after the options changed; on the chiller tab the
+    // refrigerant goes back to R407C first (without reloading, as the run loads it anyway).
+    void rerunAfterOptions();
     // "Рассчитать" of the calculator.
     void Action3Execute();
 
@@ -131,7 +129,7 @@ private:
     std::unique_ptr<Catalogue> catalogue_;
     std::unique_ptr<CycleState> cycle_;
     TechDataModule* techData_ = nullptr;
-    std::function<void(const std::vector<ShownOption>&)> optionsSink_;
+    std::function<void(int unit)> detailsShown_;
     std::function<void()> chillerShown_;
     Exchanger exchanger_ = Exchanger::All;
 

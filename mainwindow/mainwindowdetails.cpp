@@ -173,7 +173,6 @@ void MainWindow::showOptions(UnitTab& tab, int u) {
     int f = 0;
     while (f < OptionBlock::kOptions && !o.name[std::size_t(f + 1)].empty())
         ++f;
-    std::vector<ShownOption> shown;
     QTableWidget* g = tab.optionsGrid;
     g->clear();
     g->setColumnCount(f);
@@ -186,11 +185,10 @@ void MainWindow::showOptions(UnitTab& tab, int u) {
         const auto price = parseNumber(o.price[j], sep);
         setCell(g, 0, c, price && *price != 0 ? qs(fmt(*price, sep)) : qs(o.price[j]));
         setCell(g, 1, c, o.flag[j] ? QStringLiteral("выбрана") : QString());
-        shown.push_back({qs(o.name[j]), o.flag[j]});
     }
     g->setHorizontalHeaderLabels(names);
-    if (optionsSink_)
-        optionsSink_(shown);
+    if (detailsShown_)
+        detailsShown_(u);
 }
 
 }  // namespace tundrix

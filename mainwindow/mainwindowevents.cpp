@@ -303,6 +303,12 @@ void MainWindow::rerunShownTab() {
         runSelection(*t);
 }
 
+void MainWindow::rerunAfterOptions() {
+    if (shownTab() == Chiller)
+        setIndexQuietly(comboBox8_, 2);
+    rerunShownTab();
+}
+
 void MainWindow::runSelection(UnitTab& tab) {
     SelectionInputs in;
     in.required = us(edit11_->text());

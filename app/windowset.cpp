@@ -1,0 +1,117 @@
+#include "app/windowset.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+
+#include "basket/basketwindow.h"
+#include "basket/optionswindow.h"
+#include "catalogue/catalogue.h"
+#include "chiller/chilledliquiddialog.h"
+#include "mainwindow/widgetstyle.h"
+#include "techdata/techdatamodule.h"
+
+namespace tundrix {
+
+namespace {
+
+std::unique_ptr<QWidget> placeholder(const char* objectName, const QString& caption) {
+    auto w = std::make_unique<QWidget>();
+    w->setObjectName(QString::fromLatin1(objectName));
+    w->setWindowTitle(caption);
+    return w;
+}
+
+void showWindow(QWidget* w) {
+    w->show();
+    w->raise();
+    w->activateWindow();
+}
+
+// The chiller tab's liquid texts from the dialog's inputs.
+void copyChillerTexts(MainWindow& main, const ChilledLiquidDialog& dialog) {
+    const ChillerTabTexts t = dialog.summary();
+    auto set = [&main](const char* name, const QString& text) {
+        if (auto* e = main.findChild<QLineEdit*>(QString::fromLatin1(name)))
+            e->setText(text);
+        else if (auto* l = main.findChild<QLabel*>(QString::fromLatin1(name)))
+            l->setText(text);
+    };
+    set("Edit11", t.edit11);
+    set("Edit23", t.edit23);
+    set("Label51", t.label51);
+    set("Label52", t.label52);
+    set("Label53", t.label53);
+    set("Label55", t.label55);
+    set("Label56", t.label56);
+    main.setExchanger(dialog.exchanger());
+}
+
+}  // namespace
+
+WindowSet::WindowSet() = default;
+WindowSet::~WindowSet() = default;
+
+std::unique_ptr<WindowSet> createWindows(const std::filesystem::path& dataDir) {
+    auto set = std::make_unique<WindowSet>();
+    WindowSet& s = *set;
+    s.form1 = std::make_unique<MainWindow>(dataDir);
+    s.form2 = placeholder("TForm2", QStringLiteral("Редактор списка агрегатов"));
+    s.form3 = placeholder("TForm3", QStringLiteral("Создание таблицы компрессоров"));
+    s.form4 = placeholder("TForm4", QStringLiteral("Form4"));
+    s.form5 = placeholder("TForm5", QStringLiteral("Технические данные"));
+    s.form6 = std::make_unique<BasketWindow>();
+    s.form7 = std::make_unique<OptionsWindow>();
+    s.form8 = std::make_unique<ChilledLiquidDialog>();
+    s.dataModule1 = std::make_unique<TechDataModule>(dataDir);
+    s.form9 = placeholder("TForm9", QStringLiteral("Form9"));
+
+    MainWindow* main = s.form1.get();
+    BasketWindow* basket = s.form6.get();
+    OptionsWindow* options = s.form7.get();
+    ChilledLiquidDialog* liquid = s.form8.get();
+    main->setTechData(s.dataModule1.get());
+    basket->setDecimalSeparator(decimalSeparator());
+    liquid->setDecimalSeparator(decimalSeparator());
+
+    // Basket: "Корзина" shows it; a double click on a result row adds that unit.
+    QObject::connect(main->findChild<QPushButton*>(QStringLiteral("Button19")),
+                     &QPushButton::clicked, basket, [basket] { showWindow(basket); });
+    const MainWindow::Tab kinds[] = {MainWindow::Condensing, MainWindow::Receiver, MainWindow::Rack,
+                                     MainWindow::Chiller};
+    for (int i = 0; i < 4; ++i) {
+        QTableWidget* grid = main->unitTab(kinds[i]).grid;
+        QObject::connect(
+            grid, &QTableWidget::cellDoubleClicked, basket, [basket, grid, i](int row, int) {
+                const QTableWidgetItem* name = grid->item(row, 0);
+                const QTableWidgetItem* price = grid->item(row, 5);
+                if (!name || name->text().isEmpty())
+                    return;
+                basket->addFromResultTable(i, name->text(), price ? price->text() : QString());
+            });
+        // Options: "Доступные опции" shows the window with the shown unit's options.
+        QObject::connect(main->unitTab(kinds[i]).options, &QPushButton::clicked, options,
+                         [options] { showWindow(options); });
+    }
+    main->setDetailsShownHook(
+        [main, options](int unit) { options->showUnit(main->catalogue().agrlist, unit); });
+    QObject::connect(options, &OptionsWindow::optionsApplied, main,
+                     [main] { main->rerunAfterOptions(); });
+
+    // Chilled-liquid dialog: shown with the chiller tab and by its button; "Применить" hands
+    // the liquid to the tab and runs the chiller selection.
+    main->setChillerTabShownHook([main, liquid] {
+        showWindow(liquid);
+        copyChillerTexts(*main, *liquid);
+    });
+    QObject::connect(main->findChild<QPushButton*>(QStringLiteral("Button4")),
+                     &QPushButton::clicked, liquid, [liquid] { showWindow(liquid); });
+    QObject::connect(liquid, &ChilledLiquidDialog::applied, main, [main, liquid] {
+        copyChillerTexts(*main, *liquid);
+        main->runSelection(main->unitTab(MainWindow::Chiller));
+    });
+    return set;
+}
+
+}  // namespace tundrix

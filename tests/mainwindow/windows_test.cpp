@@ -1,0 +1,83 @@
+// The program's windows together: created in their fixed order with their names, the basket fed
+// by double clicks on result rows, the options window following the details view and the
+// chilled-liquid dialog handing its liquid to the chiller tab.
+#include <QLabel>
+#include <QPushButton>
+#include <QtTest>
+
+#include "app/windowset.h"
+#include "basket/basketwindow.h"
+#include "basket/optionswindow.h"
+#include "chiller/chilledliquiddialog.h"
+#include "techdata/techdatamodule.h"
+#include "windowfixture.h"
+
+using namespace tundrix;
+using namespace tundrix::testing;
+
+class WindowsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void everyWindowExistsWithItsName() {
+        QTemporaryDir empty;
+        const auto s = createWindows(std::filesystem::path(empty.path().toStdString()));
+        QCOMPARE(s->form1->objectName(), QStringLiteral("TForm1"));
+        QCOMPARE(s->form2->objectName(), QStringLiteral("TForm2"));
+        QCOMPARE(s->form3->objectName(), QStringLiteral("TForm3"));
+        QCOMPARE(s->form4->objectName(), QStringLiteral("TForm4"));
+        QCOMPARE(s->form5->objectName(), QStringLiteral("TForm5"));
+        QCOMPARE(s->form6->objectName(), QStringLiteral("TForm6"));
+        QCOMPARE(s->form6->windowTitle(), QStringLiteral("Корзина"));
+        QCOMPARE(s->form7->objectName(), QStringLiteral("TForm7"));
+        QCOMPARE(s->form8->objectName(), QStringLiteral("TForm8"));
+        QCOMPARE(s->dataModule1->objectName(), QStringLiteral("TDataModule1"));
+        QCOMPARE(s->form9->objectName(), QStringLiteral("TForm9"));
+        // Nothing is shown before the program shows the main window.
+        QVERIFY(!s->form1->isVisible() && !s->form6->isVisible() && !s->form8->isVisible());
+
+        QTest::mouseClick(child<QPushButton>(s->form1.get(), "Button19"), Qt::LeftButton);
+        QVERIFY(s->form6->isVisible());
+    }
+
+    void doubleClickingAResultRowPutsTheUnitIntoTheBasket() {
+        if (!haveSampleData())
+            QSKIP("the sample catalogue has not been generated");
+        const auto s = createWindows(sampleData());
+        MainWindow& w = *s->form1;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        showTab(child<QTabWidget>(&w, "PageControl1"), MainWindow::Condensing);
+        QTableWidget* g = child<QTableWidget>(&w, "StringGrid1");
+        QVERIFY(g->rowCount() > 2);
+        const QString name = g->item(2, 0)->text();
+        for (int i = 0; i < 3; ++i)
+            emit g->cellDoubleClicked(2, 0);
+        QVERIFY(s->form6->isVisible());
+        const Basket& b = s->form6->basket();
+        QCOMPARE(QString::fromStdString(b.cell(1, 1)), name);
+        QCOMPARE(QString::fromStdString(b.cell(2, 1)), QStringLiteral("3"));
+        QCOMPARE(QString::fromStdString(b.cell(0, 1)),
+                 QStringLiteral("Компрессорно-конденсаторный агрегат"));
+
+        // The options window lists the options of the unit the details view shows.
+        g->setCurrentCell(1, 0);
+        QVERIFY(!s->form7->ticks().empty());
+    }
+
+    void theChillerTabShowsTheLiquidDialogAndTakesItsOutletTemperature() {
+        QTemporaryDir empty;
+        const auto s = createWindows(std::filesystem::path(empty.path().toStdString()));
+        MainWindow& w = *s->form1;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        child<QLineEdit>(&w, "Edit23")->setText(QStringLiteral("99"));
+        showTab(child<QTabWidget>(&w, "PageControl1"), MainWindow::Chiller);
+        QVERIFY(s->form8->isVisible());
+        QCOMPARE(child<QLineEdit>(&w, "Edit23")->text(), s->form8->summary().edit23);
+        QCOMPARE(child<QLabel>(&w, "Label51")->text(), s->form8->summary().label51);
+    }
+};
+
+QTEST_MAIN(WindowsTest)
+#include "windows_test.moc"
