@@ -1,0 +1,235 @@
+#include "tools/techdatawindow.h"
+
+#include <QDesktopServices>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTableWidget>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "catalogue/fileio.h"
+#include "techdata/techdatamodule.h"
+
+namespace tundrix {
+
+namespace {
+
+QString qs(const std::string& utf8) {
+    return QString::fromStdString(utf8);
+}
+
+char localeSeparator() {
+    return QLocale().decimalPoint() == QStringLiteral(",") ? ',' : '.';
+}
+
+// The technical-data module as the window's rules see a table.
+class ModuleStore : public TechRecordStore {
+public:
+    explicit ModuleStore(TechDataModule& m) : m_(m) {}
+    int fieldCount() const override { return m_.fieldCount(); }
+    std::string fieldName(int field) const override { return m_.fieldName(field).toStdString(); }
+    std::string value(int record, int field) const override {
+        return m_.value(record, field).toStdString();
+    }
+    int recordNo(const std::string& name) override { return m_.recordNo(qs(name)); }
+    bool updateRecord(int record, const std::vector<std::string>& values) override {
+        return m_.updateRecord(record, list(values));
+    }
+    bool appendRecord(const std::vector<std::string>& values) override {
+        return m_.appendRecord(list(values));
+    }
+    int currentRecord() const override { return m_.currentRecord(); }
+    std::string lastError() const override { return m_.lastError().toStdString(); }
+
+private:
+    static QStringList list(const std::vector<std::string>& values) {
+        QStringList l;
+        for (const std::string& v : values)
+            l << qs(v);
+        return l;
+    }
+    TechDataModule& m_;
+};
+
+const Condenserprop& noCondensers() {
+    static const Condenserprop empty;
+    return empty;
+}
+
+}  // namespace
+
+TechDataWindow::TechDataWindow(const std::filesystem::path& dataDir, QWidget* parent)
+    : QWidget(parent, Qt::Window), dataDir_(dataDir) {
+    setObjectName(QStringLiteral("TForm5"));
+    setWindowTitle(QStringLiteral("Технические данные"));
+    openUrl_ = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+
+    stringGrid1_ = new QTableWidget(2, 2, this);
+    stringGrid1_->setObjectName(QStringLiteral("StringGrid1"));
+    stringGrid1_->horizontalHeader()->hide();
+    stringGrid1_->verticalHeader()->hide();
+    stringGrid1_->setWordWrap(false);
+    stringGrid1_->verticalHeader()->setDefaultSectionSize(20);
+    stringGrid1_->setColumnWidth(0, 292);
+    stringGrid1_->setColumnWidth(1, 309);
+    stringGrid1_->setSelectionMode(QAbstractItemView::SingleSelection);
+    // A double click computes the sum fields, so typing or F2 starts an edit.
+    stringGrid1_->setEditTriggers(QAbstractItemView::EditKeyPressed |
+                                  QAbstractItemView::AnyKeyPressed |
+                                  QAbstractItemView::SelectedClicked);
+
+    auto* label1 = new QLabel(QStringLiteral("Название агрегата"), this);
+    label1->setObjectName(QStringLiteral("Label1"));
+    edit1_ = new QLineEdit(this);
+    edit1_->setObjectName(QStringLiteral("Edit1"));
+    label2_ = new QLabel(this);
+    label2_->setObjectName(QStringLiteral("Label2"));
+    auto* ok = new QPushButton(QStringLiteral("ОК"), this);
+    ok->setObjectName(QStringLiteral("Button1"));
+    auto* drawing = new QPushButton(QStringLiteral("Посмотреть чертеж"), this);
+    drawing->setObjectName(QStringLiteral("Button2"));
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(label1);
+    top->addWidget(edit1_);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(drawing);
+    bottom->addWidget(label2_);
+    bottom->addStretch();
+    bottom->addWidget(ok);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(stringGrid1_);
+    layout->addLayout(bottom);
+    resize(640, 600);
+
+    connect(ok, &QPushButton::clicked, this, &TechDataWindow::Button1Click);
+    connect(drawing, &QPushButton::clicked, this, &TechDataWindow::Button2Click);
+    connect(stringGrid1_, &QTableWidget::cellDoubleClicked, this,
+            [this](int, int) { StringGrid1DblClick(); });
+    connect(stringGrid1_, &QTableWidget::cellChanged, this, [this](int row, int column) {
+        if (column == 1 && row >= 2)
+            form_.setValue(row, stringGrid1_->item(row, column)->text().toStdString());
+    });
+}
+
+TechDataWindow::~TechDataWindow() = default;
+
+void TechDataWindow::openFor(EditorRowAccess* row) {
+    row_ = row;
+    if (isVisible())
+        fillWindow();
+    else
+        show();
+    raise();
+    activateWindow();
+}
+
+void TechDataWindow::showEvent(QShowEvent* event) {
+    fillWindow();
+    QWidget::showEvent(event);
+}
+
+QString TechDataWindow::tableName() const {
+    return module_ ? module_->tableName() : QString();
+}
+
+void TechDataWindow::message(const QString& text) {
+    QMessageBox::warning(this, windowTitle(), text);
+}
+
+void TechDataWindow::fillWindow() {
+    if (!module_ || !row_)
+        return;
+    // The editor opens the table of its kind when a kind is chosen; one that was never opened
+    // (or failed to open) is tried once more here, so the maintainer learns why it is missing.
+    if (!module_->isOpen() && !module_->open()) {
+        message(QStringLiteral("Таблица технических данных \"%1\" не открыта:\n%2")
+                    .arg(module_->tableName(), module_->lastError()));
+        return;
+    }
+    ModuleStore store(*module_);
+    const auto error = form_.fill(store, tableName().toStdString(), *row_,
+                                  condensers_ ? *condensers_ : noCondensers(), localeSeparator());
+    showForm();
+    if (error)
+        message(QStringLiteral("Заполнение остановлено: ") + qs(*error));
+}
+
+void TechDataWindow::showForm() {
+    const QSignalBlocker block(stringGrid1_);
+    const int rows = std::max(form_.rowCount(), 2);
+    stringGrid1_->setRowCount(rows);
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < 2; ++c) {
+            QTableWidgetItem* item = stringGrid1_->item(r, c);
+            if (!item) {
+                item = new QTableWidgetItem;
+                stringGrid1_->setItem(r, c, item);
+            }
+            item->setText(qs(c == 0 ? form_.name(r) : form_.value(r)));
+            // Two fixed rows (headings, unit name) and the fixed column of field names.
+            if (r < 2 || c == 0) {
+                item->setFlags(Qt::ItemIsEnabled);
+                item->setBackground(palette().button());
+            } else {
+                item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable);
+                item->setBackground(palette().base());
+            }
+        }
+}
+
+void TechDataWindow::StringGrid1DblClick() {
+    if (!row_)
+        return;
+    const int row = stringGrid1_->currentRow();
+    const std::string table = tableName().toStdString();
+    if (!form_.isSumField(table, row))
+        return;
+    const auto error = form_.computeSum(table, row, *row_,
+                                        condensers_ ? *condensers_ : noCondensers(),
+                                        localeSeparator());
+    if (error) {
+        message(QStringLiteral("Сумма не посчитана: ") + qs(*error));
+        return;
+    }
+    const QSignalBlocker block(stringGrid1_);
+    stringGrid1_->item(row, 1)->setText(qs(form_.value(row)));
+}
+
+void TechDataWindow::Button1Click() {
+    if (!module_ || !row_ || !module_->isOpen()) {
+        message(QStringLiteral("Запись не сохранена: таблица технических данных не открыта."));
+        return;
+    }
+    ModuleStore store(*module_);
+    std::string error;
+    if (!form_.writeBack(store, *row_, &error)) {
+        message(QStringLiteral("Запись не сохранена в %1:\n%2")
+                    .arg(QString::fromStdString(module_->databaseFile().string()), qs(error)));
+        return;
+    }
+    close();
+}
+
+void TechDataWindow::Button2Click() {
+    if (!row_)
+        return;
+    // Only a file inside the data folder is handed to the system.
+    const auto file = resolveDataPath(dataDir_, row_->editorCell(ColDrawing));
+    std::error_code ec;
+    if (!file || !std::filesystem::is_regular_file(*file, ec)) {
+        label2_->setText(QStringLiteral("нет"));
+        return;
+    }
+    label2_->setText(QStringLiteral("да"));
+    openUrl_(QUrl::fromLocalFile(QString::fromStdString(file->string())));
+}
+
+}  // namespace tundrix
