@@ -1,8 +1,10 @@
 #include "app/windowset.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTableWidget>
 
 #include "basket/basketwindow.h"
@@ -111,6 +113,18 @@ std::unique_ptr<WindowSet> createWindows(const std::filesystem::path& dataDir) {
         copyChillerTexts(*main, *liquid);
         main->runSelection(main->unitTab(MainWindow::Chiller));
     });
+    // Maintenance menu: the unit list editor (with the calculator's tab in front, where its
+    // units are put together) and the compressor table builder.
+    QWidget* editor = s.form2.get();
+    QWidget* builder = s.form3.get();
+    QObject::connect(main->findChild<QAction*>(QStringLiteral("MenuUnitList")), &QAction::triggered,
+                     editor, [main, editor] {
+                         main->findChild<QTabWidget*>(QStringLiteral("PageControl1"))
+                             ->setCurrentIndex(MainWindow::Description);
+                         showWindow(editor);
+                     });
+    QObject::connect(main->findChild<QAction*>(QStringLiteral("MenuPolynomial")),
+                     &QAction::triggered, builder, [builder] { showWindow(builder); });
     return set;
 }
 

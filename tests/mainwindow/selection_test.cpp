@@ -193,6 +193,23 @@ private slots:
         QVERIFY(!outside->isVisibleTo(w_.get()));
     }
 
+    void numbersFollowTheUsersLocale() {
+        QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+        QPushButton* compute = child<QPushButton>(w_.get(), "interpxy");
+        QTest::mouseClick(compute, Qt::LeftButton);
+        const QString comma = child<QLineEdit>(w_.get(), "solution")->text();
+        const QString tc = edit("condensate")->text();
+        // A typed decimal comma is read as such: half a kelvin warmer evaporating changes
+        // the result.
+        edit("evaporate")->setText(QStringLiteral("-24,5"));
+        QTest::mouseClick(compute, Qt::LeftButton);
+        const QString warmer = child<QLineEdit>(w_.get(), "solution")->text();
+        QLocale::setDefault(QLocale::c());
+        QVERIFY(!comma.contains(QLatin1Char('.')));
+        QVERIFY(tc.contains(QLatin1Char(',')));
+        QVERIFY(warmer != comma);
+    }
+
     void typedCondensingTemperatureUnlocksItsField() {
         QCheckBox* typed = child<QCheckBox>(w_.get(), "CheckBox2");
         QTest::mouseClick(typed, Qt::LeftButton);

@@ -1,0 +1,112 @@
+// The details view of the cursor row: placeholder files for what a unit lacks, the chiller's
+// evaporating temperature from the outlet temperature, and the catalogue texts read as UTF-8 or
+// Windows-1251.
+#include <QCheckBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QtTest>
+
+#include "catalogue/catalogue.h"
+#include "mainwindow/pictureview.h"
+#include "mainwindow/widgetstyle.h"
+#include "windowfixture.h"
+
+using namespace tundrix;
+using namespace tundrix::testing;
+
+class DetailsTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<MainWindow> w_;
+
+    // Runs "подбор" on a tab and returns the unit number of its cursor row.
+    int run(MainWindow::Tab tab, const char* button) {
+        showTab(child<QTabWidget>(w_.get(), "PageControl1"), tab);
+        QTest::mouseClick(child<QPushButton>(w_.get(), button), Qt::LeftButton);
+        const int r = w_->unitTab(tab).grid->currentRow() + 1;
+        return r >= 1 ? w_->catalogue().agrlist.order[std::size_t(r)] : 0;
+    }
+
+private slots:
+    void textsAreUtf8OrWindows1251() {
+        QTemporaryDir dir;
+        const QString utf8 = dir.filePath(QStringLiteral("u.txt"));
+        const QString cp = dir.filePath(QStringLiteral("c.txt"));
+        QFile f(utf8);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QStringLiteral("Комплект поставки").toUtf8());
+        f.close();
+        QFile g(cp);
+        QVERIFY(g.open(QIODevice::WriteOnly));
+        g.write("\xCA\xEE\xEC\xEF\xEB\xE5\xEA\xF2");  // "Комплект" in Windows-1251
+        g.close();
+        QCOMPARE(readCatalogueText(utf8.toStdString()), QStringLiteral("Комплект поставки"));
+        QCOMPARE(readCatalogueText(cp.toStdString()), QStringLiteral("Комплект"));
+        QVERIFY(
+            readCatalogueText(dir.filePath(QStringLiteral("none.txt")).toStdString()).isEmpty());
+    }
+
+    void init() {
+        if (QByteArray(QTest::currentTestFunction()) == "textsAreUtf8OrWindows1251")
+            return;
+        if (!haveSampleData())
+            QSKIP("the sample catalogue has not been generated");
+        w_ = std::make_unique<MainWindow>(sampleData());
+        w_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w_.get()));
+    }
+    void cleanup() { w_.reset(); }
+
+    void aUnitWithoutFilesShowsThePlaceholders() {
+        const int u = run(MainWindow::Condensing, "Button8");
+        QVERIFY(u > 0);
+        auto& a = w_->catalogue().agrlist;
+        a.picturepath[std::size_t(u)].clear();
+        a.complectpath[std::size_t(u)] = "Complect\\missing.txt";
+        a.textpath[std::size_t(u)] = "..\\outside.txt";
+        w_->floodpola(w_->unitTab(MainWindow::Condensing));
+        QVERIFY(child<PictureView>(w_.get(), "Image1")
+                    ->file()
+                    .endsWith(QStringLiteral("images/None.jpg")));
+        // The memos show the placeholder texts (line ends as the memo keeps them).
+        auto text = [](const char8_t* relative) {
+            return readCatalogueText(sampleData() / std::filesystem::path(relative))
+                .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        };
+        QVERIFY(!text(u8"Complect/Нет.txt").isEmpty());
+        QCOMPARE(child<QPlainTextEdit>(w_.get(), "Memo1")->toPlainText(),
+                 text(u8"Complect/Нет.txt"));
+        QCOMPARE(child<QPlainTextEdit>(w_.get(), "Memo5")->toPlainText(),
+                 text(u8"Textfiles/Нет.txt"));
+    }
+
+    void chillersShowTheirEvaporatingTemperatureFromTheOutlet() {
+        const int u = run(MainWindow::Chiller, "Button23");
+        QVERIFY(u > 0);
+        QVERIFY(!child<QCheckBox>(w_.get(), "CheckBox3")->isChecked());
+        child<QLineEdit>(w_.get(), "Edit23")->setText(QStringLiteral("7"));
+        w_->catalogue().agrlist.delta[std::size_t(u)] = 5;
+        w_->floodpola(w_->unitTab(MainWindow::Chiller));
+        QCOMPARE(child<QLineEdit>(w_.get(), "evaporate")->text(), QStringLiteral("2"));
+        // Halves go to the even whole number.
+        w_->catalogue().agrlist.delta[std::size_t(u)] = 4.5;
+        w_->floodpola(w_->unitTab(MainWindow::Chiller));
+        QCOMPARE(child<QLineEdit>(w_.get(), "evaporate")->text(), QStringLiteral("2"));
+    }
+
+    void clickingAnotherRowShowsThatUnit() {
+        run(MainWindow::Receiver, "Button10");
+        QTableWidget* g = child<QTableWidget>(w_.get(), "StringGrid6");
+        QVERIFY(g->rowCount() > 3);
+        const QRect cell = g->visualItemRect(g->item(2, 0));
+        QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, cell.center());
+        QCOMPARE(g->currentRow(), 2);
+        QCOMPARE(w_->selrow(), 3);
+        QCOMPARE(child<QLabel>(w_.get(), "Label38")->text(), g->item(2, 0)->text());
+    }
+};
+
+QTEST_MAIN(DetailsTest)
+#include "details_test.moc"
