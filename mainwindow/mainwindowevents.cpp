@@ -335,7 +335,8 @@ void MainWindow::runSelection(UnitTab& tab) {
     label48_->setText(qs(kRunningText));
     const SelectionResult result =
         Tableoperations(*catalogue_, *cycle_, in, [this](int percent, std::string_view text) {
-            progressBar1_->setValue(percent);
+            if (percent >= 0)
+                progressBar1_->setValue(percent);
             label48_->setText(qs(text));
         });
     showResult(tab, result);
@@ -343,7 +344,8 @@ void MainWindow::runSelection(UnitTab& tab) {
 
 void MainWindow::showResult(UnitTab& tab, const SelectionResult& result) {
     label48_->setText(qs(result.progressLabel));
-    progressBar1_->setValue(result.progress);
+    if (result.progress >= 0)  // no unit inside its envelope leaves the bar as it was
+        progressBar1_->setValue(result.progress);
     if (result.pagesHidden) {
         tab.pages->hide();
         tab.noData->show();
