@@ -57,6 +57,22 @@ const std::vector<CommandInfo>& commands() {
          "  Prints the capacity (number and shown text), the liquid's freezing point, density and\n"
          "  specific heat, and whether the freezing warning shows.\n",
          runLiquid},
+        {"report", "the printed report on one selected unit, as a PDF file",
+         "usage: tundrix-cli report --out FILE.pdf [--row R] [select options]\n"
+         "         [--liquid 0..2] [--concentration C] [--inlet T] [--flow V] [--flow-type 0|1]\n"
+         "         [--flow-unit I] [--date TEXT]\n"
+         "  Runs the selection as 'select' does and writes the report \"Выбранная установка\" on\n"
+         "  result row R (default: the cursor row): input data, the chilled liquid (chillers),\n"
+         "  the result row, the technical data from TD.sqlite, the envelope chart and the\n"
+         "  delivery set. The liquid options describe the chilled liquid as the chiller tab shows\n"
+         "  it (see 'liquid'); --date replaces the date and time of the calculation.\n"
+         "  Fails when no unit stands in row R.\n",
+         runReport},
+        {"list", "the printed selection list of a selection run, as a PDF file",
+         "usage: tundrix-cli list --out FILE.pdf [select options]\n"
+         "  Runs the selection as 'select' does and writes the list \"Список выбора\": the\n"
+         "  headings and one line per result row, six columns.\n",
+         runList},
     };
     return list;
 }

@@ -33,6 +33,8 @@ int runUnit(const Context&, const std::vector<std::string>&, std::ostream&);
 int runSelect(const Context&, const std::vector<std::string>&, std::ostream&);
 int runCalc(const Context&, const std::vector<std::string>&, std::ostream&);
 int runLiquid(const Context&, const std::vector<std::string>&, std::ostream&);
+int runReport(const Context&, const std::vector<std::string>&, std::ostream&);
+int runList(const Context&, const std::vector<std::string>&, std::ostream&);
 
 // "out", "agr", ..., "on" -> kind index used by the catalogue; throws UsageError otherwise.
 int kindFromCode(const std::string& code);

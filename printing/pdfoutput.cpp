@@ -29,7 +29,7 @@ bool writePdf(const Model& model, const QString& file, QString* error,
     QPdfWriter writer(file);
     writer.setResolution(600);
     writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                     QMarginsF(5, 5, 5, 5), QPageLayout::Millimeter));
+                                     QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
     writer.setCreator(QStringLiteral("Tundrix"));
     PagedTarget target(writer, [&writer](const QString& title) { writer.setTitle(title); });
     if (!print(model, target)) {

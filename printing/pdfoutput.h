@@ -1,5 +1,6 @@
-// The printed documents written to a PDF file (A4, 600 dots per inch, 5 mm unprintable margins
-// like a common office printer), for users without a printer and for the command line.
+// The printed documents written to a PDF file (A4, 600 dots per inch), for users without a
+// printer and for the command line. A PDF page has no unprintable margins, so the layout's
+// offsets are 0 and its own spacing from the paper's edge is all there is.
 #pragma once
 
 #include <QString>

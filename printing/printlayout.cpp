@@ -324,7 +324,9 @@ void drawReportEnvelope(QPainter& p, const LayoutMeasures& m, const ReportEnvelo
     for (int k = -6; k <= 2; ++k) {
         const int x = col(10.0 * k);
         line(p, x, row(10), x, row(top));
-        textOut(p, x - m.cw, row(5), degreesLabel(10 * k), Qt::black);
+        // Column labels stand 10 degrees apart; a wide font is condensed to keep them apart.
+        textOut(p, x - m.cw, row(5), degreesLabel(10 * k), Qt::black,
+                devicePos(10 * sx) - m.cw / 2);
     }
 
     drawOutline();

@@ -12,6 +12,12 @@ QString degrees(const QString& text) {
 
 }  // namespace
 
+QFont printFont(const QFont& tableFont) {
+    QFont f = tableFont;
+    f.setPointSize(8);
+    return f;
+}
+
 std::vector<ReportRow> inputRows(const ReportModel& m) {
     return {
         {QStringLiteral("Используемый хладагент"), m.refrigerant},

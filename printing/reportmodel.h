@@ -66,6 +66,10 @@ struct ListModel {
     std::vector<QStringList> rows;
 };
 
+// The font a document is printed in: the result table's family at 8 points, the size the page
+// layout is drawn up for (a larger one pushes the envelope chart off the right edge of A4).
+QFont printFont(const QFont& tableFont);
+
 // The six input rows of the report in their printed order, with "°C" after the temperatures.
 std::vector<ReportRow> inputRows(const ReportModel& m);
 // The four chilled-liquid rows (empty without liquid data).
