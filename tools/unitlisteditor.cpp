@@ -1,0 +1,413 @@
+#include "tools/unitlisteditor.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShowEvent>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <system_error>
+
+#include "catalogue/catalogue.h"
+#include "catalogue/pricefile.h"
+#include "mainwindow/mainwindow.h"
+#include "mainwindow/widgetstyle.h"
+#include "techdata/techdatamodule.h"
+#include "tools/datafilebrowser.h"
+#include "tools/pricefillcore.h"
+
+namespace tundrix {
+
+namespace {
+
+QRadioButton* radio(QWidget* box, QButtonGroup* group, QLayout* layout, const char* name,
+                    const QString& caption, int id) {
+    auto* b = new QRadioButton(caption, box);
+    b->setObjectName(QString::fromLatin1(name));
+    group->addButton(b, id);
+    layout->addWidget(b);
+    return b;
+}
+
+QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    return b;
+}
+
+// Why a file could not be read or written, in words.
+QString readFailure(const std::filesystem::path& file) {
+    std::error_code ec;
+    if (!std::filesystem::exists(file, ec)) return QStringLiteral("файл не найден");
+    return QStringLiteral("файл не удалось прочитать");
+}
+
+}  // namespace
+
+UnitListEditor::UnitListEditor(MainWindow& main, TechDataModule* techData,
+                               DataFileBrowser* browser, QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      main_(main),
+      techData_(techData),
+      browser_(browser),
+      readTable_(std::make_unique<UnitListTable>()),
+      writeTable_(std::make_unique<UnitListTable>()) {
+    setObjectName(QStringLiteral("TForm2"));
+    setWindowTitle(QStringLiteral("Редактор списка агрегатов"));
+    resize(1000, 600);
+
+    // Radio groups: ids are the values EditorChoices takes.
+    auto* groupBox1 = new QGroupBox(QStringLiteral("тип агрегата"), this);
+    groupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    auto* l1 = new QVBoxLayout(groupBox1);
+    levelGroup_ = new QButtonGroup(this);
+    radio(groupBox1, levelGroup_, l1, "RadioButton1", QStringLiteral("Низкотемпературный"), 1);
+    radio(groupBox1, levelGroup_, l1, "RadioButton2", QStringLiteral("Среднетемпературный"), 2);
+    radio(groupBox1, levelGroup_, l1, "RadioButton3", QStringLiteral("Высокотемпературный"), 3);
+
+    auto* groupBox2 = new QGroupBox(QStringLiteral("Хладагент"), this);
+    groupBox2->setObjectName(QStringLiteral("GroupBox2"));
+    auto* l2 = new QVBoxLayout(groupBox2);
+    refrigerantGroup_ = new QButtonGroup(this);
+    radio(groupBox2, refrigerantGroup_, l2, "RadioButton4", QStringLiteral("R404a/R507"), 0);
+    radio(groupBox2, refrigerantGroup_, l2, "RadioButton5", QStringLiteral("R22"), 1);
+    radio(groupBox2, refrigerantGroup_, l2, "RadioButton6", QStringLiteral("R407C"), 2);
+    radio(groupBox2, refrigerantGroup_, l2, "RadioButton7", QStringLiteral("R134a"), 3);
+    radio(groupBox2, refrigerantGroup_, l2, "RadioButton17", QStringLiteral("R410a"), 4);
+
+    auto* groupBox3 = new QGroupBox(QStringLiteral("Марка компрессора"), this);
+    groupBox3->setObjectName(QStringLiteral("GroupBox3"));
+    auto* l3 = new QVBoxLayout(groupBox3);
+    brandGroup_ = new QButtonGroup(this);
+    radio(groupBox3, brandGroup_, l3, "RadioButton8", QStringLiteral("Copeland"),
+          int(EditorBrand::Copeland));
+    radio(groupBox3, brandGroup_, l3, "RadioButton9", QStringLiteral("Bock"),
+          int(EditorBrand::Bock));
+    radio(groupBox3, brandGroup_, l3, "RadioButton13", QStringLiteral("bitzer"),
+          int(EditorBrand::Bitzer));
+    radio(groupBox3, brandGroup_, l3, "RadioButton15", QStringLiteral("dwmcop"),
+          int(EditorBrand::Dwmcop));
+
+    auto* groupBox4 = new QGroupBox(QStringLiteral("Вид машины"), this);
+    groupBox4->setObjectName(QStringLiteral("GroupBox4"));
+    auto* l4 = new QVBoxLayout(groupBox4);
+    kindGroup_ = new QButtonGroup(this);
+    radio(groupBox4, kindGroup_, l4, "RadioButton10", QStringLiteral("Компрессорно конденсаторные"),
+          int(EditorKind::Out))
+        ->setChecked(true);
+    radio(groupBox4, kindGroup_, l4, "RadioButton11", QStringLiteral("компрессорно ресиверные"),
+          int(EditorKind::Agr));
+    radio(groupBox4, kindGroup_, l4, "RadioButton12", QStringLiteral("Водоохлаждающие"),
+          int(EditorKind::Chiller));
+    radio(groupBox4, kindGroup_, l4, "RadioButton16", QStringLiteral("ГЛЦУ"),
+          int(EditorKind::GlcuButton));
+    radio(groupBox4, kindGroup_, l4, "RadioButton19", QStringLiteral("Многокомпрессорные"),
+          int(EditorKind::Mka));
+    comboBox1_ = new QComboBox(groupBox4);
+    comboBox1_->setObjectName(QStringLiteral("ComboBox1"));
+    comboBox1_->addItems({QStringLiteral("ГЛЦО"), QStringLiteral("ГЛЦУ"), QStringLiteral("ГЛЦР"),
+                          QStringLiteral("ГЛЦК"), QStringLiteral("ОВ"), QStringLiteral("ОС"),
+                          QStringLiteral("ОН")});
+    comboBox1_->setCurrentIndex(0);
+    l4->addWidget(comboBox1_);
+
+    edit1_ = new QLineEdit(QStringLiteral("Edit1"), this);
+    edit1_->setObjectName(QStringLiteral("Edit1"));
+    auto* load = button(this, "Button4", QStringLiteral("Загрузить"));
+    auto* write = button(this, "Button1", QStringLiteral("Записать"));
+    auto* add = button(this, "Button3", QStringLiteral("Добавить"));
+    auto* remove = button(this, "Button5", QStringLiteral("Удалить строку"));
+    auto* closeButton = button(this, "Button2", QStringLiteral("Закрыть"));
+    auto* prices = button(this, "Button6", QStringLiteral("Заполнить цены"));
+    checkBox1_ = new QCheckBox(QStringLiteral("Заполнить цены"), this);
+    checkBox1_->setObjectName(QStringLiteral("CheckBox1"));
+    checkBox2_ = new QCheckBox(QStringLiteral("Закрепить 1 строку"), this);
+    checkBox2_->setObjectName(QStringLiteral("CheckBox2"));
+
+    grid_ = new QTableWidget(1, kEditorColumns, this);
+    grid_->setObjectName(QStringLiteral("StringGrid1"));
+    grid_->horizontalHeader()->setSectionsMovable(true);
+    grid_->verticalHeader()->setSectionsMovable(true);
+    grid_->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed |
+                           QAbstractItemView::SelectedClicked);
+    const int widths[kEditorColumns] = {123, 64, 64, 37, 34, 35, 33, 42, 51, 56, 64, 64,
+                                        64,  64, 64, 64, 64, 64, 64, 51, 46, 50, 43, 48};
+    for (int c = 0; c < kEditorColumns; ++c) grid_->setColumnWidth(c, widths[c]);
+
+    auto* groups = new QHBoxLayout;
+    for (QWidget* w : {static_cast<QWidget*>(groupBox1), static_cast<QWidget*>(groupBox2),
+                       static_cast<QWidget*>(groupBox3), static_cast<QWidget*>(groupBox4)})
+        groups->addWidget(w);
+    auto* side = new QVBoxLayout;
+    side->addWidget(edit1_);
+    for (QWidget* w : {static_cast<QWidget*>(load), static_cast<QWidget*>(write),
+                       static_cast<QWidget*>(add), static_cast<QWidget*>(remove),
+                       static_cast<QWidget*>(prices), static_cast<QWidget*>(checkBox1_),
+                       static_cast<QWidget*>(checkBox2_), static_cast<QWidget*>(closeButton)})
+        side->addWidget(w);
+    side->addStretch(1);
+    groups->addLayout(side);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(groups);
+    layout->addWidget(grid_, 1);
+
+    for (QButtonGroup* g : {levelGroup_, refrigerantGroup_, brandGroup_, kindGroup_})
+        connect(g, &QButtonGroup::buttonClicked, this, [this] { choiceChanged(); });
+    connect(comboBox1_, &QComboBox::currentIndexChanged, this, [this] { choiceChanged(); });
+    connect(load, &QPushButton::clicked, this, [this] { Button4Click(); });
+    connect(write, &QPushButton::clicked, this, [this] { Button1Click(); });
+    connect(add, &QPushButton::clicked, this, [this] { Button3Click(); });
+    connect(remove, &QPushButton::clicked, this, [this] { Button5Click(); });
+    connect(prices, &QPushButton::clicked, this, [this] { Button6Click(); });
+    connect(closeButton, &QPushButton::clicked, this, [this] { Button2Click(); });
+    connect(checkBox2_, &QCheckBox::toggled, this, [this](bool on) { fixFirstColumn(on); });
+    connect(grid_, &QTableWidget::cellDoubleClicked, this, &UnitListEditor::gridDoubleClicked);
+    connect(grid_, &QTableWidget::cellChanged, this, [this](int, int column) {
+        if (column == 0 && checkBox2_->isChecked()) refreshNameHeaders();
+    });
+
+    UnitGrid g;
+    resetGrid(g);
+    setGrid(g);
+}
+
+UnitListEditor::~UnitListEditor() = default;
+
+EditorChoices UnitListEditor::choices() const {
+    EditorChoices c;
+    c.kind = kindGroup_->checkedId() < 0 ? EditorKind::None : EditorKind(kindGroup_->checkedId());
+    c.chillerType = comboBox1_->currentIndex();
+    c.brand = brandGroup_->checkedId() < 0 ? EditorBrand::None : EditorBrand(brandGroup_->checkedId());
+    c.level = std::max(0, levelGroup_->checkedId());
+    c.refrigerant = refrigerantGroup_->checkedId();
+    return c;
+}
+
+QString UnitListEditor::unitListFileName() const {
+    return qs(tundrix::unitListFileName(choices()));
+}
+
+// Grid row r is table row r - 1 of the widget; the widget's header is the heading row.
+UnitGrid UnitListEditor::grid() const {
+    UnitGrid g;
+    g.setRowCount(grid_->rowCount() + 1);
+    for (int c = 0; c < kEditorColumns; ++c) {
+        const QTableWidgetItem* h = grid_->horizontalHeaderItem(c);
+        g.rows[0][std::size_t(c)] = h ? us(h->text()) : std::string();
+        for (int r = 0; r < grid_->rowCount(); ++r) {
+            const QTableWidgetItem* item = grid_->item(r, c);
+            g.rows[std::size_t(r + 1)][std::size_t(c)] = item ? us(item->text()) : std::string();
+        }
+    }
+    g.insertionRow = insertionRow_;
+    return g;
+}
+
+void UnitListEditor::setGrid(const UnitGrid& g) {
+    const QSignalBlocker blocker(grid_);
+    grid_->setRowCount(g.rowCount() - 1);
+    for (int c = 0; c < kEditorColumns; ++c) {
+        grid_->setHorizontalHeaderItem(c, new QTableWidgetItem(qs(g.rows[0][std::size_t(c)])));
+        for (int r = 1; r < g.rowCount(); ++r) {
+            const QString text = qs(g.rows[std::size_t(r)][std::size_t(c)]);
+            if (QTableWidgetItem* item = grid_->item(r - 1, c))
+                item->setText(text);
+            else
+                grid_->setItem(r - 1, c, new QTableWidgetItem(text));
+        }
+    }
+    insertionRow_ = g.insertionRow;
+    if (checkBox2_->isChecked()) refreshNameHeaders();
+}
+
+int UnitListEditor::currentGridRow() const {
+    return grid_->currentRow() < 0 ? -1 : grid_->currentRow() + 1;
+}
+
+std::string UnitListEditor::editorCell(int column) const {
+    const int r = grid_->currentRow();
+    const QTableWidgetItem* item = r < 0 ? nullptr : grid_->item(r, column);
+    return item ? us(item->text()) : std::string();
+}
+
+void UnitListEditor::setEditorCell(int column, const std::string& text) {
+    const int r = grid_->currentRow();
+    if (r < 0 || column < 0 || column >= kEditorColumns) return;
+    if (QTableWidgetItem* item = grid_->item(r, column))
+        item->setText(qs(text));
+    else
+        grid_->setItem(r, column, new QTableWidgetItem(qs(text)));
+}
+
+void UnitListEditor::resetForShow() {
+    UnitGrid g = grid();
+    resetGrid(g);
+    setGrid(g);
+}
+
+void UnitListEditor::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!event->spontaneous()) resetForShow();
+}
+
+void UnitListEditor::choiceChanged() {
+    const EditorChoices c = choices();
+    edit1_->setText(qs(tundrix::unitListFileName(c)));
+    if (techData_) {
+        techData_->close();
+        techData_->setTableName(qs(techDataTableName(c)));
+        techData_->open();
+    }
+}
+
+void UnitListEditor::message(const QString& text, bool warning) {
+    auto* box = new QMessageBox(warning ? QMessageBox::Warning : QMessageBox::Information,
+                                windowTitle(), text, QMessageBox::Ok, this);
+    box->setObjectName(QStringLiteral("EditorMessage"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
+void UnitListEditor::Button4Click() {
+    resetForShow();
+    readTable_->clear();
+    writeTable_->clear();
+    const std::string name = tundrix::unitListFileName(choices());
+    const std::filesystem::path file = main_.dataDir() / "agrdata" / name;
+    if (!readTable_->load(file)) {
+        message(QStringLiteral("Не удалось загрузить список агрегатов\n%1\n%2")
+                    .arg(qs(file.string()), readFailure(file)));
+        return;
+    }
+    UnitGrid g = grid();
+    loadGrid(g, *readTable_);
+    setGrid(g);
+}
+
+void UnitListEditor::Button1Click() {
+    const UnitGrid g = grid();
+    const WriteReport report = gridToTable(g, *writeTable_);
+    const std::filesystem::path file = main_.dataDir() / "agrdata" / tundrix::unitListFileName(choices());
+    std::string error;
+    if (!writeTable_->save(file, &error)) {
+        message(QStringLiteral("Не удалось записать список агрегатов\n%1\n%2")
+                    .arg(qs(file.string()), qs(error)));
+        return;
+    }
+    if (!report.lossless())
+        message(QStringLiteral("Список агрегатов записан в %1, но не полностью:\n%2")
+                    .arg(qs(file.string()), qs(describeLosses(report))),
+                false);
+}
+
+void UnitListEditor::Button3Click() {
+    CalculatorTab& calc = main_.calculatorTab();
+    Catalogue& cat = main_.catalogue();
+    CalculatorChoice ch;
+    ch.model1 = us(calc.selectcompr->currentText());
+    ch.pos1 = calc.selectcompr->currentIndex();
+    ch.second = calc.checkBox4->isChecked();
+    ch.pos2 = calc.selectcompr2->currentIndex();
+    // Both selectors hold the same list: the second model is the first list's item there.
+    ch.model2 = us(calc.selectcompr->itemText(ch.pos2));
+    auto mapped = [&cat](int pos) {
+        return pos >= 0 && pos < int(cat.brandpos.size()) ? cat.brandpos[std::size_t(pos)] : 0;
+    };
+    ch.mapped1 = mapped(ch.pos1);
+    ch.mapped2 = mapped(ch.pos2);
+    ch.condenserName = us(calc.condensator->currentText());
+    ch.condenserPos = calc.condensator->currentIndex();
+    ch.pol = cat.conderlist.pol(ch.condenserPos + 1);
+    ch.count1 = us(calc.edit12->text());
+    ch.count2 = us(calc.edit24->text());
+    ch.condensers = us(calc.edit13->text());
+    ch.noCondenser = calc.checkBox2->isChecked();
+
+    const EditorChoices c = choices();
+    UnitGrid g = grid();
+    const int current = addUnitRow(g, ch, c.level, c.brand == EditorBrand::Copeland,
+                                   c.brand == EditorBrand::Bock);
+    setGrid(g);
+    grid_->setCurrentCell(current - 1, std::max(0, grid_->currentColumn()));
+}
+
+void UnitListEditor::Button5Click() {
+    const int y = currentGridRow();
+    UnitGrid g = grid();
+    if (!deleteGridRow(g, *readTable_, y)) return;
+    setGrid(g);
+}
+
+void UnitListEditor::Button6Click() {
+    if (!checkBox1_->isChecked()) return;
+    const int n = priceFileNumber(choices());
+    if (n == 0) return;
+    const std::filesystem::path file = priceFilePath(main_.dataDir(), n);
+    auto prices = std::make_unique<PriceFile>();
+    if (!prices->load(file)) {
+        message(QStringLiteral("Не удалось прочитать файл цен\n%1\n%2")
+                    .arg(qs(file.string()), readFailure(file)));
+        return;
+    }
+    UnitGrid g = grid();
+    applyPriceFile(g, *prices);
+    setGrid(g);
+}
+
+void UnitListEditor::Button2Click() {
+    close();
+    readTable_->clear();
+    writeTable_->clear();
+}
+
+void UnitListEditor::gridDoubleClicked(int row, int column) {
+    switch (column) {
+        case 7:
+        case 8:
+        case 11:
+        case 23:
+            if (browser_) {
+                browser_->setDataDir(main_.dataDir());
+                browser_->openFor(column, [this, row, column](const QString& path) {
+                    if (row < grid_->rowCount()) grid_->setCurrentCell(row, column);
+                    setEditorCell(column, us(path));
+                });
+            }
+            break;
+        case 9:
+            if (openTechData_) openTechData_();
+            break;
+        case 0: insertionRow_ = row + 1; break;
+        default: break;
+    }
+}
+
+void UnitListEditor::fixFirstColumn(bool on) {
+    // A grid widget cannot pin a column, so the row headers carry the names instead: they stay
+    // in view while the grid scrolls sideways.
+    if (on) {
+        refreshNameHeaders();
+    } else {
+        for (int r = 0; r < grid_->rowCount(); ++r)
+            grid_->setVerticalHeaderItem(r, new QTableWidgetItem(QString::number(r + 1)));
+    }
+}
+
+void UnitListEditor::refreshNameHeaders() {
+    for (int r = 0; r < grid_->rowCount(); ++r) {
+        const QTableWidgetItem* item = grid_->item(r, 0);
+        grid_->setVerticalHeaderItem(r, new QTableWidgetItem(item ? item->text() : QString()));
+    }
+}
+
+}  // namespace tundrix
