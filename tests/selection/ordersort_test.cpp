@@ -13,7 +13,7 @@ namespace {
 using testing::SelectionBench;
 
 class OrderSort : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         // Units 1..6 of 14, 5, 17, 8, 11 and 9.5 kW.
         b.writeBock({{.name = "U14", .capacity = 14},
