@@ -21,6 +21,7 @@
 
 #include "catalogue/catalogue.h"
 #include "engine/cyclestate.h"
+#include "mainwindow/printactions.h"
 #include "mainwindow/widgetstyle.h"
 #include "techdata/techdatatables.h"
 
@@ -262,6 +263,7 @@ void MainWindow::buildMenus() {
     print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     QAction* printList = file->addAction(QStringLiteral("Печатать список выбора"));
     printList->setObjectName(QStringLiteral("MenuPrintList"));
+    installPrintActions(*this, file, print, printList);
     file->addSeparator();
     QAction* exit = file->addAction(QStringLiteral("Выход"));
     exit->setObjectName(QStringLiteral("MenuExit"));
