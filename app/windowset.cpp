@@ -13,6 +13,10 @@
 #include "chiller/chilledliquiddialog.h"
 #include "mainwindow/widgetstyle.h"
 #include "techdata/techdatamodule.h"
+#include "tools/datafilebrowser.h"
+#include "tools/tablebuilderwindow.h"
+#include "tools/techdatawindow.h"
+#include "tools/unitlisteditor.h"
 
 namespace tundrix {
 
@@ -59,10 +63,13 @@ std::unique_ptr<WindowSet> createWindows(const std::filesystem::path& dataDir) {
     auto set = std::make_unique<WindowSet>();
     WindowSet& s = *set;
     s.form1 = std::make_unique<MainWindow>(dataDir);
-    s.form2 = placeholder("TForm2", QStringLiteral("Редактор списка агрегатов"));
-    s.form3 = placeholder("TForm3", QStringLiteral("Создание таблицы компрессоров"));
-    s.form4 = placeholder("TForm4", QStringLiteral("Form4"));
-    s.form5 = placeholder("TForm5", QStringLiteral("Технические данные"));
+    auto* editor = new UnitListEditor(*s.form1);
+    s.form2.reset(editor);
+    s.form3 = std::make_unique<TableBuilderWindow>(dataDir);
+    auto* browser = new DataFileBrowser(dataDir);
+    s.form4.reset(browser);
+    auto* techWindow = new TechDataWindow(dataDir);
+    s.form5.reset(techWindow);
     s.form6 = std::make_unique<BasketWindow>();
     s.form7 = std::make_unique<OptionsWindow>();
     s.form8 = std::make_unique<ChilledLiquidDialog>();
@@ -74,6 +81,14 @@ std::unique_ptr<WindowSet> createWindows(const std::filesystem::path& dataDir) {
     OptionsWindow* options = s.form7.get();
     ChilledLiquidDialog* liquid = s.form8.get();
     main->setTechData(s.dataModule1.get());
+
+    // Unit list editor: switches the shared technical-data table, takes paths from the browser
+    // and record keys from the technical-data window.
+    editor->setTechData(s.dataModule1.get());
+    editor->setBrowser(browser);
+    techWindow->setTechData(s.dataModule1.get());
+    techWindow->setCondensers(&main->catalogue().conderlist);
+    editor->setTechDataOpener([techWindow, editor] { techWindow->openFor(editor); });
     basket->setDecimalSeparator(decimalSeparator());
     liquid->setDecimalSeparator(decimalSeparator());
 
@@ -115,7 +130,6 @@ std::unique_ptr<WindowSet> createWindows(const std::filesystem::path& dataDir) {
     });
     // Maintenance menu: the unit list editor (with the calculator's tab in front, where its
     // units are put together) and the compressor table builder.
-    QWidget* editor = s.form2.get();
     QWidget* builder = s.form3.get();
     QObject::connect(main->findChild<QAction*>(QStringLiteral("MenuUnitList")), &QAction::triggered,
                      editor, [main, editor] {

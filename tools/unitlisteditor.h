@@ -30,9 +30,14 @@ class TechDataModule;
 class UnitListEditor : public QWidget, public EditorRowAccess {
     Q_OBJECT
   public:
-    UnitListEditor(MainWindow& main, TechDataModule* techData, DataFileBrowser* browser,
-                   QWidget* parent = nullptr);
+    explicit UnitListEditor(MainWindow& main, TechDataModule* techData = nullptr,
+                            DataFileBrowser* browser = nullptr, QWidget* parent = nullptr);
     ~UnitListEditor() override;
+
+    // The windows created after this one: the shared technical-data table, which the editor's
+    // choices switch, and the data file browser of columns 7, 8, 11 and 23.
+    void setTechData(TechDataModule* module) { techData_ = module; }
+    void setBrowser(DataFileBrowser* browser) { browser_ = browser; }
 
     // What a double click in column 9 does: shows the technical-data window for the current row.
     void setTechDataOpener(std::function<void()> open) { openTechData_ = std::move(open); }
