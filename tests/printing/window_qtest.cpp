@@ -1,0 +1,242 @@
+// Printing from the main window: the report and list take what the shown tab shows, the
+// description tab and an empty result print nothing, and the PDF files carry the documents.
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPrintPreviewDialog>
+#include <QProcess>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <filesystem>
+#include <memory>
+
+#include "mainwindow/mainwindow.h"
+#include "mainwindow/printactions.h"
+#include "techdata/techdatamodule.h"
+
+using namespace tundrix;
+
+namespace {
+
+bool haveSampleData() {
+    std::error_code ec;
+    return std::filesystem::exists(std::filesystem::path(TUNDRIX_SAMPLE_DATA) / "condensators.dat",
+                                   ec);
+}
+
+template <typename T>
+T* child(QWidget* w, const char* name) {
+    return w->findChild<T*>(QString::fromLatin1(name));
+}
+
+QString pdfText(const QString& file) {
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {file, QStringLiteral("-")});
+    p.waitForFinished(30000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// Closes the next modal window that opens (a message box or the print preview) and reports
+// its class and text.
+struct ModalCloser {
+    QString className;
+    QString text;
+    QString title;
+
+    void arm() {
+        QTimer::singleShot(50, [this] { closeWhenShown(40); });
+    }
+    void closeWhenShown(int triesLeft) {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal) {
+            if (triesLeft > 0)
+                QTimer::singleShot(50, [this, triesLeft] { closeWhenShown(triesLeft - 1); });
+            return;
+        }
+        className = QString::fromLatin1(modal->metaObject()->className());
+        title = modal->windowTitle();
+        if (auto* box = qobject_cast<QMessageBox*>(modal))
+            text = box->text();
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->reject();
+        else
+            modal->close();
+    }
+};
+
+}  // namespace
+
+class PrintingWindowTest : public QObject {
+    Q_OBJECT
+
+  private:
+    std::unique_ptr<MainWindow> w_;
+    std::unique_ptr<TechDataModule> td_;
+    QTemporaryDir dir_;
+
+    void showTab(int index) {
+        child<QTabWidget>(w_.get(), "PageControl1")->setCurrentIndex(index);
+        QApplication::processEvents();
+    }
+    void select(const char* button) {
+        QListWidget* brands = child<QListWidget>(w_.get(), "CheckListBox1");
+        for (int i = 0; i < brands->count(); ++i)
+            brands->item(i)->setCheckState(Qt::Checked);
+        QTest::mouseClick(child<QPushButton>(w_.get(), button), Qt::LeftButton);
+    }
+
+  private slots:
+    void init() {
+        if (!haveSampleData())
+            QSKIP("the sample catalogue has not been generated");
+        w_ = std::make_unique<MainWindow>(std::filesystem::path(TUNDRIX_SAMPLE_DATA));
+        td_ = std::make_unique<TechDataModule>(std::filesystem::path(TUNDRIX_SAMPLE_DATA));
+        w_->setTechData(td_.get());
+        w_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w_.get()));
+    }
+    void cleanup() {
+        w_.reset();
+        td_.reset();
+    }
+
+    void fileMenuHasThePrintItems() {
+        QMenu* file = child<QMenu>(w_.get(), "MenuFile");
+        QVERIFY(file);
+        QStringList items;
+        for (QAction* a : file->actions())
+            items << a->objectName();
+        for (const char* name :
+             {"MenuPrint", "MenuPrintList", "MenuSaveReportPdf", "MenuSaveListPdf"})
+            QVERIFY2(items.contains(QString::fromLatin1(name)), name);
+        auto* print = w_->findChild<QAction*>(QStringLiteral("MenuPrint"));
+        QCOMPARE(print->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
+    }
+
+    void descriptionTabPrintsNothing() {
+        showTab(MainWindow::Description);
+        QVERIFY(!reportFromWindow(*w_));
+        QVERIFY(!listFromWindow(*w_));
+        const QString f = dir_.filePath(QStringLiteral("none.pdf"));
+        QVERIFY(!saveReportPdf(*w_, f));
+        QVERIFY(!saveListPdf(*w_, f));
+        QVERIFY(!QFile::exists(f));
+    }
+
+    void condensingReportTakesTheCursorRowAndItsDetails() {
+        showTab(MainWindow::Condensing);
+        select("Button8");
+        QTableWidget* g = child<QTableWidget>(w_.get(), "StringGrid1");
+        QVERIFY(g->rowCount() > 1);
+        g->setCurrentCell(1, 0);
+        QApplication::processEvents();
+        const auto m = reportFromWindow(*w_);
+        QVERIFY(m);
+        QVERIFY(m->hasUnit);
+        QVERIFY(!m->liquid);
+        QCOMPARE(int(m->result.size()), 6);
+        QCOMPARE(m->result[0].label, QStringLiteral("Агрегат"));
+        QCOMPARE(m->result[0].value, g->item(1, 0)->text());
+        QCOMPARE(m->result[5].label, QStringLiteral("Цена(EUR)"));
+        QTableWidget* tech = child<QTableWidget>(w_.get(), "StringGrid4");
+        QCOMPARE(int(m->techData.size()), tech->rowCount() + 1);
+        QCOMPARE(m->techData[0].label, QStringLiteral("Характеристика"));
+        QCOMPARE(m->techData[0].value, QStringLiteral("Значение"));
+        QCOMPARE(m->deliverySet.join('\n'),
+                 child<QPlainTextEdit>(w_.get(), "Memo1")->toPlainText().trimmed());
+        QCOMPARE(m->refrigerant, child<QComboBox>(w_.get(), "ComboBox8")->currentText());
+        QCOMPARE(m->evaporate, child<QLineEdit>(w_.get(), "evaporate")->text());
+        QVERIFY(m->envelope.present);
+        // Ambient mode: the point is drawn at the ambient temperature.
+        QCOMPARE(m->envelope.tc,
+                 child<QLineEdit>(w_.get(), "Edit7")->text().replace(',', '.').toDouble());
+
+        const QString f = dir_.filePath(QStringLiteral("report.pdf"));
+        QVERIFY(saveReportPdf(*w_, f));
+        const QString text = pdfText(f);
+        QVERIFY(text.contains(QStringLiteral("ИСХОДНЫЕ ДАННЫЕ")));
+        QVERIFY(!text.contains(QStringLiteral("ДАННЫЕ ПО ХЛАДОНОСИТЕЛЮ")));
+        QVERIFY(text.contains(QStringLiteral("КОМПЛЕКТ ПОСТАВКИ")));
+    }
+
+    void chillerReportCarriesTheLiquid() {
+        child<QComboBox>(w_.get(), "ComboBox8")->setCurrentIndex(1);  // R22: chillers exist
+        showTab(MainWindow::Chiller);
+        select("Button23");
+        QTableWidget* g = child<QTableWidget>(w_.get(), "StringGrid16");
+        QVERIFY(g->rowCount() > 0);
+        const auto m = reportFromWindow(*w_);
+        QVERIFY(m && m->hasUnit);
+        QVERIFY(m->liquid);
+        QCOMPARE(m->liquid->outlet, child<QLineEdit>(w_.get(), "Edit23")->text());
+        QCOMPARE(m->result[0].label, QStringLiteral("Холодильная установка"));
+        const QString f = dir_.filePath(QStringLiteral("chiller.pdf"));
+        QVERIFY(saveReportPdf(*w_, f));
+        const QString text = pdfText(f);
+        QVERIFY(text.indexOf(QStringLiteral("ИСХОДНЫЕ ДАННЫЕ")) <
+                text.indexOf(QStringLiteral("ДАННЫЕ ПО ХЛАДОНОСИТЕЛЮ")));
+        QVERIFY(text.indexOf(QStringLiteral("ДАННЫЕ ПО ХЛАДОНОСИТЕЛЮ")) <
+                text.indexOf(QStringLiteral("ВЫБРАННАЯ УСТАНОВКА")));
+    }
+
+    void emptyResultPrintsNothingAndSaysSo() {
+        showTab(MainWindow::Condensing);
+        select("Button8");
+        QTableWidget* g = child<QTableWidget>(w_.get(), "StringGrid1");
+        g->setRowCount(0);  // a result table without units
+        const auto m = reportFromWindow(*w_);
+        QVERIFY(m && !m->hasUnit);
+        const QString f = dir_.filePath(QStringLiteral("empty.pdf"));
+        ModalCloser closer;
+        closer.arm();
+        QVERIFY(!saveReportPdf(*w_, f));
+        QCOMPARE(closer.text, kNothingToPrintText);
+        QVERIFY(!QFile::exists(f));
+
+        // The list still prints: the heading row alone.
+        const auto list = listFromWindow(*w_);
+        QVERIFY(list);
+        QCOMPARE(int(list->rows.size()), 1);
+        QCOMPARE(list->rows[0].value(0), QStringLiteral("Агрегат"));
+    }
+
+    void listTakesTheWholeResultTable() {
+        showTab(MainWindow::Condensing);
+        select("Button8");
+        QTableWidget* g = child<QTableWidget>(w_.get(), "StringGrid1");
+        const auto list = listFromWindow(*w_);
+        QVERIFY(list);
+        QCOMPARE(int(list->rows.size()), g->rowCount() + 1);
+        QCOMPARE(list->rows[1].value(0), g->item(0, 0)->text());
+        const QString f = dir_.filePath(QStringLiteral("list.pdf"));
+        QVERIFY(saveListPdf(*w_, f));
+        QVERIFY(pdfText(f).contains(g->item(0, 0)->text()));
+    }
+
+    void cancelledPreviewPrintsNothing() {
+        showTab(MainWindow::Condensing);
+        select("Button8");
+        const QString before = child<QLineEdit>(w_.get(), "evaporate")->text();
+        ModalCloser closer;
+        closer.arm();
+        w_->findChild<QAction*>(QStringLiteral("MenuPrint"))->trigger();
+        QCOMPARE(closer.className, QStringLiteral("QPrintPreviewDialog"));
+        QCOMPARE(closer.title, QStringLiteral("Выбранная установка"));
+        QCOMPARE(child<QLineEdit>(w_.get(), "evaporate")->text(), before);
+    }
+};
+
+QTEST_MAIN(PrintingWindowTest)
+#include "window_qtest.moc"
