@@ -73,6 +73,17 @@ const std::vector<CommandInfo>& commands() {
          "  Runs the selection as 'select' does and writes the list \"Список выбора\": the\n"
          "  headings and one line per result row, six columns.\n",
          runList},
+        {"dump", "any catalogue file (lists, coefficients, tables, prices) as a table",
+         "usage: tundrix-cli dump FILE\n"
+         "  Prints the content of a catalogue file, its kind told by name and size: a unit list\n"
+         "  (every row that holds text, 31 cells), a compressor list (entries with name, position\n"
+         "  and envelope), the condenser list, a brand coefficient file (named records of the four\n"
+         "  refrigerant sections: capacity, power, current and fourth coefficients, envelope), a\n"
+         "  performance table or property image (every non-zero cell), a price file (the units\n"
+         "  with prices and option prices; option names in the summary). Reals carry 17\n"
+         "  significant digits so that they read back exactly. FILE is taken as given, else\n"
+         "  inside the data folder.\n",
+         runDump},
     };
     return list;
 }

@@ -2,6 +2,7 @@
 // CSV and JSON output with reals that read back exactly.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -191,6 +192,55 @@ TEST(DumpSample, ShippedRefrigerantTable) {
     ASSERT_TRUE(dumpCatalogFile(file, d, error)) << error;
     EXPECT_EQ(d.kind, CatalogFileKind::PropertyImage);
     EXPECT_GT(d.rows.size(), 100u);
+}
+
+}  // namespace
+}  // namespace tundrix
+
+namespace tundrix {
+namespace {
+
+// What `tundrix-cli dump` prints for each kind of file of the sample catalogue (in the full build,
+// where the command-line program exists).
+std::string runCli(const std::string& args, int* status) {
+    const std::string cmd = std::string(TUNDRIX_BIN_DIR) + "/tundrix-cli --data " +
+                            std::string(TUNDRIX_SAMPLE_DATA) + " " + args + " 2>&1";
+    std::string output;
+    if (FILE* p = ::popen(cmd.c_str(), "r")) {
+        char buf[4096];
+        std::size_t n;
+        while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) output.append(buf, n);
+        *status = ::pclose(p);
+    }
+    return output;
+}
+
+TEST(DumpCli, EveryKindOfTheSampleCatalogue) {
+    if (!fs::exists(fs::path(TUNDRIX_BIN_DIR) / "tundrix-cli") ||
+        !fs::exists(fs::path(TUNDRIX_SAMPLE_DATA) / "condensators.dat"))
+        GTEST_SKIP() << "needs tundrix-cli and the sample catalogue";
+    const std::pair<const char*, const char*> files[] = {
+        {"agrdata/outbocklow404a.dat", "unit list"},
+        {"condensators.dat", "condenser list"},
+        {"catalzb22.dat", "compressor list"},
+        {"bock.dat", "brand coefficients"},
+        {"masszb22.dat", "performance table"},
+        {"mass404a.dat", "property image"},
+        {"Pricedata/mashine22.dat", "price file"},
+    };
+    for (const auto& [file, kind] : files) {
+        int status = -1;
+        const std::string csv = runCli(std::string("--format csv dump ") + file, &status);
+        EXPECT_EQ(status, 0) << file << ": " << csv.substr(0, 200);
+        EXPECT_EQ(csv.rfind(std::string("# kind: ") + kind + "\n", 0), 0u) << file;
+        const std::string json = runCli(std::string("dump ") + file, &status);
+        EXPECT_EQ(status, 0) << file;
+        EXPECT_NE(json.find(std::string("\"kind\":\"") + kind + "\""), std::string::npos) << file;
+    }
+    int status = 0;
+    const std::string missing = runCli("dump no-such-file.dat", &status);
+    EXPECT_NE(status, 0);
+    EXPECT_NE(missing.find("no-such-file.dat"), std::string::npos);
 }
 
 }  // namespace
