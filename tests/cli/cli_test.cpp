@@ -1,0 +1,229 @@
+// tundrix-cli run as a user runs it: exit codes, messages, and the printed selection compared
+// with the selection core called directly on the same sample catalogue.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "catalogue/catalogue.h"
+#include "engine/cyclestate.h"
+#include "engine/refprop.h"
+#include "selection/selectionrun.h"
+
+namespace tundrix {
+namespace {
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+
+const fs::path kData = TUNDRIX_SAMPLE_DATA;
+const fs::path kCli = fs::path(TUNDRIX_BIN_DIR) / "tundrix-cli";
+
+struct CliRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs the program in the C locale (decimal point) and collects its output and status.
+CliRun cli(const std::string& args) {
+    const fs::path errFile = fs::temp_directory_path() / ("tundrix-cli-err-" + std::to_string(::getpid()));
+    const std::string cmd =
+        "LC_ALL=C " + kCli.string() + " " + args + " 2>" + errFile.string();
+    CliRun r;
+    FILE* p = ::popen(cmd.c_str(), "r");
+    if (!p) return r;
+    std::array<char, 4096> buf{};
+    std::size_t n = 0;
+    while ((n = std::fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
+    const int status = ::pclose(p);
+    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    if (FILE* e = std::fopen(errFile.c_str(), "r")) {
+        while ((n = std::fread(buf.data(), 1, buf.size(), e)) > 0) r.err.append(buf.data(), n);
+        std::fclose(e);
+    }
+    fs::remove(errFile);
+    return r;
+}
+
+bool haveSample() { return fs::exists(kData / "condensators.dat") && fs::exists(kCli); }
+
+TEST(CliUsage, BadArgumentsExitWithStatusTwoAndOneLine) {
+    if (!fs::exists(kCli)) GTEST_SKIP() << "tundrix-cli not built";
+    for (const std::string args :
+         {"select --kind xyz --refrigerant 0 --brands 1 --level 1 --to -10 --ambient 30",
+          "select --kind out --refrigerant 7 --brands 1 --level 1 --to -10 --ambient 30",
+          "select --kind out --refrigerant 0 --brands 1 --level 1 --to abc --ambient 30",
+          "select --kind out --refrigerant 0 --brands 1 --level 1 --to -10",
+          "props --refrigerant 0 --to -10 --tc 40 --bogus 1", "nosuchcommand", ""}) {
+        const CliRun r = cli("--data " + kData.string() + " " + args);
+        EXPECT_EQ(r.status, 2) << args;
+        EXPECT_TRUE(r.out.empty()) << args;
+        EXPECT_FALSE(r.err.empty()) << args;
+        // One clear line (the bare program prints its usage instead).
+        if (!args.empty()) {
+            EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+        }
+    }
+}
+
+TEST(CliUsage, HelpForTheProgramAndEachCommand) {
+    if (!fs::exists(kCli)) GTEST_SKIP() << "tundrix-cli not built";
+    const CliRun top = cli("--help");
+    EXPECT_EQ(top.status, 0);
+    for (const char* c : {"props", "unit", "select", "calc"}) {
+        EXPECT_NE(top.out.find(c), std::string::npos) << c;
+        const CliRun r = cli(std::string(c) + " --help");
+        EXPECT_EQ(r.status, 0) << c;
+        EXPECT_NE(r.out.find("usage: tundrix-cli " + std::string(c)), std::string::npos) << c;
+    }
+}
+
+TEST(CliProps, CorrectionFactorsFromThePropertyTables) {
+    if (!haveSample()) GTEST_SKIP() << "no sample catalogue";
+    const CliRun r = cli("--data " + kData.string() + " props --refrigerant 1 --to -10 --tc 40 "
+                      "--superheat 20 --subcool 5");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const json j = json::parse(r.out);
+    CycleState cycle;
+    ASSERT_TRUE(cycle.loadRefrigerant(1, kData));
+    EXPECT_EQ(j["corrfactor"].get<double>(), capcorrection(cycle.table, 1, -10, 40, 20, 5));
+    EXPECT_EQ(j["shfactor"].get<double>(), capcorrection(cycle.table, 1, -10, 40, 20, 0));
+    EXPECT_GT(j["corrfactor"].get<double>(), j["shfactor"].get<double>());  // subcooling helps
+    EXPECT_LT(j["to_p_dew"].get<double>(), j["tc_p_bubble"].get<double>());
+}
+
+struct KindCase {
+    const char* code;
+    UnitKind kind;
+    int refrigerant;
+    int level;
+    bool ambient;
+    int outlet;  // chilled-liquid outlet temperature (chillers compute to = outlet - delta)
+};
+
+// Every kind at its level's typical conditions, as the windows would start it.
+constexpr KindCase kKinds[] = {
+    {"out", UnitKind::Out, 0, 1, true, 0},    {"agr", UnitKind::Agr, 0, 1, false, 0},
+    {"mka", UnitKind::Mka, 1, 2, false, 0},   {"glco", UnitKind::Glco, 2, 3, true, 12},
+    {"glcu", UnitKind::Glcu, 2, 3, true, 12}, {"glcr", UnitKind::Glcr, 2, 3, true, 12},
+    {"glck", UnitKind::Glck, 2, 3, true, 12}, {"ov", UnitKind::Ov, 2, 3, false, 12},
+    {"os", UnitKind::Os, 2, 2, false, 0},     {"on", UnitKind::On, 1, 4, false, -15},
+};
+
+// Non-finite numbers are printed as null.
+bool sameNumber(const json& j, double v) {
+    if (!std::isfinite(v)) return j.is_null();
+    return j.is_number() && j.get<double>() == v;
+}
+
+TEST(CliSelect, EveryKindPrintsWhatTheCoreComputes) {
+    if (!haveSample()) GTEST_SKIP() << "no sample catalogue";
+    for (const KindCase& k : kKinds) {
+        SCOPED_TRACE(k.code);
+        const double to = k.level == 1 ? -30 : k.level == 2 ? -10 : 5;
+        std::string args = "--data " + kData.string() + " select --kind " + k.code +
+                           " --refrigerant " + std::to_string(k.refrigerant) +
+                           " --brands 1,2,3,4 --level " + std::to_string(k.level) + " --to " +
+                           std::to_string(int(to)) + (k.ambient ? " --ambient 32" : " --tc 40") +
+                           " --capacity 20 --outlet " + std::to_string(k.outlet) + " --subcool 3";
+        const CliRun r = cli(args);
+        ASSERT_EQ(r.status, 0) << r.err;
+        const json j = json::parse(r.out);
+
+        auto cat = std::make_unique<Catalogue>(kData);
+        CycleState cycle;
+        cat->conderlist.load(kData / "condensators.dat");
+        cat->preloadtables(k.refrigerant);
+        cycle.refrigerant = k.refrigerant;
+        setCondfactor(cycle);
+        SelectionInputs in;
+        in.decimalSeparator = '.';
+        in.kind = k.kind;
+        in.refrigerant = k.refrigerant;
+        in.brandChecked = {false, true, true, true, true};
+        in.levelChoice = k.level;
+        in.ambientMode = k.ambient;
+        in.evaporate = std::to_string(int(to));
+        in.ambient = "32";
+        in.condensate = "40";
+        in.subcool = "3";
+        in.required = "20";
+        in.outlet = std::to_string(k.outlet);
+        const SelectionResult res = Tableoperations(*cat, cycle, in);
+
+        EXPECT_EQ(j["count"].get<int>(), res.count);
+        EXPECT_GT(res.count, 0);
+        EXPECT_EQ(j["cursor"].get<int>(), res.cursorRow);
+        EXPECT_EQ(j["hidden"].get<bool>(), res.pagesHidden);
+        EXPECT_EQ(j["label"].get<std::string>(), res.progressLabel);
+        EXPECT_EQ(j["corrfactor"].get<double>(), res.corrfactor);
+        ASSERT_FALSE(res.pagesHidden);
+        ASSERT_EQ(j["rows"].size() + 1, res.rows.size());
+        int inside = 0;
+        for (std::size_t i = 1; i < res.rows.size(); ++i) {
+            const json& row = j["rows"][i - 1];
+            const SelectionRow& want = res.rows[i];
+            EXPECT_EQ(row["row"].get<int>(), int(i));
+            EXPECT_EQ(row["unit"].get<int>(), want.unit);
+            EXPECT_EQ(row["name"].get<std::string>(), cat->agrlist.name[std::size_t(want.unit)]);
+            EXPECT_EQ(row["inside"].get<bool>(), want.inside);
+            EXPECT_TRUE(sameNumber(row["capacity"], want.capacity)) << i;
+            EXPECT_TRUE(sameNumber(row["power"], want.power)) << i;
+            EXPECT_TRUE(sameNumber(row["heat"], want.heat)) << i;
+            EXPECT_TRUE(sameNumber(row["current"], want.current)) << i;
+            EXPECT_TRUE(sameNumber(row["tc"], want.tc)) << i;
+            for (std::size_t c = 0; c < 6; ++c)
+                EXPECT_EQ(row["cells"][c].get<std::string>(), want.cells[c]) << i << ":" << c;
+            inside += want.inside;
+        }
+        // At the level's typical conditions most units are inside their envelopes.
+        EXPECT_GT(inside, 0);
+    }
+}
+
+TEST(CliSelect, CsvHasOneLinePerRow) {
+    if (!haveSample()) GTEST_SKIP() << "no sample catalogue";
+    const std::string base = "--data " + kData.string() +
+                             " select --kind out --refrigerant 0 --brands 1 --level 1 --to -30 "
+                             "--ambient 30";
+    const CliRun js = cli(base);
+    const CliRun csv = cli("--format csv " + base);
+    ASSERT_EQ(csv.status, 0) << csv.err;
+    const json j = json::parse(js.out);
+    EXPECT_EQ(std::count(csv.out.begin(), csv.out.end(), '\n'), long(j["rows"].size()) + 1);
+    EXPECT_EQ(csv.out.rfind("row,unit,name,", 0), 0u);
+}
+
+TEST(CliCalc, CalculatorResultsAndEnvelope) {
+    if (!haveSample()) GTEST_SKIP() << "no sample catalogue";
+    const CliRun r = cli("--data " + kData.string() +
+                      " calc --brand 1 --level 1 --refrigerant 0 --compressor 0 --condenser 2 "
+                      "--to -30 --ambient 30");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const json j = json::parse(r.out);
+    EXPECT_TRUE(j["computed"].get<bool>());
+    EXPECT_GT(j["capacity"].get<double>(), 0);
+    EXPECT_GT(j["tc"].get<double>(), 30);  // the condenser needs a temperature difference
+    EXPECT_EQ(j["envelope"].size(), 12u);
+    // Typed condensing temperature of a table brand: no heat rejection shown.
+    const CliRun t = cli("--data " + kData.string() +
+                      " calc --brand 2 --level 1 --refrigerant 0 --compressor 0 --condenser 0 "
+                      "--to -30 --tc 40");
+    ASSERT_EQ(t.status, 0) << t.err;
+    const json jt = json::parse(t.out);
+    EXPECT_EQ(jt["texts"]["condensate"].get<std::string>(), "40");
+    EXPECT_EQ(jt["texts"]["Edit2"].get<std::string>(), "0");
+}
+
+}  // namespace
+}  // namespace tundrix
