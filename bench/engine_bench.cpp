@@ -71,6 +71,16 @@ void BM_Heatrejection(benchmark::State& state) {
 }
 BENCHMARK(BM_Heatrejection)->Unit(benchmark::kMicrosecond);
 
+// The long way round: a balance step of a unit rated by discharge temperature costs one of these,
+// and the condenser balance runs five.
+void BM_HeatrejectionLiteral(benchmark::State& state) {
+    state.SetLabel(benchSource().source);
+    const GridImage& g = benchImage();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(literal::heatrejection(g, 75, 20, kTo, kTc, kSh, kSc));
+}
+BENCHMARK(BM_HeatrejectionLiteral)->Unit(benchmark::kMillisecond);
+
 void BM_Shprop(benchmark::State& state) {
     state.SetLabel(benchSource().source);
     const PropertyTable& t = benchTable();
