@@ -60,8 +60,8 @@ std::set<std::string> valuedOptions(bool report) {
     std::set<std::string> names = selectValuedOptions();
     names.insert("out");
     if (report)
-        names.insert({"row", "date", "liquid", "concentration", "inlet", "flow", "flow-type",
-                      "flow-unit"});
+        names.insert(
+            {"row", "date", "liquid", "concentration", "inlet", "flow", "flow-type", "flow-unit"});
     return names;
 }
 
@@ -120,8 +120,8 @@ ReportModel reportModel(const Args& a, const SelectionSetup& setup, const Select
         t0 = readNumber(in.outlet, sep, 0) - units.delta[std::size_t(u)];
         m.evaporate = QString::number(int(std::nearbyint(t0)));
     }
-    const double t2 = in.ambientMode ? readNumber(in.ambient, sep, 0)
-                                     : readNumber(in.condensate, sep, 0);
+    const double t2 =
+        in.ambientMode ? readNumber(in.ambient, sep, 0) : readNumber(in.condensate, sep, 0);
     m.condensate = qs(in.condensate);
     if (!units.name[std::size_t(u)].empty() && units.ncondensator[std::size_t(u)] != 0) {
         const double tc = Performance(units, *run.cycle).condensatetemp(t0, t2, u);
@@ -189,8 +189,7 @@ int runReport(const Context& ctx, const std::vector<std::string>& argv, std::ost
     const ReportModel model = reportModel(a, setup, run, row);
     QString error;
     if (!writeReportPdf(model, file, &error))
-        throw std::runtime_error("cannot write " + file.toStdString() + ": " +
-                                 error.toStdString());
+        throw std::runtime_error("cannot write " + file.toStdString() + ": " + error.toStdString());
     const int u = run.catalogue->agrlist.order[std::size_t(row)];
     written(out, file, row, run.catalogue->agrlist.name[std::size_t(u)]);
     return 0;
@@ -214,8 +213,7 @@ int runList(const Context& ctx, const std::vector<std::string>& argv, std::ostre
     }
     QString error;
     if (!writeListPdf(list, file, &error))
-        throw std::runtime_error("cannot write " + file.toStdString() + ": " +
-                                 error.toStdString());
+        throw std::runtime_error("cannot write " + file.toStdString() + ": " + error.toStdString());
     written(out, file, 0, {});
     return 0;
 }

@@ -72,11 +72,10 @@ void previewAndPrint(MainWindow& w, const QString& title,
     printer.setDocName(title);
     QPrintPreviewDialog dialog(&printer, &w);
     dialog.setWindowTitle(title);
-    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
-                     [&draw](QPrinter* p) {
-                         PagedTarget target(*p, [p](const QString& t) { p->setDocName(t); });
-                         draw(target);
-                     });
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&draw](QPrinter* p) {
+        PagedTarget target(*p, [p](const QString& t) { p->setDocName(t); });
+        draw(target);
+    });
     dialog.exec();
 }
 
@@ -143,8 +142,8 @@ std::optional<ReportModel> reportFromWindow(MainWindow& w) {
                           ? number(text(w, "Edit23")) - a.delta[std::size_t(u)]
                           : number(m.evaporate);
     const auto* condensate = w.findChild<QLineEdit*>(QStringLiteral("condensate"));
-    const double tc = condensate && condensate->isReadOnly() ? number(m.ambient)
-                                                             : number(m.condensate);
+    const double tc =
+        condensate && condensate->isReadOnly() ? number(m.ambient) : number(m.condensate);
     m.envelope = reportEnvelope(a, w.cycle(), u, t0, tc);
     return m;
 }

@@ -52,9 +52,8 @@ void textOut(QPainter& p, int x, int y, const QString& text, const QColor& colou
         constexpr double kMinStretch = 0.6;
         const double factor = std::max(kMinStretch, double(maxWidth) / width);
         const QString shown =
-            factor > kMinStretch
-                ? text
-                : fm.elidedText(text, Qt::ElideRight, int(maxWidth / kMinStretch));
+            factor > kMinStretch ? text
+                                 : fm.elidedText(text, Qt::ElideRight, int(maxWidth / kMinStretch));
         p.save();
         p.translate(x, y + fm.ascent());
         p.scale(factor, 1.0);
@@ -86,14 +85,14 @@ void box(QPainter& p, int x1, int y1, int x2, int y2) {
 
 // Draws the report body: the state between rows of the document.
 class ReportWriter {
-  public:
+public:
     ReportWriter(QPainter& p, PrintTarget& target, const LayoutMeasures& m,
                  const ReportModel& model)
         : p_(p), target_(target), m_(m), model_(model) {}
 
     void run();
 
-  private:
+private:
     void heading(int centre, const QString& text);
     void dataRow(const ReportRow& row);
     void characteristicsRow(const ReportRow& row);

@@ -19,14 +19,14 @@ inline const QString kListTitle = QStringLiteral("Список выбора");
 
 // Layout quantities, in device units.
 struct LayoutMeasures {
-    int lh = 0;   // height of "A" in the table font
-    int gap = 0;  // lh / 2
-    int cw = 0;   // width of "A"
-    int W = 0;    // physical page width
+    int lh = 0;              // height of "A" in the table font
+    int gap = 0;             // lh / 2
+    int cw = 0;              // width of "A"
+    int W = 0;               // physical page width
     int offX = 0, offY = 0;  // unprintable margins
-    int PH = 0;   // printable page height
-    int cL = 0;   // W / 3: centre of the first-page headings
-    int cR = 0;   // W / 2: centre of the full-width headings
+    int PH = 0;              // printable page height
+    int cL = 0;              // W / 3: centre of the first-page headings
+    int cR = 0;              // W / 2: centre of the full-width headings
 
     // Where the body of a page starts below the header.
     int bodyTop() const { return offY + 9 * lh; }

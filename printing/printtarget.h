@@ -14,14 +14,14 @@ namespace tundrix {
 
 // Page measures in device units.
 struct PageMetrics {
-    int width = 0;    // W: the physical page width
-    int offX = 0;     // left unprintable margin
-    int offY = 0;     // top unprintable margin
-    int height = 0;   // PH: height of the printable area
+    int width = 0;   // W: the physical page width
+    int offX = 0;    // left unprintable margin
+    int offY = 0;    // top unprintable margin
+    int height = 0;  // PH: height of the printable area
 };
 
 class PrintTarget {
-  public:
+public:
     virtual ~PrintTarget() = default;
     virtual QPaintDevice* device() = 0;
     virtual PageMetrics metrics() const = 0;
@@ -34,7 +34,7 @@ class PrintTarget {
 // A printer or PDF writer. The title goes through `setTitle` because the two classes name it
 // differently (QPrinter::setDocName, QPdfWriter::setTitle).
 class PagedTarget : public PrintTarget {
-  public:
+public:
     PagedTarget(QPagedPaintDevice& device, std::function<void(const QString&)> setTitle);
 
     QPaintDevice* device() override;
@@ -42,7 +42,7 @@ class PagedTarget : public PrintTarget {
     void setTitle(const QString& title) override;
     bool newPage() override;
 
-  private:
+private:
     QPagedPaintDevice& device_;
     std::function<void(const QString&)> setTitle_;
 };

@@ -22,10 +22,10 @@ struct ReportRow {
 
 // The chilled-liquid section of a chiller report, as the chiller tab shows it.
 struct ReportLiquid {
-    QString liquid;   // "Вода", "Этиленгликоль 30%"
-    QString flow;     // "2,5 кг/сек"
-    QString inlet;    // "20 °C" (already carries its unit)
-    QString outlet;   // the outlet temperature as typed
+    QString liquid;  // "Вода", "Этиленгликоль 30%"
+    QString flow;    // "2,5 кг/сек"
+    QString inlet;   // "20 °C" (already carries its unit)
+    QString outlet;  // the outlet temperature as typed
 };
 
 // The envelope chart: the six corners (evaporating, temperature) as the details view draws
@@ -42,13 +42,13 @@ struct ReportEnvelope {
 // The letterhead printed on every page; blank unless a dealer fills it in.
 struct Letterhead {
     std::array<QString, 3> underlined;  // the three underlined lines beside the triangle
-    std::array<QString, 5> right;   // five lines right-aligned at the top right
+    std::array<QString, 5> right;       // five lines right-aligned at the top right
 };
 
 struct ReportModel {
-    QFont font;            // the result table's font: it sets the measures of the page
-    QString dateTime;      // date and time of the calculation, in the user's format
-    QString refrigerant;   // text of the refrigerant choice
+    QFont font;           // the result table's font: it sets the measures of the page
+    QString dateTime;     // date and time of the calculation, in the user's format
+    QString refrigerant;  // text of the refrigerant choice
     // Texts of the fields as typed: evaporating, condensing, ambient, superheat, subcooling.
     QString evaporate, condensate, ambient, superheat, subcool;
     std::optional<ReportLiquid> liquid;  // chillers only

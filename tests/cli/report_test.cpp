@@ -75,7 +75,7 @@ const std::string kChiller =
     "--outlet 7";
 
 class CliReport : public testing::Test {
-  protected:
+protected:
     void SetUp() override {
         if (!fs::exists(fs::path(TUNDRIX_BIN_DIR) / "tundrix-cli"))
             GTEST_SKIP() << "tundrix-cli is not built";
@@ -115,7 +115,7 @@ TEST_F(CliReport, CondensingUnitReportOnTheCursorRow) {
 TEST_F(CliReport, ChillerReportCarriesTheLiquid) {
     const fs::path f = dir_ / "chiller.pdf";
     const Shell r = cli("report --out " + f.string() + " " + kChiller +
-                      " --liquid 1 --concentration 30 --inlet 12 --flow 2.5");
+                        " --liquid 1 --concentration 30 --inlet 12 --flow 2.5");
     ASSERT_EQ(r.status, 0) << r.output;
     const std::string text = pdfText(f, 1);
     const auto input = text.find("ИСХОДНЫЕ ДАННЫЕ");

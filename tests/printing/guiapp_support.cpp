@@ -6,7 +6,7 @@
 namespace {
 
 class GuiEnvironment : public ::testing::Environment {
-  public:
+public:
     void SetUp() override {
         if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -20,11 +20,10 @@ class GuiEnvironment : public ::testing::Environment {
         app_ = nullptr;
     }
 
-  private:
+private:
     QGuiApplication* app_ = nullptr;
 };
 
-[[maybe_unused]] auto* const kEnvironment =
-    ::testing::AddGlobalTestEnvironment(new GuiEnvironment);
+[[maybe_unused]] auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new GuiEnvironment);
 
 }  // namespace

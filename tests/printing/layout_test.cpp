@@ -123,9 +123,8 @@ TEST(ReportLayout, DataRowsAreBoxesWithADividerAtTheirPlaces) {
     for (const DrawnItem& i : first.items) {
         if (i.kind == DrawnItem::Rect && i.rect == expected)
             boxFound = true;
-        if (i.kind == DrawnItem::Line &&
-            i.line == QLineF(m.offX + 35 * m.cw, y - m.gap / 2, m.offX + 35 * m.cw,
-                             y + m.lh + m.gap / 2))
+        if (i.kind == DrawnItem::Line && i.line == QLineF(m.offX + 35 * m.cw, y - m.gap / 2,
+                                                          m.offX + 35 * m.cw, y + m.lh + m.gap / 2))
             dividerFound = true;
     }
     EXPECT_TRUE(boxFound);

@@ -36,7 +36,7 @@ QString pdfInfo(const QString& file, const QString& key) {
 }
 
 class PdfOutput : public ::testing::Test {
-  protected:
+protected:
     QString file(const QString& name) { return dir_.filePath(name); }
     QTemporaryDir dir_;
 };

@@ -44,7 +44,7 @@ struct DrawnPage {
 class RecordingDevice;
 
 class RecordingEngine : public QPaintEngine {
-  public:
+public:
     explicit RecordingEngine(RecordingDevice& device);
 
     bool begin(QPaintDevice*) override { return true; }
@@ -60,7 +60,7 @@ class RecordingEngine : public QPaintEngine {
     void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
     Type type() const override { return QPaintEngine::User; }
 
-  private:
+private:
     DrawnItem item(DrawnItem::Kind kind) const;
 
     RecordingDevice& device_;
@@ -69,7 +69,7 @@ class RecordingEngine : public QPaintEngine {
 };
 
 class RecordingDevice : public QPaintDevice {
-  public:
+public:
     RecordingDevice(int width, int height);
     ~RecordingDevice() override;
 
@@ -78,10 +78,10 @@ class RecordingDevice : public QPaintDevice {
 
     std::vector<DrawnPage> pages{1};
 
-  protected:
+protected:
     int metric(PaintDeviceMetric metric) const override;
 
-  private:
+private:
     int width_;
     int height_;
     std::unique_ptr<RecordingEngine> engine_;
@@ -89,7 +89,7 @@ class RecordingDevice : public QPaintDevice {
 
 // An A4 page at 600 dpi with the given margins (device units) on all four sides.
 class RecordingTarget : public PrintTarget {
-  public:
+public:
     explicit RecordingTarget(int margin = 0, int printableHeight = 0);
 
     QPaintDevice* device() override { return &device_; }
@@ -100,7 +100,7 @@ class RecordingTarget : public PrintTarget {
     const std::vector<DrawnPage>& pages() const { return device_.pages; }
     const QString& title() const { return title_; }
 
-  private:
+private:
     RecordingDevice device_;
     int margin_;
     QString title_;

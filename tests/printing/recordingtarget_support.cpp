@@ -133,19 +133,29 @@ RecordingDevice::~RecordingDevice() = default;
 
 int RecordingDevice::metric(PaintDeviceMetric metric) const {
     switch (metric) {
-        case PdmWidth: return width_;
-        case PdmHeight: return height_;
-        case PdmWidthMM: return width_ * 254 / 6000;
-        case PdmHeightMM: return height_ * 254 / 6000;
-        case PdmNumColors: return INT_MAX;
-        case PdmDepth: return 32;
+        case PdmWidth:
+            return width_;
+        case PdmHeight:
+            return height_;
+        case PdmWidthMM:
+            return width_ * 254 / 6000;
+        case PdmHeightMM:
+            return height_ * 254 / 6000;
+        case PdmNumColors:
+            return INT_MAX;
+        case PdmDepth:
+            return 32;
         case PdmDpiX:
         case PdmDpiY:
         case PdmPhysicalDpiX:
-        case PdmPhysicalDpiY: return 600;
-        case PdmDevicePixelRatio: return 1;
-        case PdmDevicePixelRatioScaled: return int(QPaintDevice::devicePixelRatioFScale());
-        default: return QPaintDevice::metric(metric);
+        case PdmPhysicalDpiY:
+            return 600;
+        case PdmDevicePixelRatio:
+            return 1;
+        case PdmDevicePixelRatioScaled:
+            return int(QPaintDevice::devicePixelRatioFScale());
+        default:
+            return QPaintDevice::metric(metric);
     }
 }
 

@@ -25,8 +25,8 @@ inline ReportModel condensingReport() {
     m.ambient = QStringLiteral("30");
     m.superheat = QStringLiteral("10");
     m.subcool = QStringLiteral("0");
-    const char* headings[] = {"Агрегат", "Холод-сть, кВт", "Мощность, кВт", "Теплоотдача, кВт",
-                              "Ток, А", "Цена(EUR)"};
+    const char* headings[] = {"Агрегат",          "Холод-сть, кВт", "Мощность, кВт",
+                              "Теплоотдача, кВт", "Ток, А",         "Цена(EUR)"};
     const char* cells[] = {"ККБ-Тест-12", "12,35", "5,1", "17,2", "9,8", "8450"};
     for (int c = 0; c < 6; ++c)
         m.result.push_back({QString::fromUtf8(headings[c]), QString::fromUtf8(cells[c])});
@@ -60,8 +60,9 @@ inline ListModel sampleList(int units) {
                       QStringLiteral("Мощность, кВт"), QStringLiteral("Теплоотдача, кВт"),
                       QStringLiteral("Ток, А"), QStringLiteral("Цена(EUR)")});
     for (int i = 1; i <= units; ++i)
-        l.rows.push_back({QStringLiteral("ККБ-%1").arg(i), QString::number(i * 1.5), QStringLiteral("2"),
-                          QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("1000")});
+        l.rows.push_back({QStringLiteral("ККБ-%1").arg(i), QString::number(i * 1.5),
+                          QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"),
+                          QStringLiteral("1000")});
     return l;
 }
 

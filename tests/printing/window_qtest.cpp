@@ -81,7 +81,7 @@ struct ModalCloser {
 class PrintingWindowTest : public QObject {
     Q_OBJECT
 
-  private:
+private:
     std::unique_ptr<MainWindow> w_;
     std::unique_ptr<TechDataModule> td_;
     QTemporaryDir dir_;
@@ -97,7 +97,7 @@ class PrintingWindowTest : public QObject {
         QTest::mouseClick(child<QPushButton>(w_.get(), button), Qt::LeftButton);
     }
 
-  private slots:
+private slots:
     void init() {
         if (!haveSampleData())
             QSKIP("the sample catalogue has not been generated");
