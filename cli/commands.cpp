@@ -84,6 +84,16 @@ const std::vector<CommandInfo>& commands() {
          "  significant digits so that they read back exactly. FILE is taken as given, else\n"
          "  inside the data folder.\n",
          runDump},
+        {"fit", "the ten-term polynomials through ten catalogue points, as the table builder fits",
+         "usage: tundrix-cli fit [FILE|-] [--fourth-only]\n"
+         "  Reads ten points from FILE (or standard input), one per line: Q0,W,I,Qmo,t0,tc\n"
+         "  (capacity, power, current, the fourth quantity, evaporating and condensing\n"
+         "  temperature; '.' as decimal point; ',' ';' or tab between fields). Blank lines and\n"
+         "  lines starting with '#' are skipped, a first line that is not numbers is a heading.\n"
+         "  Prints the coefficient sets c (Q0), cw (W), ci (I) and mo (Qmo), c1 first, with 17\n"
+         "  significant digits, and how far each polynomial misses its own points.\n"
+         "  --fourth-only fits mo alone, as \"Только последний столбец\" does.\n",
+         runFit},
     };
     return list;
 }

@@ -36,6 +36,7 @@ int runLiquid(const Context&, const std::vector<std::string>&, std::ostream&);
 int runReport(const Context&, const std::vector<std::string>&, std::ostream&);
 int runList(const Context&, const std::vector<std::string>&, std::ostream&);
 int runDump(const Context&, const std::vector<std::string>&, std::ostream&);
+int runFit(const Context&, const std::vector<std::string>&, std::ostream&);
 
 // "out", "agr", ..., "on" -> kind index used by the catalogue; throws UsageError otherwise.
 int kindFromCode(const std::string& code);
