@@ -13,10 +13,14 @@ namespace fs = std::filesystem;
 
 Poly10& CoefSets::operator[](int set) {
     switch (set) {
-        case 0: return c;
-        case 1: return cw;
-        case 2: return ci;
-        default: return mo;
+        case 0:
+            return c;
+        case 1:
+            return cw;
+        case 2:
+            return ci;
+        default:
+            return mo;
     }
 }
 

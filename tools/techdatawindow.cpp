@@ -192,9 +192,8 @@ void TechDataWindow::StringGrid1DblClick() {
     const std::string table = tableName().toStdString();
     if (!form_.isSumField(table, row))
         return;
-    const auto error = form_.computeSum(table, row, *row_,
-                                        condensers_ ? *condensers_ : noCondensers(),
-                                        localeSeparator());
+    const auto error = form_.computeSum(
+        table, row, *row_, condensers_ ? *condensers_ : noCondensers(), localeSeparator());
     if (error) {
         message(QStringLiteral("Сумма не посчитана: ") + qs(*error));
         return;

@@ -67,8 +67,7 @@ const SumField* sumOf(const std::string& table, int field) {
 }
 
 std::string notWholeNumber(int column, const std::string& text) {
-    const char* heading =
-        column == ColCondenserIndex ? "инд. конденсатора" : "кол. конденсаторов";
+    const char* heading = column == ColCondenserIndex ? "инд. конденсатора" : "кол. конденсаторов";
     return "В столбце " + std::to_string(column) + " \"" + heading +
            "\" редактора стоит не целое число: \"" + text + "\"";
 }
@@ -161,8 +160,7 @@ Prefill prefillRecord(const std::string& table, const EditorRowAccess& row,
     put(l->power, std::string(kPowerSupply));
     put(l->condenserName, row.editorCell(ColCondenser));
 
-    const bool usesCondensers = l->condensers || l->fans || l->pol || l->fanPower ||
-                                l->fanCurrent;
+    const bool usesCondensers = l->condensers || l->fans || l->pol || l->fanPower || l->fanCurrent;
     if (!usesCondensers)
         return p;
     std::string error;
@@ -181,8 +179,7 @@ Prefill prefillRecord(const std::string& table, const EditorRowAccess& row,
     put(l->fanPower,
         known ? perFanText(condensers.funsCap(i), fans * choice->count, sep) : std::string());
     put(l->fanCurrent,
-        known ? perFanText(condensers.funsCurrent(i), fans * choice->count, sep)
-              : std::string());
+        known ? perFanText(condensers.funsCurrent(i), fans * choice->count, sep) : std::string());
     return p;
 }
 

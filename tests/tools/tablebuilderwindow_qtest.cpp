@@ -55,8 +55,8 @@ void setCell(QTableWidget* grid, int row, int column, const QString& text) {
     grid->item(row, column)->setText(text);
 }
 
-const Poly10 kCapacity = {20.5, 0.71, -0.23, 0.0105, -0.0031, 0.0007, 4.1e-5, -2.2e-5, 1.3e-5,
-                          -6e-6};
+const Poly10 kCapacity = {20.5,   0.71,   -0.23,   0.0105, -0.0031,
+                          0.0007, 4.1e-5, -2.2e-5, 1.3e-5, -6e-6};
 
 QString comma(double v) {
     return QString::number(v, 'g', 17).replace(QLatin1Char('.'), QLatin1Char(','));
@@ -108,8 +108,9 @@ private slots:
         QCOMPARE(child<QLineEdit>(w_.get(), "Edit1")->text(), QStringLiteral("-10"));
         QCOMPARE(child<QLineEdit>(w_.get(), "Edit2")->text(), QStringLiteral("45"));
         QCOMPARE(child<QLineEdit>(w_.get(), "Edit6")->text(), QStringLiteral("10"));
-        QVERIFY(child<QLabel>(w_.get(), "Label6")->text().startsWith(
-            QStringLiteral("y = c1 + c2*to + c3*tc")));
+        QVERIFY(child<QLabel>(w_.get(), "Label6")
+                    ->text()
+                    .startsWith(QStringLiteral("y = c1 + c2*to + c3*tc")));
         auto* g1 = child<QTableWidget>(w_.get(), "StringGrid1");
         QCOMPARE(g1->rowCount(), 11);
         QCOMPARE(cell(g1, 0, 3), QStringLiteral("Qmo"));

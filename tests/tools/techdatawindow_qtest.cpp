@@ -69,12 +69,15 @@ void writeStore(const QString& file) {
         for (int f = 2; f < 20; ++f)
             columns += QStringLiteral(", \"Поле %1\" TEXT").arg(f);
         QVERIFY(q.exec(QStringLiteral("CREATE TABLE out (%1)").arg(columns)));
-        QVERIFY(q.exec(QStringLiteral("INSERT INTO out (\"Код\", \"Название\", \"Поле 2\") "
-                                      "VALUES (5, 'U1', 'early')")));
-        QVERIFY(q.exec(QStringLiteral("INSERT INTO out (\"Код\", \"Название\", \"Поле 2\") "
-                                      "VALUES (9, 'U1', 'late')")));
-        QVERIFY(q.exec(QStringLiteral("INSERT INTO out (\"Код\", \"Название\") "
-                                      "VALUES (12, 'OTHER')")));
+        QVERIFY(
+            q.exec(QStringLiteral("INSERT INTO out (\"Код\", \"Название\", \"Поле 2\") "
+                                  "VALUES (5, 'U1', 'early')")));
+        QVERIFY(
+            q.exec(QStringLiteral("INSERT INTO out (\"Код\", \"Название\", \"Поле 2\") "
+                                  "VALUES (9, 'U1', 'late')")));
+        QVERIFY(
+            q.exec(QStringLiteral("INSERT INTO out (\"Код\", \"Название\") "
+                                  "VALUES (12, 'OTHER')")));
         db.close();
     }
     QSqlDatabase::removeDatabase(connection);
@@ -130,8 +133,8 @@ private slots:
             opened_ << url;
             return true;
         });
-        row_.cells = {{0, "АНН-K3-2xA+B"}, {1, "A+B"}, {2, "GVH 3"}, {3, "4+7"},
-                      {4, "3"},            {5, "2+1"}, {6, "1"}};
+        row_.cells = {{0, "АНН-K3-2xA+B"}, {1, "A+B"}, {2, "GVH 3"}, {3, "4+7"}, {4, "3"},
+                      {5, "2+1"},          {6, "1"}};
     }
     void cleanup() {
         w_.reset();

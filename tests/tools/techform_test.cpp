@@ -79,7 +79,7 @@ struct Store : TechRecordStore {
 // A condensing unit with two compressors on two condensers of list entry 3.
 Row twoCompressorUnit() {
     Row r;
-    r.cells = {{ColName, "АННK3-2xA+B"}, {ColCompressor, "A+B"},      {ColCondenser, "GVH 3"},
+    r.cells = {{ColName, "АННK3-2xA+B"},    {ColCompressor, "A+B"},   {ColCondenser, "GVH 3"},
                {ColCompressorIndex, "4+7"}, {ColCondenserIndex, "3"}, {ColCompressorCount, "2+1"},
                {ColCondenserCount, "2"}};
     return r;
