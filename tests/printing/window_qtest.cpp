@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QTabWidget>
@@ -24,6 +25,7 @@
 
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/printactions.h"
+#include "printing/printlayout.h"
 #include "techdata/techdatamodule.h"
 
 using namespace tundrix;
@@ -223,6 +225,28 @@ private slots:
         const QString f = dir_.filePath(QStringLiteral("list.pdf"));
         QVERIFY(saveListPdf(*w_, f));
         QVERIFY(pdfText(f).contains(g->item(0, 0)->text()));
+    }
+
+    // What the preview hands to a printer: the report on a QPrinter (here one that writes
+    // PDF at the printer resolution) with the job title set.
+    void printerGetsTheReportWithItsJobTitle() {
+        showTab(MainWindow::Condensing);
+        select("Button8");
+        const auto model = reportFromWindow(*w_);
+        QVERIFY(model && model->hasUnit);
+        const QString f = dir_.filePath(QStringLiteral("printer.pdf"));
+        {
+            QPrinter printer(QPrinter::HighResolution);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(f);
+            PagedTarget target(printer, [&printer](const QString& t) { printer.setDocName(t); });
+            QVERIFY(Printeasy(*model, target));
+            QCOMPARE(printer.docName(), QStringLiteral("Выбранная установка"));
+        }
+        const QString text = pdfText(f);
+        QVERIFY(text.contains(QStringLiteral("ВЫБРАННАЯ УСТАНОВКА")));
+        QVERIFY(text.contains(model->result[0].value));
+        QVERIFY(text.contains(QStringLiteral("КОМПЛЕКТ ПОСТАВКИ")));
     }
 
     void cancelledPreviewPrintsNothing() {
