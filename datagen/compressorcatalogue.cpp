@@ -2,6 +2,7 @@
 #include <system_error>
 
 #include "datagen/compressorfiles.h"
+#include "engine/tables.h"
 
 namespace tundrix::datagen {
 
@@ -9,7 +10,7 @@ namespace {
 
 constexpr double kGridStep = 5.0;
 // Scroll table blocks start at these columns: capacity, power, heat rejection, current.
-constexpr int kBlockColumns[4] = {2, 32, 47, 62};
+constexpr int kBlockColumns[4] = {kCapacityColumn, kPowerColumn, kHeatColumn, kCurrentColumn};
 // The evaporating-temperature keys of a block and their two end markers must stay clear of the
 // next block's corner column.
 constexpr int kMaxToKeys = 12;

@@ -6,6 +6,7 @@
 
 #include "catalogue/cp1251.h"
 #include "catalogue/filenames.h"
+#include "engine/cyclestate.h"
 #include "engine/toolkit.h"
 
 namespace tundrix::datagen {
@@ -442,21 +443,8 @@ bool kindHasCondenser(UnitKind kind) {
            kind == UnitKind::Glcr || kind == UnitKind::Glck;
 }
 
-double condenserFactor(int refrigerant) {
-    switch (refrigerant) {
-        case 1:
-            return 0.96;
-        case 2:
-            return 0.87;
-        case 3:
-            return 0.93;
-        default:
-            return 1.0;
-    }
-}
-
 double condenserDelta(double heat, double capacity, int units, int refrigerant) {
-    return condenserdelta(heat, capacity * units, condenserFactor(refrigerant));
+    return condenserdelta(heat, capacity * units, condfactorFor(refrigerant));
 }
 
 bool insideEnvelope(const EnvelopeCorners& v, double to, double tc) {

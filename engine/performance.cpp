@@ -12,11 +12,6 @@ namespace {
 
 constexpr double kNoValue = std::numeric_limits<double>::quiet_NaN();
 
-// Corner columns of a compressor's blocks in a performance table image.
-constexpr int kCapacityColumn = 2;
-constexpr int kPowerColumn = 32;
-constexpr int kHeatColumn = 47;
-constexpr int kCurrentColumn = 62;
 
 // Substitution steps of the condenser balance.
 constexpr int kBalanceSteps = 5;
@@ -90,32 +85,22 @@ double Performance::bitzerHeat(double x, double y, int index) const {
 }
 
 double Performance::heat(double x, double y, int index) const {
-    if (!hasData(index))
-        return kNoValue;
-    const auto u = std::size_t(index);
-    if (!units_.method[u]) {
-        const double h = groups(index, kHeatColumn, CoefImage::Fourth, x, y);
-        const double q = groups(index, kCapacityColumn, CoefImage::Capacity, x, y);
-        return h + q * (cycle_.shfactor - 1.0);
-    }
-    if (hasFourthSet(index)) {
-        if (units_.agrtype[u] == 1)
-            return cycle_.shfactor * groups(index, 0, CoefImage::Fourth, x, y);
-        if (units_.agrtype[u] == 3)
-            return bitzerHeat(x, y, index);
-    }
-    // No fourth set, and Copeland Stream records whose fourth set means nothing to the program:
-    // the condenser takes the cooling capacity plus the power input.
-    return capacity(x, y, index) + power(x, y, index);
+    return rejected(x, y, index, HeatUse::Shown);
 }
 
 double Performance::balanceHeat(double x, double y, int index, bool withSuperheat) const {
+    return rejected(x, y, index, withSuperheat ? HeatUse::Balance : HeatUse::RatedBalance);
+}
+
+double Performance::rejected(double x, double y, int index, HeatUse use) const {
     if (!hasData(index))
         return kNoValue;
     const auto u = std::size_t(index);
     if (!units_.method[u]) {
+        // Rated heat rejection of the tables plus the extra refrigerating effect of the actual
+        // superheat (left out when the ambient is worked back from a condensing temperature).
         const double h = groups(index, kHeatColumn, CoefImage::Fourth, x, y);
-        if (!withSuperheat)
+        if (use == HeatUse::RatedBalance)
             return h;
         const double q = groups(index, kCapacityColumn, CoefImage::Capacity, x, y);
         return h + q * (cycle_.shfactor - 1.0);
@@ -126,6 +111,11 @@ double Performance::balanceHeat(double x, double y, int index, bool withSuperhea
         if (units_.agrtype[u] == 3)
             return bitzerHeat(x, y, index);
     }
+    // No fourth set, and Copeland Stream records whose fourth set means nothing to the program:
+    // the condenser takes the cooling capacity plus the power input. The shown figure carries
+    // the full correction; the balance corrects the capacity for the superheat alone.
+    if (use == HeatUse::Shown)
+        return capacity(x, y, index) + power(x, y, index);
     return cycle_.shfactor * groups(index, 0, CoefImage::Capacity, x, y) +
            groups(index, 0, CoefImage::Power, x, y);
 }

@@ -69,6 +69,8 @@ class Performance {
     double tableValue(int index, int entry, int c0, double x, double y) const;
     double polyValue(int index, int record, CoefImage::Set set, double x, double y) const;
     bool hasFourthSet(int index) const;
+    enum class HeatUse { Shown, Balance, RatedBalance };
+    double rejected(double x, double y, int index, HeatUse use) const;
     double bitzerHeat(double x, double y, int index) const;
 
     const agregat& units_;

@@ -45,6 +45,12 @@ struct TableBlock {
 // with its two end markers); a longer key run is cut there.
 inline constexpr int kMaxBlockKeys = 99;
 
+// Corner columns of a compressor's four blocks in a performance table image.
+inline constexpr int kCapacityColumn = 2;   // cooling capacity, kW
+inline constexpr int kPowerColumn = 32;     // power input, kW
+inline constexpr int kHeatColumn = 47;      // heat rejection, kW
+inline constexpr int kCurrentColumn = 62;   // current, A
+
 // Extracts the block whose corner is (r0, c0); cells outside the image read as 0, so a block at
 // the image's edge simply ends there.
 TableBlock gettable(const GridImage& image, int r0, int c0);

@@ -19,11 +19,6 @@ constexpr double kStartDelta = 10.0;
 constexpr int kTableSteps = 5;
 constexpr int kPolynomialSteps = 6;
 
-// Corner columns of a compressor's blocks in a performance table image.
-constexpr int kCapacityColumn = 2;
-constexpr int kPowerColumn = 32;
-constexpr int kHeatColumn = 47;
-constexpr int kCurrentColumn = 62;
 
 // The four blocks of one compressor of the table image.
 struct TableCompressor {
