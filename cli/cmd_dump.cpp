@@ -12,16 +12,19 @@ namespace tundrix::cli {
 int runDump(const Context& ctx, const std::vector<std::string>& argv, std::ostream& out) {
     const Args a(argv, {}, {});
     const std::vector<std::string> files = a.positional();
-    if (files.size() != 1) throw UsageError("dump: expected one FILE");
+    if (files.size() != 1)
+        throw UsageError("dump: expected one FILE");
     // A path as given; failing that, the same relative path inside the data folder.
     std::filesystem::path file = files[0];
     std::error_code ec;
     if (!std::filesystem::exists(file, ec) && file.is_relative())
-        if (auto inData = resolveDataPath(ctx.dataDir, files[0]); inData && std::filesystem::exists(*inData, ec))
+        if (auto inData = resolveDataPath(ctx.dataDir, files[0]);
+            inData && std::filesystem::exists(*inData, ec))
             file = *inData;
     CatalogDump dump;
     std::string error;
-    if (!dumpCatalogFile(file, dump, error)) throw std::runtime_error(error);
+    if (!dumpCatalogFile(file, dump, error))
+        throw std::runtime_error(error);
     if (ctx.format == Format::Csv)
         writeDumpCsv(dump, out);
     else

@@ -11,27 +11,37 @@ namespace tundrix {
 
 std::string browserFolderForColumn(int column) {
     switch (column) {
-        case 7: return "TechnicalData\\";
-        case 8: return "Complect\\";
-        case 11: return "images\\";
-        case 23: return "Textfiles\\";
-        default: return "";
+        case 7:
+            return "TechnicalData\\";
+        case 8:
+            return "Complect\\";
+        case 11:
+            return "images\\";
+        case 23:
+            return "Textfiles\\";
+        default:
+            return "";
     }
 }
 
 std::string joinPath(std::string_view dir, std::string_view name, char separator) {
     std::string path(dir);
-    if (path.empty() || path.back() != separator) path += separator;
+    if (path.empty() || path.back() != separator)
+        path += separator;
     path += name;
     return path;
 }
 
 std::string fileAttributeLetters(const FileAttributes& a) {
     std::string letters;
-    if (a.archive) letters += 'A';
-    if (a.readOnly) letters += 'R';
-    if (a.hidden) letters += 'H';
-    if (a.system) letters += 'S';
+    if (a.archive)
+        letters += 'A';
+    if (a.readOnly)
+        letters += 'R';
+    if (a.hidden)
+        letters += 'H';
+    if (a.system)
+        letters += 'S';
     return letters;
 }
 
@@ -39,7 +49,8 @@ std::vector<BrowserEntry> listFolder(const fs::path& folder) {
     std::vector<BrowserEntry> entries;
     std::error_code ec;
     fs::directory_iterator it(folder, ec);
-    if (ec) return entries;
+    if (ec)
+        return entries;
     for (const fs::directory_entry& de : it) {
         BrowserEntry e;
         e.name = reinterpret_cast<const char*>(de.path().filename().u8string().c_str());
@@ -52,7 +63,8 @@ std::vector<BrowserEntry> listFolder(const fs::path& folder) {
             e.size = ignored ? 0 : size;
         }
         const auto time = de.last_write_time(ignored);
-        if (!ignored) e.modified = time;
+        if (!ignored)
+            e.modified = time;
         e.attributes.readOnly = (st.permissions() & fs::perms::owner_write) == fs::perms::none;
         e.attributes.hidden = !e.name.empty() && e.name.front() == '.';
         e.attributes.system = !regular && !e.isDir;

@@ -52,7 +52,7 @@ std::array<std::string, 6> browserSubValues(const BrowserEntry& entry, const std
 
 // Where the browser is: the relative folder (with "\" after every part) below the data folder.
 class BrowserLocation {
-  public:
+public:
     BrowserLocation() = default;
     BrowserLocation(std::filesystem::path dataDir, int column);
 
@@ -64,9 +64,11 @@ class BrowserLocation {
 
     void enter(std::string_view folderName);
     // The path stored for a picked file: relative folder + name, e.g. "TechnicalData\plan.pdf".
-    std::string picked(std::string_view fileName) const { return relative_ + std::string(fileName); }
+    std::string picked(std::string_view fileName) const {
+        return relative_ + std::string(fileName);
+    }
 
-  private:
+private:
     std::filesystem::path dataDir_;
     std::string relative_;
 };

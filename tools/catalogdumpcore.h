@@ -13,13 +13,13 @@
 namespace tundrix {
 
 enum class CatalogFileKind {
-    UnitList,          // agrdata/*.dat, 317,781 bytes
-    CompressorList,    // catal*.dat, 15,104 bytes
-    CondenserList,     // condensators.dat, 13,008 bytes
-    BrandCoefficients, // bock.dat, bitzer.dat, dwmcopeland.dat, 283,200 bytes
-    PerformanceTable,  // mass*.dat of the Copeland Scroll compressors, 2,000,000 bytes
-    PropertyImage,     // mass404a.dat, mass22.dat, ... (refrigerant properties), 2,000,000 bytes
-    PriceFile,         // Pricedata/mashineN.dat, 264,800 bytes
+    UnitList,           // agrdata/*.dat, 317,781 bytes
+    CompressorList,     // catal*.dat, 15,104 bytes
+    CondenserList,      // condensators.dat, 13,008 bytes
+    BrandCoefficients,  // bock.dat, bitzer.dat, dwmcopeland.dat, 283,200 bytes
+    PerformanceTable,   // mass*.dat of the Copeland Scroll compressors, 2,000,000 bytes
+    PropertyImage,      // mass404a.dat, mass22.dat, ... (refrigerant properties), 2,000,000 bytes
+    PriceFile,          // Pricedata/mashineN.dat, 264,800 bytes
 };
 
 const char* catalogFileKindName(CatalogFileKind kind);

@@ -63,7 +63,8 @@ bool DataFileBrowser::addfile() {
     listView1_->setUpdatesEnabled(false);
     listView1_->clear();
     const auto folder = location_.fullFolder();
-    const std::vector<BrowserEntry> entries = folder ? listFolder(*folder) : std::vector<BrowserEntry>{};
+    const std::vector<BrowserEntry> entries =
+        folder ? listFolder(*folder) : std::vector<BrowserEntry>{};
     QFileIconProvider icons;
     const char sep = char(std::filesystem::path::preferred_separator);
     const std::string shown = us(edit1_->text());
@@ -74,7 +75,8 @@ bool DataFileBrowser::addfile() {
             modified.isValid() ? QLocale().toString(modified, QLocale::ShortFormat) : QString();
         const auto values = browserSubValues(e, us(icons.type(info)), us(time), shown, sep);
         auto* item = new QListWidgetItem(icons.icon(info), qs(e.name));
-        for (int i = 0; i < 6; ++i) item->setData(SizeRole + i, qs(values[std::size_t(i)]));
+        for (int i = 0; i < 6; ++i)
+            item->setData(SizeRole + i, qs(values[std::size_t(i)]));
         listView1_->addItem(item);
     }
     listView1_->setUpdatesEnabled(true);
@@ -82,7 +84,8 @@ bool DataFileBrowser::addfile() {
 }
 
 void DataFileBrowser::itemActivated(QListWidgetItem* item) {
-    if (!item) return;
+    if (!item)
+        return;
     const std::string name = us(item->text());
     const char sep = char(std::filesystem::path::preferred_separator);
     if (item->data(KindRole).toString() == QStringLiteral("dir")) {
@@ -92,7 +95,8 @@ void DataFileBrowser::itemActivated(QListWidgetItem* item) {
         return;
     }
     edit1_->setText(qs(joinPath(us(edit1_->text()), name, sep)));
-    if (picked_) picked_(qs(location_.picked(name)));
+    if (picked_)
+        picked_(qs(location_.picked(name)));
     close();
 }
 

@@ -18,7 +18,7 @@ namespace tundrix {
 
 class DataFileBrowser : public QWidget {
     Q_OBJECT
-  public:
+public:
     // Item data roles of the six hidden values of an entry.
     enum Role {
         SizeRole = Qt::UserRole + 1,
@@ -40,7 +40,7 @@ class DataFileBrowser : public QWidget {
     // The relative folder shown ("TechnicalData\series\").
     QString relativeFolder() const;
 
-  private:
+private:
     // Lists the shown folder; true when anything was listed.
     bool addfile();
     void itemActivated(QListWidgetItem* item);

@@ -8,18 +8,24 @@ namespace {
 
 std::string kindPart(const EditorChoices& c, bool forTechData) {
     switch (c.kind) {
-        case EditorKind::Out: return "out";
-        case EditorKind::Agr: return "agr";
-        case EditorKind::Mka: return "mka";
+        case EditorKind::Out:
+            return "out";
+        case EditorKind::Agr:
+            return "agr";
+        case EditorKind::Mka:
+            return "mka";
         case EditorKind::Chiller: {
             static constexpr std::array<const char*, 7> types = {"glco", "glcu", "glcr", "glck",
                                                                  "ov",   "os",   "on"};
-            if (c.chillerType < 0 || c.chillerType >= int(types.size())) return "";
-            if (forTechData && c.chillerType == 6) return "ol";
+            if (c.chillerType < 0 || c.chillerType >= int(types.size()))
+                return "";
+            if (forTechData && c.chillerType == 6)
+                return "ol";
             return types[std::size_t(c.chillerType)];
         }
         case EditorKind::GlcuButton:
-        case EditorKind::None: return "";
+        case EditorKind::None:
+            return "";
     }
     return "";
 }
@@ -29,14 +35,22 @@ std::string kindPart(const EditorChoices& c, bool forTechData) {
 std::string unitListFileName(const EditorChoices& c) {
     std::string name = kindPart(c, false);
     switch (c.brand) {
-        case EditorBrand::Bock: name += "bock"; break;
-        case EditorBrand::Bitzer: name += "bitzer"; break;
-        case EditorBrand::Dwmcop: name += "cop"; break;
+        case EditorBrand::Bock:
+            name += "bock";
+            break;
+        case EditorBrand::Bitzer:
+            name += "bitzer";
+            break;
+        case EditorBrand::Dwmcop:
+            name += "cop";
+            break;
         case EditorBrand::Copeland:
-        case EditorBrand::None: break;
+        case EditorBrand::None:
+            break;
     }
     static constexpr std::array<const char*, 4> levels = {"", "low", "middle", "high"};
-    if (c.level >= 1 && c.level <= 3) name += levels[std::size_t(c.level)];
+    if (c.level >= 1 && c.level <= 3)
+        name += levels[std::size_t(c.level)];
     static constexpr std::array<const char*, 5> refrigerants = {"404a.dat", "22.dat", "407c.dat",
                                                                 "134a.dat", "410a.dat"};
     if (c.refrigerant >= 0 && c.refrigerant < int(refrigerants.size()))
@@ -111,7 +125,8 @@ int priceFileNumber(const EditorChoices& c) {
     };
     int n = 0;
     for (const Rule& r : rules)
-        if (r.match) n = r.n;
+        if (r.match)
+            n = r.n;
     return n;
 }
 

@@ -10,7 +10,8 @@ std::filesystem::path priceFilePath(const std::filesystem::path& dataDir, int n)
 
 int priceFileUnits(const PriceFile& file) {
     for (int k = 1; k < PriceFile::kRecords; ++k)
-        if (file.name(k).empty()) return k;
+        if (file.name(k).empty())
+            return k;
     return PriceFile::kRecords;
 }
 
@@ -23,7 +24,8 @@ void applyPriceFile(UnitGrid& grid, const PriceFile& file) {
         GridRow& row = grid.rows[std::size_t(k + 1)];
         row[0] = file.name(k);
         row[10] = file.price(k);
-        for (int i = 1; i <= PriceFile::kOptions; ++i) row[std::size_t(11 + i)] = file.optionPrice(k, i);
+        for (int i = 1; i <= PriceFile::kOptions; ++i)
+            row[std::size_t(11 + i)] = file.optionPrice(k, i);
     }
 }
 

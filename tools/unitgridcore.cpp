@@ -7,12 +7,30 @@
 namespace tundrix {
 
 const std::array<std::string, kEditorColumns>& fixedHeadings() {
-    static const std::array<std::string, kEditorColumns> headings = {
-        "Название агрегата", "Компрессор", "Конденсатор", "инд. компрессора",
-        "инд. конденсатора", "кол. компрессоров", "кол. конденсаторов", "габаритный чертеж",
-        "комплект", "Техничекие характеристики", "Цена(EUR)", "картинка",
-        "", "", "", "", "", "", "", "", "", "", "",
-        "Описание"};
+    static const std::array<std::string, kEditorColumns> headings = {"Название агрегата",
+                                                                     "Компрессор",
+                                                                     "Конденсатор",
+                                                                     "инд. компрессора",
+                                                                     "инд. конденсатора",
+                                                                     "кол. компрессоров",
+                                                                     "кол. конденсаторов",
+                                                                     "габаритный чертеж",
+                                                                     "комплект",
+                                                                     "Техничекие характеристики",
+                                                                     "Цена(EUR)",
+                                                                     "картинка",
+                                                                     "",
+                                                                     "",
+                                                                     "",
+                                                                     "",
+                                                                     "",
+                                                                     "",
+                                                                     "",
+                                                                     "",
+                                                                     "",
+                                                                     "",
+                                                                     "",
+                                                                     "Описание"};
     return headings;
 }
 
@@ -27,18 +45,22 @@ bool isFixedColumn(int c) {
 void resetGrid(UnitGrid& grid) {
     grid.setRowCount(2);
     for (int c = 0; c < kEditorColumns; ++c)
-        if (isFixedColumn(c)) grid.rows[0][std::size_t(c)] = fixedHeadings()[std::size_t(c)];
-    for (int c = 0; c <= 11; ++c) grid.rows[1][std::size_t(c)].clear();
+        if (isFixedColumn(c))
+            grid.rows[0][std::size_t(c)] = fixedHeadings()[std::size_t(c)];
+    for (int c = 0; c <= 11; ++c)
+        grid.rows[1][std::size_t(c)].clear();
     grid.insertionRow = 1;
 }
 
 void loadGrid(UnitGrid& grid, const UnitListTable& table) {
     resetGrid(grid);
-    for (int c = 12; c <= 22; ++c) grid.rows[0][std::size_t(c)] = table.cell(c, 0);
+    for (int c = 12; c <= 22; ++c)
+        grid.rows[0][std::size_t(c)] = table.cell(c, 0);
     int units = 0;
     for (int r = 1; r <= UnitListTable::kUnitRows && !table.cellEmpty(0, r); ++r) {
         grid.setRowCount(r + 1);
-        for (int c = 0; c < kEditorColumns; ++c) grid.rows[std::size_t(r)][std::size_t(c)] = table.cell(c, r);
+        for (int c = 0; c < kEditorColumns; ++c)
+            grid.rows[std::size_t(r)][std::size_t(c)] = table.cell(c, r);
         units = r;
     }
     grid.insertionRow = units + 1;
@@ -48,7 +70,8 @@ WriteReport gridToTable(const UnitGrid& grid, UnitListTable& table) {
     WriteReport report;
     table.clear();
     int n = grid.rowCount();
-    if (n > 1 && grid.rows.back()[0].empty()) --n;
+    if (n > 1 && grid.rows.back()[0].empty())
+        --n;
     const int stored = std::min(n, UnitListTable::kRows);
     report.rowsDropped = n - stored;
     report.rowsStored = stored - 1;
@@ -65,8 +88,9 @@ WriteReport gridToTable(const UnitGrid& grid, UnitListTable& table) {
 std::string describeLosses(const WriteReport& report) {
     std::string text;
     if (report.rowsDropped > 0)
-        text += "Файл вмещает 200 агрегатов: не записано строк: " +
-                std::to_string(report.rowsDropped) + ".\n";
+        text +=
+            "Файл вмещает 200 агрегатов: не записано строк: " + std::to_string(report.rowsDropped) +
+            ".\n";
     int cut = 0, lossy = 0;
     std::string cells;
     int listed = 0;
@@ -81,15 +105,18 @@ std::string describeLosses(const WriteReport& report) {
     if (lossy > 0)
         text += "Символы, которых нет в кодировке файла, заменены на \"?\" в ячейках: " +
                 std::to_string(lossy) + ".\n";
-    if (!cells.empty()) text += "(" + cells + (report.changedCells.size() > 8 ? ", ..." : "") + ")";
+    if (!cells.empty())
+        text += "(" + cells + (report.changedCells.size() > 8 ? ", ..." : "") + ")";
     return text;
 }
 
 bool deleteGridRow(UnitGrid& grid, UnitListTable& readTable, int y) {
     const int rowCount = grid.rowCount();
-    if (y < 1 || y >= rowCount) return false;
+    if (y < 1 || y >= rowCount)
+        return false;
     auto clearTableRow = [&](int r) {
-        for (int c = 0; c < UnitListTable::kColumns; ++c) readTable.setCell(c, r, "");
+        for (int c = 0; c < UnitListTable::kColumns; ++c)
+            readTable.setCell(c, r, "");
     };
     if (rowCount <= 2) {
         // The only unit row: empty it rather than leave the heading row as the insertion row.
@@ -114,23 +141,27 @@ std::optional<std::string> generatedUnitName(int level, bool bock, const std::st
                                              const std::string& count1, const std::string& model) {
     // The high-level prefix mixes Latin A and H around a Cyrillic В, as the catalogue spells it.
     static const char* const prefixes[] = {"", "АНН", "АСН", "A\xD0\x92H"};
-    if (level < 1 || level > 3) return std::nullopt;
+    if (level < 1 || level > 3)
+        return std::nullopt;
     const std::string prefix = prefixes[level];
     const std::string head = utf8Left(prefix + pol, 53);
     const std::string multiplier = count1 == "1" ? "" : count1 + "x";
     std::string name = head + "-" + multiplier + model;
-    if (bock) name = utf8Left(name, 3) + "П" + name.substr(utf8Left(name, 3).size());
+    if (bock)
+        name = utf8Left(name, 3) + "П" + name.substr(utf8Left(name, 3).size());
     return name;
 }
 
 int addUnitRow(UnitGrid& grid, const CalculatorChoice& ch, int level, bool copeland, bool bock) {
     // A price fill may have shortened the grid below the insertion row; never fill the headings.
     grid.insertionRow = std::clamp(grid.insertionRow, 1, grid.rowCount());
-    if (grid.rowCount() == grid.insertionRow) grid.setRowCount(grid.rowCount() + 1);
+    if (grid.rowCount() == grid.insertionRow)
+        grid.setRowCount(grid.rowCount() + 1);
     GridRow& row = grid.rows[std::size_t(grid.insertionRow)];
 
     if (row[0].empty())
-        if (auto name = generatedUnitName(level, bock, ch.pol, ch.count1, ch.model1)) row[0] = *name;
+        if (auto name = generatedUnitName(level, bock, ch.pol, ch.count1, ch.model1))
+            row[0] = *name;
 
     row[1] = ch.model1 + (ch.second ? "+" + ch.model2 : "");
     if (ch.noCondenser) {
@@ -149,7 +180,8 @@ int addUnitRow(UnitGrid& grid, const CalculatorChoice& ch, int level, bool copel
     row[5] = ch.count1 + (ch.second ? "+" + ch.count2 : "");
 
     ++grid.insertionRow;
-    if (grid.insertionRow >= grid.rowCount()) grid.setRowCount(grid.insertionRow + 1);
+    if (grid.insertionRow >= grid.rowCount())
+        grid.setRowCount(grid.insertionRow + 1);
     return grid.insertionRow;
 }
 

@@ -48,14 +48,15 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
 // Why a file could not be read or written, in words.
 QString readFailure(const std::filesystem::path& file) {
     std::error_code ec;
-    if (!std::filesystem::exists(file, ec)) return QStringLiteral("файл не найден");
+    if (!std::filesystem::exists(file, ec))
+        return QStringLiteral("файл не найден");
     return QStringLiteral("файл не удалось прочитать");
 }
 
 }  // namespace
 
-UnitListEditor::UnitListEditor(MainWindow& main, TechDataModule* techData,
-                               DataFileBrowser* browser, QWidget* parent)
+UnitListEditor::UnitListEditor(MainWindow& main, TechDataModule* techData, DataFileBrowser* browser,
+                               QWidget* parent)
     : QWidget(parent, Qt::Window),
       main_(main),
       techData_(techData),
@@ -142,7 +143,8 @@ UnitListEditor::UnitListEditor(MainWindow& main, TechDataModule* techData,
                            QAbstractItemView::SelectedClicked);
     const int widths[kEditorColumns] = {123, 64, 64, 37, 34, 35, 33, 42, 51, 56, 64, 64,
                                         64,  64, 64, 64, 64, 64, 64, 51, 46, 50, 43, 48};
-    for (int c = 0; c < kEditorColumns; ++c) grid_->setColumnWidth(c, widths[c]);
+    for (int c = 0; c < kEditorColumns; ++c)
+        grid_->setColumnWidth(c, widths[c]);
 
     auto* groups = new QHBoxLayout;
     for (QWidget* w : {static_cast<QWidget*>(groupBox1), static_cast<QWidget*>(groupBox2),
@@ -173,7 +175,8 @@ UnitListEditor::UnitListEditor(MainWindow& main, TechDataModule* techData,
     connect(checkBox2_, &QCheckBox::toggled, this, [this](bool on) { fixFirstColumn(on); });
     connect(grid_, &QTableWidget::cellDoubleClicked, this, &UnitListEditor::gridDoubleClicked);
     connect(grid_, &QTableWidget::cellChanged, this, [this](int, int column) {
-        if (column == 0 && checkBox2_->isChecked()) refreshNameHeaders();
+        if (column == 0 && checkBox2_->isChecked())
+            refreshNameHeaders();
     });
 
     UnitGrid g;
@@ -187,7 +190,8 @@ EditorChoices UnitListEditor::choices() const {
     EditorChoices c;
     c.kind = kindGroup_->checkedId() < 0 ? EditorKind::None : EditorKind(kindGroup_->checkedId());
     c.chillerType = comboBox1_->currentIndex();
-    c.brand = brandGroup_->checkedId() < 0 ? EditorBrand::None : EditorBrand(brandGroup_->checkedId());
+    c.brand =
+        brandGroup_->checkedId() < 0 ? EditorBrand::None : EditorBrand(brandGroup_->checkedId());
     c.level = std::max(0, levelGroup_->checkedId());
     c.refrigerant = refrigerantGroup_->checkedId();
     return c;
@@ -227,7 +231,8 @@ void UnitListEditor::setGrid(const UnitGrid& g) {
         }
     }
     insertionRow_ = g.insertionRow;
-    if (checkBox2_->isChecked()) refreshNameHeaders();
+    if (checkBox2_->isChecked())
+        refreshNameHeaders();
 }
 
 int UnitListEditor::currentGridRow() const {
@@ -242,7 +247,8 @@ std::string UnitListEditor::editorCell(int column) const {
 
 void UnitListEditor::setEditorCell(int column, const std::string& text) {
     const int r = grid_->currentRow();
-    if (r < 0 || column < 0 || column >= kEditorColumns) return;
+    if (r < 0 || column < 0 || column >= kEditorColumns)
+        return;
     if (QTableWidgetItem* item = grid_->item(r, column))
         item->setText(qs(text));
     else
@@ -257,7 +263,8 @@ void UnitListEditor::resetForShow() {
 
 void UnitListEditor::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (!event->spontaneous()) resetForShow();
+    if (!event->spontaneous())
+        resetForShow();
 }
 
 void UnitListEditor::choiceChanged() {
@@ -297,7 +304,8 @@ void UnitListEditor::Button4Click() {
 void UnitListEditor::Button1Click() {
     const UnitGrid g = grid();
     const WriteReport report = gridToTable(g, *writeTable_);
-    const std::filesystem::path file = main_.dataDir() / "agrdata" / tundrix::unitListFileName(choices());
+    const std::filesystem::path file =
+        main_.dataDir() / "agrdata" / tundrix::unitListFileName(choices());
     std::string error;
     if (!writeTable_->save(file, &error)) {
         message(QStringLiteral("Не удалось записать список агрегатов\n%1\n%2")
@@ -335,8 +343,8 @@ void UnitListEditor::Button3Click() {
 
     const EditorChoices c = choices();
     UnitGrid g = grid();
-    const int current = addUnitRow(g, ch, c.level, c.brand == EditorBrand::Copeland,
-                                   c.brand == EditorBrand::Bock);
+    const int current =
+        addUnitRow(g, ch, c.level, c.brand == EditorBrand::Copeland, c.brand == EditorBrand::Bock);
     setGrid(g);
     grid_->setCurrentCell(current - 1, std::max(0, grid_->currentColumn()));
 }
@@ -344,14 +352,17 @@ void UnitListEditor::Button3Click() {
 void UnitListEditor::Button5Click() {
     const int y = currentGridRow();
     UnitGrid g = grid();
-    if (!deleteGridRow(g, *readTable_, y)) return;
+    if (!deleteGridRow(g, *readTable_, y))
+        return;
     setGrid(g);
 }
 
 void UnitListEditor::Button6Click() {
-    if (!checkBox1_->isChecked()) return;
+    if (!checkBox1_->isChecked())
+        return;
     const int n = priceFileNumber(choices());
-    if (n == 0) return;
+    if (n == 0)
+        return;
     const std::filesystem::path file = priceFilePath(main_.dataDir(), n);
     auto prices = std::make_unique<PriceFile>();
     if (!prices->load(file)) {
@@ -379,16 +390,21 @@ void UnitListEditor::gridDoubleClicked(int row, int column) {
             if (browser_) {
                 browser_->setDataDir(main_.dataDir());
                 browser_->openFor(column, [this, row, column](const QString& path) {
-                    if (row < grid_->rowCount()) grid_->setCurrentCell(row, column);
+                    if (row < grid_->rowCount())
+                        grid_->setCurrentCell(row, column);
                     setEditorCell(column, us(path));
                 });
             }
             break;
         case 9:
-            if (openTechData_) openTechData_();
+            if (openTechData_)
+                openTechData_();
             break;
-        case 0: insertionRow_ = row + 1; break;
-        default: break;
+        case 0:
+            insertionRow_ = row + 1;
+            break;
+        default:
+            break;
     }
 }
 

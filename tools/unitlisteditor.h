@@ -29,7 +29,7 @@ class TechDataModule;
 
 class UnitListEditor : public QWidget, public EditorRowAccess {
     Q_OBJECT
-  public:
+public:
     explicit UnitListEditor(MainWindow& main, TechDataModule* techData = nullptr,
                             DataFileBrowser* browser = nullptr, QWidget* parent = nullptr);
     ~UnitListEditor() override;
@@ -63,10 +63,10 @@ class UnitListEditor : public QWidget, public EditorRowAccess {
     void Button6Click();  // "Заполнить цены"
     void Button2Click();  // "Закрыть"
 
-  protected:
+protected:
     void showEvent(QShowEvent* event) override;
 
-  private:
+private:
     void choiceChanged();
     void gridDoubleClicked(int row, int column);
     void fixFirstColumn(bool on);

@@ -14,7 +14,7 @@ namespace tundrix {
 namespace {
 
 class BrowserFolder : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         dir_ = fs::temp_directory_path() / ("tundrix-browser-" + std::to_string(::getpid()));
         fs::remove_all(dir_);
@@ -82,7 +82,8 @@ TEST_F(BrowserFolder, ListingSortedWithSubValues) {
     EXPECT_EQ(entries[2].name, "series");
     EXPECT_TRUE(entries[2].isDir);
 
-    const auto file = browserSubValues(entries[1], "PDF", "01.01.2026 10:00", "/d/TechnicalData/", '/');
+    const auto file =
+        browserSubValues(entries[1], "PDF", "01.01.2026 10:00", "/d/TechnicalData/", '/');
     EXPECT_EQ(file[0], "5");
     EXPECT_EQ(file[1], "PDF");
     EXPECT_EQ(file[2], "01.01.2026 10:00");

@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <memory>
 #include <fstream>
+#include <memory>
 #include <sstream>
 
 #include <unistd.h>
@@ -24,7 +24,7 @@ namespace tundrix {
 namespace {
 
 class DumpFolder : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         dir_ = fs::temp_directory_path() / ("tundrix-dump-" + std::to_string(::getpid()));
         fs::remove_all(dir_);
@@ -124,7 +124,8 @@ TEST_F(DumpFolder, CompressorAndCondenserLists) {
 TEST_F(DumpFolder, CoefficientsReadBackExactly) {
     auto img = std::make_unique<CoefImage>();
     CoefImage::Coefs coefs{};
-    for (int i = 0; i < 10; ++i) coefs[std::size_t(i)] = 1.0 / 3.0 + i * 1e-7;
+    for (int i = 0; i < 10; ++i)
+        coefs[std::size_t(i)] = 1.0 / 3.0 + i * 1e-7;
     img->setName(1, 4, "2KC-05.2");
     img->setCoefs(1, 4, CoefImage::Power, coefs);
     ASSERT_TRUE(img->save(dir_ / "bock.dat"));
@@ -186,7 +187,8 @@ TEST_F(DumpFolder, UnreadableOrUnknownFilesFail) {
 
 TEST(DumpSample, ShippedRefrigerantTable) {
     const fs::path file = fs::path(TUNDRIX_SAMPLE_DATA) / "mass22.dat";
-    if (!fs::exists(file)) GTEST_SKIP() << "no sample catalogue";
+    if (!fs::exists(file))
+        GTEST_SKIP() << "no sample catalogue";
     CatalogDump d;
     std::string error;
     ASSERT_TRUE(dumpCatalogFile(file, d, error)) << error;
@@ -209,7 +211,8 @@ std::string runCli(const std::string& args, int* status) {
     if (FILE* p = ::popen(cmd.c_str(), "r")) {
         char buf[4096];
         std::size_t n;
-        while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) output.append(buf, n);
+        while ((n = std::fread(buf, 1, sizeof buf, p)) > 0)
+            output.append(buf, n);
         *status = ::pclose(p);
     }
     return output;
@@ -220,12 +223,9 @@ TEST(DumpCli, EveryKindOfTheSampleCatalogue) {
         !fs::exists(fs::path(TUNDRIX_SAMPLE_DATA) / "condensators.dat"))
         GTEST_SKIP() << "needs tundrix-cli and the sample catalogue";
     const std::pair<const char*, const char*> files[] = {
-        {"agrdata/outbocklow404a.dat", "unit list"},
-        {"condensators.dat", "condenser list"},
-        {"catalzb22.dat", "compressor list"},
-        {"bock.dat", "brand coefficients"},
-        {"masszb22.dat", "performance table"},
-        {"mass404a.dat", "property image"},
+        {"agrdata/outbocklow404a.dat", "unit list"}, {"condensators.dat", "condenser list"},
+        {"catalzb22.dat", "compressor list"},        {"bock.dat", "brand coefficients"},
+        {"masszb22.dat", "performance table"},       {"mass404a.dat", "property image"},
         {"Pricedata/mashine22.dat", "price file"},
     };
     for (const auto& [file, kind] : files) {

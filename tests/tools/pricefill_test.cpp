@@ -13,9 +13,11 @@ std::unique_ptr<PriceFile> priceFile(int units) {
     for (int k = 0; k < units; ++k) {
         p->setName(k, "Агрегат " + std::to_string(k));
         p->setPrice(k, std::to_string(1000 + k) + ",5");
-        for (int i = 1; i <= 11; ++i) p->setOptionPrice(k, i, std::to_string(10 * i + k));
+        for (int i = 1; i <= 11; ++i)
+            p->setOptionPrice(k, i, std::to_string(10 * i + k));
     }
-    for (int i = 1; i <= 11; ++i) p->setOptionName(i, "Опция " + std::to_string(i));
+    for (int i = 1; i <= 11; ++i)
+        p->setOptionName(i, "Опция " + std::to_string(i));
     return p;
 }
 

@@ -24,7 +24,8 @@ UnitGrid gridWithUnits(int n) {
     UnitGrid g;
     resetGrid(g);
     g.rows.resize(1);
-    for (int i = 1; i <= n; ++i) g.rows.push_back(unitRow("unit" + std::to_string(i)));
+    for (int i = 1; i <= n; ++i)
+        g.rows.push_back(unitRow("unit" + std::to_string(i)));
     g.rows.push_back(GridRow{});  // the empty row below the last unit
     g.insertionRow = n + 1;
     return g;
@@ -136,14 +137,16 @@ TEST(AddUnit, NeverFillsTheHeadingRow) {
 
 TEST(WriteAndLoad, RoundTripThroughTheFile) {
     UnitGrid g = gridWithUnits(3);
-    for (int c = 12; c <= 22; ++c) g.rows[0][std::size_t(c)] = "опция " + std::to_string(c);
+    for (int c = 12; c <= 22; ++c)
+        g.rows[0][std::size_t(c)] = "опция " + std::to_string(c);
     g.rows[2][23] = "Textfiles\\a.txt";
     auto table = std::make_unique<UnitListTable>();
     const WriteReport rep = gridToTable(g, *table);
     EXPECT_TRUE(rep.lossless());
     EXPECT_EQ(rep.rowsStored, 3);  // the empty last row is left out
     EXPECT_TRUE(table->cellEmpty(0, 4));
-    for (int c = 24; c < 31; ++c) EXPECT_TRUE(table->cellEmpty(c, 1));
+    for (int c = 24; c < 31; ++c)
+        EXPECT_TRUE(table->cellEmpty(c, 1));
 
     UnitGrid loaded;
     loadGrid(loaded, *table);
@@ -231,7 +234,8 @@ TEST(DeleteRow, WriteDeleteWriteLeavesNoTrace) {
     gridToTable(loaded, *second);
     EXPECT_EQ(second->cell(0, 1), "unit1");
     EXPECT_EQ(second->cell(0, 2), "unit3");
-    for (int c = 0; c < UnitListTable::kColumns; ++c) EXPECT_TRUE(second->cellEmpty(c, 3));
+    for (int c = 0; c < UnitListTable::kColumns; ++c)
+        EXPECT_TRUE(second->cellEmpty(c, 3));
     // Byte for byte what a file written with the two units alone holds.
     UnitGrid two = gridWithUnits(2);
     two.rows[2] = unitRow("unit3");

@@ -36,7 +36,8 @@ namespace {
 template <typename T>
 T* child(QWidget* w, const char* name) {
     T* c = w->findChild<T*>(QString::fromLatin1(name));
-    if (!c) qFatal("no control %s", name);
+    if (!c)
+        qFatal("no control %s", name);
     return c;
 }
 
@@ -72,7 +73,7 @@ fs::path makeDataFolder(const fs::path& root) {
 class UnitListEditorTest : public QObject {
     Q_OBJECT
 
-  private:
+private:
     std::unique_ptr<QTemporaryDir> tmp_;
     fs::path data_;
     std::unique_ptr<MainWindow> main_;
@@ -124,7 +125,8 @@ class UnitListEditorTest : public QObject {
     QStringList takeMessages() {
         QStringList texts;
         for (QMessageBox* box : editor_->findChildren<QMessageBox*>()) {
-            if (!box->isVisible()) continue;
+            if (!box->isVisible())
+                continue;
             texts << box->text();
             box->close();
         }
@@ -143,9 +145,10 @@ class UnitListEditorTest : public QObject {
         QVERIFY(p->save(data_ / "Pricedata" / ("mashine" + std::to_string(n) + ".dat")));
     }
 
-  private slots:
+private slots:
     void init() {
-        if (!haveSampleData()) QSKIP("the sample catalogue has not been generated");
+        if (!haveSampleData())
+            QSKIP("the sample catalogue has not been generated");
         tmp_ = std::make_unique<QTemporaryDir>();
         data_ = makeDataFolder(fs::path(tmp_->path().toStdString()));
         main_ = std::make_unique<MainWindow>(data_);
@@ -211,7 +214,8 @@ class UnitListEditorTest : public QObject {
         click("Button3");
         const QString model0 = calc.selectcompr->itemText(0);
         const std::string pol = main_->catalogue().conderlist.pol(1);
-        QCOMPARE(cell(1, 0), QStringLiteral("АННП%1-2x%2").arg(QString::fromStdString(pol), model0));
+        QCOMPARE(cell(1, 0),
+                 QStringLiteral("АННП%1-2x%2").arg(QString::fromStdString(pol), model0));
         QCOMPARE(cell(1, 3), QString::number(main_->catalogue().brandpos[0]));
         QCOMPARE(cell(1, 4), QStringLiteral("1"));
         QCOMPARE(cell(1, 5), QStringLiteral("2"));
@@ -281,7 +285,8 @@ class UnitListEditorTest : public QObject {
         auto t = std::make_unique<UnitListTable>();
         QVERIFY(t->load(data_ / "agrdata" / "outbocklow404a.dat"));
         QCOMPARE(QString::fromStdString(t->cell(0, 2)), third);
-        for (int c = 0; c < UnitListTable::kColumns; ++c) QVERIFY(t->cellEmpty(c, 3));
+        for (int c = 0; c < UnitListTable::kColumns; ++c)
+            QVERIFY(t->cellEmpty(c, 3));
     }
 
     void deletingTheOnlyUnitKeepsAnEmptyRow() {
@@ -364,7 +369,8 @@ class UnitListEditorTest : public QObject {
         writePriceFile(22, 2);  // Bock low condensing units
         calculatorBockLow();
         chooseBockLowR404a();
-        for (int i = 0; i < 3; ++i) click("Button3");
+        for (int i = 0; i < 3; ++i)
+            click("Button3");
         QCOMPARE(grid()->rowCount(), 4);
         const QString compressor2 = cell(2, 1);
         click("Button6");  // box not checked: nothing happens
