@@ -11,8 +11,10 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QShowEvent>
 #include <QSpinBox>
+#include <QTableView>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -174,10 +176,29 @@ UnitListEditor::UnitListEditor(MainWindow& main, TechDataModule* techData, DataF
     connect(closeButton, &QPushButton::clicked, this, [this] { Button2Click(); });
     connect(checkBox2_, &QCheckBox::toggled, this, [this](bool on) { fixFirstColumn(on); });
     connect(grid_, &QTableWidget::cellDoubleClicked, this, &UnitListEditor::gridDoubleClicked);
-    connect(grid_, &QTableWidget::cellChanged, this, [this](int, int column) {
-        if (column == 0 && checkBox2_->isChecked())
-            refreshNameHeaders();
-    });
+
+    // "Закрепить 1 строку": a second view of the same cells showing only the name column, laid
+    // over the grid's left edge, so the names stay in view while the grid scrolls sideways.
+    frozen_ = new QTableView(grid_);
+    frozen_->setObjectName(QStringLiteral("FixedColumn"));
+    frozen_->setModel(grid_->model());
+    frozen_->setSelectionModel(grid_->selectionModel());
+    frozen_->setEditTriggers(grid_->editTriggers());
+    frozen_->verticalHeader()->hide();
+    frozen_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    frozen_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    frozen_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    frozen_->setFocusPolicy(Qt::NoFocus);
+    frozen_->hide();
+    connect(frozen_->verticalScrollBar(), &QScrollBar::valueChanged, grid_->verticalScrollBar(),
+            &QScrollBar::setValue);
+    connect(grid_->verticalScrollBar(), &QScrollBar::valueChanged, frozen_->verticalScrollBar(),
+            &QScrollBar::setValue);
+    connect(grid_->horizontalHeader(), &QHeaderView::sectionResized, this,
+            [this] { placeFixedColumn(); });
+    connect(frozen_, &QTableView::doubleClicked, this,
+            [this](const QModelIndex& index) { gridDoubleClicked(index.row(), index.column()); });
+    grid_->installEventFilter(this);
 
     UnitGrid g;
     resetGrid(g);
@@ -231,8 +252,8 @@ void UnitListEditor::setGrid(const UnitGrid& g) {
         }
     }
     insertionRow_ = g.insertionRow;
-    if (checkBox2_->isChecked())
-        refreshNameHeaders();
+    if (frozen_ && frozen_->isVisible())
+        placeFixedColumn();
 }
 
 int UnitListEditor::currentGridRow() const {
@@ -409,21 +430,29 @@ void UnitListEditor::gridDoubleClicked(int row, int column) {
 }
 
 void UnitListEditor::fixFirstColumn(bool on) {
-    // A grid widget cannot pin a column, so the row headers carry the names instead: they stay
-    // in view while the grid scrolls sideways.
-    if (on) {
-        refreshNameHeaders();
-    } else {
-        for (int r = 0; r < grid_->rowCount(); ++r)
-            grid_->setVerticalHeaderItem(r, new QTableWidgetItem(QString::number(r + 1)));
-    }
+    frozen_->setVisible(on);
+    if (on)
+        placeFixedColumn();
 }
 
-void UnitListEditor::refreshNameHeaders() {
-    for (int r = 0; r < grid_->rowCount(); ++r) {
-        const QTableWidgetItem* item = grid_->item(r, 0);
-        grid_->setVerticalHeaderItem(r, new QTableWidgetItem(item ? item->text() : QString()));
-    }
+void UnitListEditor::placeFixedColumn() {
+    for (int c = 1; c < kEditorColumns; ++c)
+        frozen_->setColumnHidden(c, true);
+    frozen_->setColumnHidden(0, false);
+    frozen_->setColumnWidth(0, grid_->columnWidth(0));
+    frozen_->horizontalHeader()->setFixedHeight(grid_->horizontalHeader()->height());
+    for (int r = 0; r < grid_->rowCount(); ++r)
+        frozen_->setRowHeight(r, grid_->rowHeight(r));
+    frozen_->setGeometry(grid_->verticalHeader()->width() + grid_->frameWidth(),
+                         grid_->frameWidth(), grid_->columnWidth(0),
+                         grid_->viewport()->height() + grid_->horizontalHeader()->height());
+    frozen_->verticalScrollBar()->setValue(grid_->verticalScrollBar()->value());
+}
+
+bool UnitListEditor::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == grid_ && event->type() == QEvent::Resize && frozen_->isVisible())
+        placeFixedColumn();
+    return QWidget::eventFilter(watched, event);
 }
 
 }  // namespace tundrix

@@ -19,6 +19,7 @@ class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QRadioButton;
+class QTableView;
 class QTableWidget;
 
 namespace tundrix {
@@ -65,12 +66,13 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void choiceChanged();
     void gridDoubleClicked(int row, int column);
     void fixFirstColumn(bool on);
-    void refreshNameHeaders();
+    void placeFixedColumn();
     void resetForShow();
     void message(const QString& text, bool warning = true);
     int currentGridRow() const;
@@ -93,6 +95,7 @@ private:
     QCheckBox* checkBox1_;
     QCheckBox* checkBox2_;
     QTableWidget* grid_;
+    QTableView* frozen_ = nullptr;  // the fixed name column
 };
 
 }  // namespace tundrix

@@ -10,8 +10,10 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -451,10 +453,24 @@ private slots:
         calculatorBockLow();
         chooseBockLowR404a();
         click("Button3");
+        auto* fixed = child<QTableView>(editor_.get(), "FixedColumn");
+        QVERIFY(!fixed->isVisible());
         click("CheckBox2");
-        QCOMPARE(grid()->verticalHeaderItem(0)->text(), cell(1, 0));
+        QVERIFY(fixed->isVisible());
+        QCOMPARE(fixed->model(), grid()->model());
+        int shown = 0;
+        for (int c = 0; c < 24; ++c)
+            shown += fixed->isColumnHidden(c) ? 0 : 1;
+        QCOMPARE(shown, 1);
+        QVERIFY(!fixed->isColumnHidden(0));
+        // Scrolled sideways to the last column, the names are still over the grid's left edge.
+        grid()->scrollToItem(grid()->item(0, 23));
+        QApplication::processEvents();
+        QVERIFY(grid()->horizontalScrollBar()->value() > 0);
+        QCOMPARE(fixed->x(), grid()->verticalHeader()->width() + grid()->frameWidth());
+        QCOMPARE(fixed->model()->index(0, 0).data().toString(), cell(1, 0));
         click("CheckBox2");
-        QCOMPARE(grid()->verticalHeaderItem(0)->text(), QStringLiteral("1"));
+        QVERIFY(!fixed->isVisible());
     }
 
     void closingEmptiesAndShowingResets() {
