@@ -3,13 +3,12 @@
 //
 //   tundrix [--data DIR] [--maintenance]
 //
-// --data DIR      the catalogue folder (default: found beside the executable, see dataFolder)
+// --data DIR      the catalogue folder (default: found beside the executable, see
+//                 defaultDataFolder)
 // --maintenance   shows the maintenance menu "Редактирование"
 #include <QApplication>
-#include <QDir>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QMessageBox>
 #include <QTranslator>
 
 #include <cstdio>
@@ -17,25 +16,7 @@
 
 #include "app/windowset.h"
 
-namespace {
-
 namespace fs = std::filesystem;
-
-bool looksLikeCatalogue(const fs::path& dir) {
-    std::error_code ec;
-    return fs::exists(dir / "condensators.dat", ec) || fs::is_directory(dir / "agrdata", ec);
-}
-
-// The catalogue folder: the executable's own folder when the catalogue lies there, else a
-// "data" folder beside it, else the "data" folder one level up (build/bin next to build/data).
-fs::path dataFolder(const fs::path& exeDir) {
-    for (const fs::path& candidate : {exeDir, exeDir / "data", exeDir.parent_path() / "data"})
-        if (looksLikeCatalogue(candidate))
-            return candidate;
-    return exeDir;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -64,7 +45,8 @@ int main(int argc, char** argv) {
         }
     }
     if (data.empty())
-        data = dataFolder(fs::path(QApplication::applicationDirPath().toStdString()));
+        data =
+            tundrix::defaultDataFolder(fs::path(QApplication::applicationDirPath().toStdString()));
 
     // The windows in their creation order; all exist before the main window is first shown.
     const auto windows = tundrix::createWindows(data);

@@ -19,6 +19,22 @@ class WindowsTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void theCatalogueIsFoundBesideTheProgramOrOneLevelUp() {
+        QTemporaryDir top;
+        const std::filesystem::path root = top.path().toStdString();
+        const std::filesystem::path bin = root / "bin";
+        std::filesystem::create_directories(bin);
+        QCOMPARE(defaultDataFolder(bin), bin);  // nothing anywhere: the program's own folder
+        std::filesystem::create_directories(root / "data" / "agrdata");
+        QCOMPARE(defaultDataFolder(bin), root / "data");
+        std::filesystem::create_directories(bin / "data" / "agrdata");
+        QCOMPARE(defaultDataFolder(bin), bin / "data");
+        QFile beside(QString::fromStdString((bin / "condensators.dat").string()));
+        QVERIFY(beside.open(QIODevice::WriteOnly));
+        beside.close();
+        QCOMPARE(defaultDataFolder(bin), bin);
+    }
+
     void everyWindowExistsWithItsName() {
         QTemporaryDir empty;
         const auto s = createWindows(std::filesystem::path(empty.path().toStdString()));
