@@ -1,5 +1,6 @@
 // Grabs pictures of the main window for the documentation: a selection on the condensing-unit
-// tab (its list and its picture page) and the calculator on the description tab.
+// tab (its list, drawing, picture and technical data), the chiller tab and the calculator on the
+// description tab.
 //
 //   tundrix-screenshots --data DIR --out DIR
 #include <QApplication>
@@ -69,5 +70,9 @@ int main(int argc, char** argv) {
     ok &= save(&w, out + QStringLiteral("/condensing-unit-picture.png"));
     details->setCurrentIndex(4);
     ok &= save(&w, out + QStringLiteral("/condensing-unit-technical-data.png"));
+    details->setCurrentIndex(0);
+
+    pages->setCurrentIndex(tundrix::MainWindow::Chiller);
+    ok &= save(&w, out + QStringLiteral("/chillers.png"));
     return ok ? 0 : 1;
 }

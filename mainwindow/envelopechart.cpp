@@ -73,7 +73,7 @@ EnvelopeChartData makeEnvelopeChart(const std::array<double, 12>& vertices, doub
 }
 
 EnvelopeChart::EnvelopeChart(QWidget* parent) : QWidget(parent) {
-    setMinimumSize(400, 290);
+    setMinimumSize(400, 275);
     setAutoFillBackground(false);
 }
 

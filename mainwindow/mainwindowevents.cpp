@@ -379,6 +379,7 @@ void MainWindow::showResult(UnitTab& tab, const SelectionResult& result) {
             const int cursor = std::clamp(result.cursorRow, 1, rows);
             g->setCurrentCell(cursor - 1, 0);
             g->selectRow(cursor - 1);
+            g->scrollToItem(g->item(cursor - 1, 0), QAbstractItemView::PositionAtCenter);
         }
     }
     tab.model->setText(qs(result.modelLabel));

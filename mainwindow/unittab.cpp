@@ -29,9 +29,9 @@ QTableWidget* resultGrid(const QString& name) {
     g->verticalHeader()->setDefaultSectionSize(22);
     g->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     g->horizontalHeader()->setStretchLastSection(true);
-    g->setColumnWidth(0, 260);
+    g->setColumnWidth(0, 225);
     for (int c = 1; c < 6; ++c)
-        g->setColumnWidth(c, 110);
+        g->setColumnWidth(c, 116);
     return g;
 }
 
@@ -117,7 +117,7 @@ UnitTab buildUnitTab(const UnitTabNames& n) {
     t.optionsGrid->setObjectName(n.optionsGrid);
     t.optionsGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     t.optionsGrid->verticalHeader()->hide();
-    t.optionsGrid->setFixedHeight(100);
+    t.optionsGrid->setFixedHeight(80);
     listLayout->addWidget(t.optionsGrid);
     t.pages->addTab(list, QStringLiteral("Список агрегатов"));
 
