@@ -93,7 +93,8 @@ UnitTab buildUnitTab(const UnitTabNames& n) {
     auto* buttons = new QHBoxLayout;
     t.podbor = new QPushButton(QStringLiteral("подбор"));
     t.podbor->setObjectName(n.podbor);
-    t.podbor->setToolTip(QStringLiteral("Нажмите для подбора агрегата"));
+    if (n.kind == UnitKind::Out)
+        t.podbor->setToolTip(QStringLiteral("Нажмите для подбора агрегата"));
     t.options = new QPushButton(QStringLiteral("Доступные опции"));
     t.options->setObjectName(n.options);
     buttons->addWidget(t.podbor);
