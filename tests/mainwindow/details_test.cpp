@@ -8,6 +8,7 @@
 #include <QtTest>
 
 #include "catalogue/catalogue.h"
+#include "mainwindow/envelopechart.h"
 #include "mainwindow/pictureview.h"
 #include "mainwindow/widgetstyle.h"
 #include "windowfixture.h"
@@ -94,6 +95,21 @@ private slots:
         w_->catalogue().agrlist.delta[std::size_t(u)] = 4.5;
         w_->floodpola(w_->unitTab(MainWindow::Chiller));
         QCOMPARE(child<QLineEdit>(w_.get(), "evaporate")->text(), QStringLiteral("2"));
+    }
+
+    void aPointAboveTheEnvelopeIsFlaggedOnTheChart() {
+        run(MainWindow::Condensing, "Button8");
+        auto* chart = child<EnvelopeChart>(w_.get(), "PaintBox2");
+        QVERIFY(chart->warning().isEmpty());
+        child<QLineEdit>(w_.get(), "Edit7")->setText(QStringLiteral("70"));  // far too hot
+        run(MainWindow::Condensing, "Button8");
+        QCOMPARE(chart->warning(), QStringLiteral("вне границ диапазона!!!"));
+        // The unit keeps its row, name and price, without performance figures.
+        QTableWidget* g = child<QTableWidget>(w_.get(), "StringGrid1");
+        const int r = g->currentRow();
+        QVERIFY(!g->item(r, 0)->text().isEmpty());
+        QVERIFY(g->item(r, 1)->text().isEmpty());
+        QVERIFY(!g->item(r, 5)->text().isEmpty());
     }
 
     void clickingAnotherRowShowsThatUnit() {
