@@ -316,3 +316,21 @@ TEST_F(BuilderFiles, ConvertOfAMissingFileFailsAndWritesNothing) {
     EXPECT_NE(error.find("bitzer.dat"), std::string::npos);
     EXPECT_FALSE(fs::exists(dir_ / "bitzer.dat"));
 }
+
+TEST_F(BuilderFiles, AFailedWriteOrConversionLeavesThePreviousFileWhole) {
+    writeBrandFile("bock.dat", 0, {"KEEP"});
+    TableBuilder b = opened(1);
+    ASSERT_EQ(b.enter("LOST", envelope(0)), TableBuilder::EnterResult::Stored);
+    // The temporary file cannot be created where a folder of its name stands.
+    fs::create_directories(dir_ / "bock.dat.tmp");
+    std::string error;
+    EXPECT_FALSE(b.write(dir_, &error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_FALSE(b.convert(dir_, &error));
+    CoefImage onDisk;
+    ASSERT_TRUE(onDisk.load(dir_ / "bock.dat"));
+    EXPECT_EQ(fs::file_size(dir_ / "bock.dat"), 283'200u);
+    EXPECT_EQ(onDisk.name(0, 1), "KEEP");
+    EXPECT_TRUE(onDisk.isFree(0, 2));
+    EXPECT_EQ(onDisk.coefs(0, 1, CoefImage::Fourth), knownSets().mo);
+}

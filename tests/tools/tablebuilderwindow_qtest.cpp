@@ -214,6 +214,40 @@ private slots:
         // The list still shows what was loaded before.
         QCOMPARE(child<QComboBox>(w_.get(), "ComboBox1")->count(), 2);
     }
+
+    void enterIntoAFullTableSaysSo() {
+        CoefImage full;
+        for (int k = 1; k <= 150; ++k)
+            full.setName(3, k, "C" + std::to_string(k));
+        QVERIFY(full.save(folder() / "bitzer.dat"));
+        // A refrigerant before any brand: there is no file to read yet, and that is said.
+        const auto noBrand = catchMessage();
+        child<QRadioButton>(w_.get(), "RadioButton4")->click();
+        QVERIFY2(noBrand->contains(QStringLiteral("марка")), qPrintable(*noBrand));
+        child<QRadioButton>(w_.get(), "RadioButton6")->click();
+        QCOMPARE(child<QComboBox>(w_.get(), "ComboBox1")->count(), 150);
+        child<QLineEdit>(w_.get(), "Edit8")->setText(QStringLiteral("C151"));
+        const auto text = catchMessage();
+        QTest::mouseClick(button("Внести"), Qt::LeftButton);
+        QVERIFY2(text->contains(QStringLiteral("нет свободной записи")), qPrintable(*text));
+        QVERIFY(text->contains(QStringLiteral("R134a")));
+    }
+
+    void aFailedWriteIsReportedAndTheFileStaysWhole() {
+        child<QRadioButton>(w_.get(), "RadioButton5")->click();
+        child<QRadioButton>(w_.get(), "RadioButton1")->click();
+        child<QLineEdit>(w_.get(), "Edit8")->setText(QStringLiteral("NOT WRITTEN"));
+        QTest::mouseClick(button("Внести"), Qt::LeftButton);
+        std::filesystem::create_directories(folder() / "bock.dat.tmp");
+        const auto text = catchMessage();
+        QTest::mouseClick(button("Записать"), Qt::LeftButton);
+        std::filesystem::remove_all(folder() / "bock.dat.tmp");
+        QVERIFY2(text->contains(QStringLiteral("bock.dat")), qPrintable(*text));
+        CoefImage onDisk;
+        QVERIFY(onDisk.load(folder() / "bock.dat"));
+        QVERIFY(onDisk.isFree(0, 3));
+        QCOMPARE(QString::fromStdString(onDisk.name(0, 2)), QStringLiteral("HGX22P/125-4"));
+    }
 };
 
 QTEST_MAIN(TableBuilderWindowTest)
