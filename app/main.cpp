@@ -4,7 +4,7 @@
 //   tundrix [--data DIR] [--maintenance]
 //
 // --data DIR      the catalogue folder (default: found beside the executable, see
-//                 defaultDataFolder)
+//                 defaultDataDir)
 // --maintenance   shows the maintenance menu "Редактирование"
 #include <QApplication>
 #include <QLibraryInfo>
@@ -15,6 +15,7 @@
 #include <filesystem>
 
 #include "app/windowset.h"
+#include "catalogue/datadir.h"
 
 namespace fs = std::filesystem;
 
@@ -46,7 +47,7 @@ int main(int argc, char** argv) {
     }
     if (data.empty())
         data =
-            tundrix::defaultDataFolder(fs::path(QApplication::applicationDirPath().toStdString()));
+            tundrix::defaultDataDir(fs::path(QApplication::applicationDirPath().toStdString()));
 
     // The windows in their creation order; all exist before the main window is first shown.
     const auto windows = tundrix::createWindows(data);

@@ -56,18 +56,6 @@ void copyChillerTexts(MainWindow& main, const ChilledLiquidDialog& dialog) {
 
 }  // namespace
 
-std::filesystem::path defaultDataFolder(const std::filesystem::path& exeDir) {
-    auto looksLikeCatalogue = [](const std::filesystem::path& dir) {
-        std::error_code ec;
-        return std::filesystem::exists(dir / "condensators.dat", ec) ||
-               std::filesystem::is_directory(dir / "agrdata", ec);
-    };
-    for (const auto& candidate : {exeDir, exeDir / "data", exeDir.parent_path() / "data"})
-        if (looksLikeCatalogue(candidate))
-            return candidate;
-    return exeDir;
-}
-
 WindowSet::WindowSet() = default;
 WindowSet::~WindowSet() = default;
 

@@ -37,10 +37,6 @@ struct WindowSet {
     WindowSet& operator=(const WindowSet&) = delete;
 };
 
-// The catalogue folder used without --data: the executable's own folder when the catalogue lies
-// there, else a "data" folder beside it, else the "data" folder one level up (build/bin next to
-// build/data); the executable's folder when none holds a catalogue.
-std::filesystem::path defaultDataFolder(const std::filesystem::path& exeDir);
 
 // Creates and connects all windows on the catalogue folder; nothing is shown yet.
 std::unique_ptr<WindowSet> createWindows(const std::filesystem::path& dataDir);

@@ -6,6 +6,7 @@
 #include <QtTest>
 
 #include "app/windowset.h"
+#include "catalogue/datadir.h"
 #include "basket/basketwindow.h"
 #include "basket/optionswindow.h"
 #include "chiller/chilledliquiddialog.h"
@@ -24,15 +25,15 @@ private slots:
         const std::filesystem::path root = top.path().toStdString();
         const std::filesystem::path bin = root / "bin";
         std::filesystem::create_directories(bin);
-        QCOMPARE(defaultDataFolder(bin), bin);  // nothing anywhere: the program's own folder
+        QCOMPARE(defaultDataDir(bin), bin);  // nothing anywhere: the program's own folder
         std::filesystem::create_directories(root / "data" / "agrdata");
-        QCOMPARE(defaultDataFolder(bin), root / "data");
+        QCOMPARE(defaultDataDir(bin), root / "data");
         std::filesystem::create_directories(bin / "data" / "agrdata");
-        QCOMPARE(defaultDataFolder(bin), bin / "data");
+        QCOMPARE(defaultDataDir(bin), bin / "data");
         QFile beside(QString::fromStdString((bin / "condensators.dat").string()));
         QVERIFY(beside.open(QIODevice::WriteOnly));
         beside.close();
-        QCOMPARE(defaultDataFolder(bin), bin);
+        QCOMPARE(defaultDataDir(bin), bin);
     }
 
     void everyWindowExistsWithItsName() {
