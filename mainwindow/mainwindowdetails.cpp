@@ -184,7 +184,9 @@ void MainWindow::showOptions(UnitTab& tab, int u) {
         names << qs(o.name[j]);
         const auto price = parseNumber(o.price[j], sep);
         setCell(g, 0, c, price && *price != 0 ? qs(fmt(*price, sep)) : qs(o.price[j]));
+        g->item(0, c)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         setCell(g, 1, c, o.flag[j] ? QStringLiteral("выбрана") : QString());
+        g->item(1, c)->setTextAlignment(Qt::AlignCenter);
     }
     g->setHorizontalHeaderLabels(names);
     if (detailsShown_)

@@ -199,6 +199,7 @@ void MainWindow::tabShown(int index) {
                                           QStringLiteral("мощность"), QStringLiteral("Теплоотдача"),
                                           QStringLiteral("Ток"),      QStringLiteral("Цена(EUR)")};
             tabs_[1].grid->setHorizontalHeaderLabels(headings);
+            fitFigureColumns(tabs_[1].grid);
             tabs_[1].optionsGrid->setColumnCount(6);
             tabs_[1].optionsGrid->setHorizontalHeaderLabels(headings);
             setAmbientMode(false);
@@ -375,6 +376,7 @@ void MainWindow::showResult(UnitTab& tab, const SelectionResult& result) {
                 g->setItem(r - 1, c, item);
             }
         }
+        fitFigureColumns(g);
         if (rows > 0) {
             const int cursor = std::clamp(result.cursorRow, 1, rows);
             g->setCurrentCell(cursor - 1, 0);

@@ -19,6 +19,29 @@ namespace tundrix {
 
 namespace {
 
+// The unit name takes what the figures leave, so the price column ends at the grid's right edge.
+void stretchNameColumn(QTableWidget* g) {
+    QHeaderView* h = g->horizontalHeader();
+    h->setStretchLastSection(false);
+    h->setSectionResizeMode(QHeaderView::Interactive);
+    h->setSectionResizeMode(0, QHeaderView::Stretch);
+}
+
+// Option names are long and there may be eleven of them: the columns share the grid's width and
+// the names wrap onto up to `lines` lines instead of being cut.
+void shareWidthWithWrappedHeadings(QTableWidget* g, int lines) {
+    QHeaderView* h = g->horizontalHeader();
+    h->setSectionResizeMode(QHeaderView::Stretch);
+    h->setDefaultAlignment(Qt::AlignCenter | Qt::Alignment(Qt::TextWordWrap));
+    h->setTextElideMode(Qt::ElideNone);
+    const int headingHeight = h->fontMetrics().lineSpacing() * lines + 8;
+    h->setFixedHeight(headingHeight);
+    g->verticalHeader()->setDefaultSectionSize(22);
+    g->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    g->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    g->setFixedHeight(headingHeight + 2 * 22 + 2 * g->frameWidth());
+}
+
 QTableWidget* resultGrid(const QString& name) {
     auto* g = new QTableWidget(0, 6);
     g->setObjectName(name);
@@ -27,11 +50,7 @@ QTableWidget* resultGrid(const QString& name) {
     g->setEditTriggers(QAbstractItemView::NoEditTriggers);
     g->verticalHeader()->hide();
     g->verticalHeader()->setDefaultSectionSize(22);
-    g->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    g->horizontalHeader()->setStretchLastSection(true);
-    g->setColumnWidth(0, 225);
-    for (int c = 1; c < 6; ++c)
-        g->setColumnWidth(c, 116);
+    stretchNameColumn(g);
     return g;
 }
 
@@ -49,6 +68,14 @@ QWidget* page(const QString& name) {
 }
 
 }  // namespace
+
+void fitFigureColumns(QTableWidget* grid) {
+    constexpr int kPadding = 14;  // keeps neighbouring headings and numbers apart
+    for (int c = 1; c < grid->columnCount(); ++c) {
+        grid->resizeColumnToContents(c);
+        grid->setColumnWidth(c, grid->columnWidth(c) + kPadding);
+    }
+}
 
 UnitTab buildUnitTab(const UnitTabNames& n) {
     UnitTab t;
@@ -118,7 +145,7 @@ UnitTab buildUnitTab(const UnitTabNames& n) {
     t.optionsGrid->setObjectName(n.optionsGrid);
     t.optionsGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     t.optionsGrid->verticalHeader()->hide();
-    t.optionsGrid->setFixedHeight(80);
+    shareWidthWithWrappedHeadings(t.optionsGrid, 3);
     listLayout->addWidget(t.optionsGrid);
     t.pages->addTab(list, QStringLiteral("Список агрегатов"));
 

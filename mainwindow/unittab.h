@@ -61,6 +61,10 @@ struct UnitTab {
 // Builds the tab's widgets inside a new sheet (not yet added to a tab widget).
 UnitTab buildUnitTab(const UnitTabNames& names);
 
+// Widens every figure column of a result grid to its heading and widest number, so nothing is
+// cut; the name column keeps the rest.
+void fitFigureColumns(QTableWidget* grid);
+
 // The object names of the four kind tabs.
 UnitTabNames condensingTabNames();
 UnitTabNames receiverTabNames();
