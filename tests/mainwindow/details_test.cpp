@@ -2,9 +2,11 @@
 // evaporating temperature from the outlet temperature, and the catalogue texts read as UTF-8 or
 // Windows-1251.
 #include <QCheckBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStackedWidget>
 #include <QtTest>
 
 #include "catalogue/catalogue.h"
@@ -121,6 +123,108 @@ private slots:
         QCOMPARE(g->currentRow(), 2);
         QCOMPARE(w_->selrow(), 3);
         QCOMPARE(child<QLabel>(w_.get(), "Label38")->text(), g->item(2, 0)->text());
+    }
+
+    void clickingTheHeadingRowChangesNothing() {
+        run(MainWindow::Condensing, "Button8");
+        QTableWidget* g = child<QTableWidget>(w_.get(), "StringGrid1");
+        QVERIFY(g->rowCount() > 3);
+        g->setCurrentCell(2, 0);
+        const QString first = g->item(0, 0)->text();
+        const QString model = child<QLabel>(w_.get(), "Label19")->text();
+        const int selrow = w_->selrow();
+        QHeaderView* h = g->horizontalHeader();
+        for (int c : {0, 1, 5}) {
+            const QPoint at(h->sectionViewportPosition(c) + h->sectionSize(c) / 2, h->height() / 2);
+            QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, at);
+            QCOMPARE(g->currentRow(), 2);
+            QCOMPARE(g->selectionModel()->selectedRows().size(), 1);
+            QCOMPARE(g->selectionModel()->selectedRows().first().row(), 2);
+            QCOMPARE(g->item(0, 0)->text(), first);  // not sorted either
+            QCOMPARE(child<QLabel>(w_.get(), "Label19")->text(), model);
+            QCOMPARE(w_->selrow(), selrow);
+        }
+    }
+
+    void cursorButtonsStopAtTheEndsOfTheList() {
+        run(MainWindow::Rack, "Button20");
+        QTableWidget* g = child<QTableWidget>(w_.get(), "StringGrid13");
+        QLabel* model = child<QLabel>(w_.get(), "Label42");
+        QVERIFY(g->rowCount() > 1);
+        g->setCurrentCell(0, 0);
+        QTest::mouseClick(child<QPushButton>(w_.get(), "Button22"), Qt::LeftButton);  // "<"
+        QCOMPARE(g->currentRow(), 0);
+        QCOMPARE(w_->selrow(), 1);
+        QCOMPARE(model->text(), g->item(0, 0)->text());
+        const int last = g->rowCount() - 1;
+        g->setCurrentCell(last, 0);
+        QTest::mouseClick(child<QPushButton>(w_.get(), "Button21"), Qt::LeftButton);  // ">"
+        QCOMPARE(g->currentRow(), last);
+        QCOMPARE(w_->selrow(), last + 1);
+        QCOMPARE(model->text(), g->item(last, 0)->text());
+        QTest::mouseClick(child<QPushButton>(w_.get(), "Button22"), Qt::LeftButton);
+        QCOMPARE(g->currentRow(), last - 1);
+        QCOMPARE(w_->selrow(), last);
+        QCOMPARE(model->text(), g->item(last - 1, 0)->text());
+    }
+
+    void onlyUnitsWithCondensersWriteTheCondensingTemperatureBack() {
+        const int u = run(MainWindow::Condensing, "Button8");
+        QVERIFY(u > 0);
+        auto& a = w_->catalogue().agrlist;
+        QVERIFY(a.ncondensator[std::size_t(u)] != 0);
+        QLineEdit* condensate = child<QLineEdit>(w_.get(), "condensate");
+        auto* chart = child<EnvelopeChart>(w_.get(), "PaintBox2");
+        condensate->setText(QStringLiteral("45"));
+        w_->floodpola(w_->unitTab(MainWindow::Condensing));
+        QVERIFY(condensate->text() != QStringLiteral("45"));
+        // With condensers the lower corners sit at 10 degrees of condensing temperature.
+        QVERIFY(chart->hasData());
+        for (int n = 0; n < 3; ++n)
+            QCOMPARE(chart->data().envelope[std::size_t(n)].y(), 10.0);
+
+        // Without: the field keeps what it shows and the corners are the unit's own.
+        a.ncondensator[std::size_t(u)] = 0;
+        condensate->setText(QStringLiteral("45"));
+        w_->floodpola(w_->unitTab(MainWindow::Condensing));
+        QCOMPARE(condensate->text(), QStringLiteral("45"));
+        const auto e = a.envelope(u);
+        for (int n = 0; n < 3; ++n)
+            QCOMPARE(chart->data().envelope[std::size_t(n)].y(), e[std::size_t(2 * n + 1)]);
+    }
+
+    void optionsGridShowsNamedOptionsWithPriceAndChoice() {
+        const int u = run(MainWindow::Receiver, "Button10");
+        QVERIFY(u > 0);
+        OptionBlock& o = w_->catalogue().agrlist.optionagr[std::size_t(u)];
+        o = OptionBlock{};
+        o.name[1] = "Манометры";
+        const QString point = QLocale().decimalPoint();
+        o.price[1] = (QStringLiteral("12") + point + QStringLiteral("346")).toStdString();
+        o.name[2] = "Зимний пуск";
+        o.price[2] = "по запросу";
+        o.flag[2] = true;
+        o.name[4] = "after a gap";  // the list stops at the first empty name
+        w_->floodpola(w_->unitTab(MainWindow::Receiver));
+        QTableWidget* g = child<QTableWidget>(w_.get(), "StringGrid5");
+        QCOMPARE(g->columnCount(), 2);
+        QCOMPARE(g->horizontalHeaderItem(0)->text(), QStringLiteral("Манометры"));
+        QCOMPARE(g->horizontalHeaderItem(1)->text(), QStringLiteral("Зимний пуск"));
+        QCOMPARE(g->item(0, 0)->text(), QStringLiteral("12") + point + QStringLiteral("35"));
+        QCOMPARE(g->item(0, 1)->text(), QStringLiteral("по запросу"));
+        QVERIFY(g->item(1, 0)->text().isEmpty());
+        QCOMPARE(g->item(1, 1)->text(), QStringLiteral("выбрана"));
+    }
+
+    void aMissingDrawingShowsThePlaceholderPicture() {
+        const int u = run(MainWindow::Condensing, "Button8");
+        QVERIFY(u > 0);
+        w_->catalogue().agrlist.imagepath[std::size_t(u)] = "images\\missing.pdf";
+        w_->floodpola(w_->unitTab(MainWindow::Condensing));
+        auto* placeholder = child<PictureView>(w_.get(), "WebBrowser1Placeholder");
+        QCOMPARE(w_->unitTab(MainWindow::Condensing).drawingStack->currentWidget(),
+                 static_cast<QWidget*>(placeholder));
+        QVERIFY(placeholder->file().endsWith(QStringLiteral("images/None.jpg")));
     }
 };
 
