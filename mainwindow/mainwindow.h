@@ -78,7 +78,8 @@ public:
     // Shows the details of the grid's cursor row (nothing for no row).
     void floodpola(UnitTab& tab);
     // The selection of the shown kind tab after the options changed; on the chiller tab the
-    // refrigerant goes back to R407C first (without reloading, as the run loads it anyway).
+    // refrigerant goes back to R407C first (its performance data reloaded when another
+    // refrigerant was shown, without a second run).
     void rerunAfterOptions();
     // "Рассчитать" of the calculator.
     void Action3Execute();

@@ -305,8 +305,13 @@ void MainWindow::rerunShownTab() {
 }
 
 void MainWindow::rerunAfterOptions() {
-    if (shownTab() == Chiller)
+    if (shownTab() == Chiller && comboBox8_->currentIndex() != 2) {
         setIndexQuietly(comboBox8_, 2);
+        // The list now says R407C, so the preloaded performance data must be R407C's as well:
+        // otherwise the rerun would compute the R407C units from the previous refrigerant's
+        // tables. Only the data are reloaded; the rerun below is the one selection run.
+        catalogue_->preloadtables(2);
+    }
     rerunShownTab();
 }
 
