@@ -134,9 +134,12 @@ private slots:
         const QString model = child<QLabel>(w_.get(), "Label19")->text();
         const int selrow = w_->selrow();
         QHeaderView* h = g->horizontalHeader();
+        QSignalSpy clicks(h, &QHeaderView::sectionClicked);
         for (int c : {0, 1, 5}) {
             const QPoint at(h->sectionViewportPosition(c) + h->sectionSize(c) / 2, h->height() / 2);
             QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, at);
+            QCOMPARE(clicks.size(), 1);  // the click did reach the heading
+            QCOMPARE(clicks.takeFirst().at(0).toInt(), c);
             QCOMPARE(g->currentRow(), 2);
             QCOMPARE(g->selectionModel()->selectedRows().size(), 1);
             QCOMPARE(g->selectionModel()->selectedRows().first().row(), 2);
