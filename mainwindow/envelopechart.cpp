@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QPolygon>
 
+#include <algorithm>
 #include <cmath>
 
 #include "engine/toolkit.h"
@@ -97,6 +98,22 @@ QString EnvelopeChart::warning() const {
     return data_.outOfRange ? kOutOfRangeText : QString();
 }
 
+QSize EnvelopeChart::sizeHint() const {
+    return {400, 360};
+}
+
+int EnvelopeChart::topOffset() const {
+    if (!shown_ || !data_.valid)
+        return 0;
+    constexpr int kMargin = 14;  // room for a grid label's text above the topmost line
+    int top = data_.toPixel(QPointF(0, data_.ylim5 + 5.0)).y();
+    for (const QPointF& v : data_.envelope)
+        top = std::min(top, data_.toPixel(v).y());
+    top = std::min(top, data_.toPixel(data_.point).y() - 5);
+    const int room = std::max(0, height() - minimumHeight());
+    return std::clamp(kMargin - top, 0, room);
+}
+
 void EnvelopeChart::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), kSkyBlue);
@@ -108,6 +125,7 @@ void EnvelopeChart::paintEvent(QPaintEvent*) {
         return;
     }
     const EnvelopeChartData& d = data_;
+    p.translate(0, topOffset());
     QPolygon outline;
     for (const QPointF& v : d.envelope)
         outline << d.toPixel(v);
@@ -138,6 +156,7 @@ void EnvelopeChart::paintEvent(QPaintEvent*) {
     p.drawPolygon(outline);
 
     if (d.outOfRange) {
+        p.resetTransform();  // the warning keeps its place at the top left
         QFont f = font();
         f.setPointSize(14);
         p.setFont(f);

@@ -47,6 +47,10 @@ public:
     const EnvelopeChartData& data() const { return data_; }
     // The warning the chart shows now: kOutOfRangeText, kNoRangeText or empty.
     QString warning() const;
+    // How far the chart is drawn below the widget's top edge: an envelope whose upper corners
+    // lie above the top of the scale is moved down into view when the widget has the room.
+    int topOffset() const;
+    QSize sizeHint() const override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

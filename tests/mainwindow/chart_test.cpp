@@ -64,13 +64,33 @@ private slots:
         chart.setData(d);
         const QImage img = chart.grab().toImage();
         QCOMPARE(img.pixelColor(5, 295), QColor(0xA6, 0xCA, 0xF0));
-        const QPoint p = d.toPixel(QPointF(-25, 5));
+        const QPoint p = d.toPixel(QPointF(-25, 5)) + QPoint(0, chart.topOffset());
         QCOMPARE(img.pixelColor(p), QColor(Qt::black));
         bool red = false;
         for (int y = 40; y < 70 && !red; ++y)
             for (int x = 40; x < 200 && !red; ++x)
                 red = img.pixelColor(x, y).red() > 200 && img.pixelColor(x, y).green() < 80;
         QVERIFY(red);
+    }
+
+    void anEnvelopeAboveTheScaleIsMovedIntoViewWhenThereIsRoom() {
+        // ylim5 of 35 puts the 45 °C corner 110 pixels above the top of the scale.
+        const auto d = makeEnvelopeChart(kEnvelope, 35, -25, 30, -25);
+        const QPoint corner = d.toPixel(QPointF(-10, 45));
+        QVERIFY(corner.y() < 0);
+        EnvelopeChart chart;
+        chart.setData(d);
+        chart.resize(420, 275);  // no room: drawn where the scale puts it
+        QCOMPARE(chart.topOffset(), 0);
+        chart.resize(420, 420);
+        QVERIFY(chart.topOffset() > -corner.y());
+        const QImage img = chart.grab().toImage();
+        const QPoint shown = corner + QPoint(0, chart.topOffset());
+        QCOMPARE(img.pixelColor(shown), QColor(Qt::black));
+        // The operating point moves with it; the canvas is sky blue above the corner.
+        QCOMPARE(img.pixelColor(d.toPixel(d.point) + QPoint(2, 2 + chart.topOffset())),
+                 QColor(Qt::black));
+        QCOMPARE(img.pixelColor(shown.x(), 2), QColor(0xA6, 0xCA, 0xF0));
     }
 };
 
