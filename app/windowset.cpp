@@ -65,7 +65,8 @@ std::unique_ptr<WindowSet> createWindows(const std::filesystem::path& dataDir) {
     s.form1 = std::make_unique<MainWindow>(dataDir);
     auto* editor = new UnitListEditor(*s.form1);
     s.form2.reset(editor);
-    s.form3 = std::make_unique<TableBuilderWindow>(dataDir);
+    auto* builderWindow = new TableBuilderWindow(dataDir);
+    s.form3.reset(builderWindow);
     auto* browser = new DataFileBrowser(dataDir);
     s.form4.reset(browser);
     auto* techWindow = new TechDataWindow(dataDir);
@@ -130,6 +131,9 @@ std::unique_ptr<WindowSet> createWindows(const std::filesystem::path& dataDir) {
     });
     // Maintenance menu: the unit list editor (with the calculator's tab in front, where its
     // units are put together) and the compressor table builder.
+    // A brand file the builder wrote is read again at once: the calculator lists a new
+    // compressor for the unit list editor, and the selection computes it.
+    builderWindow->setWrittenHook([main] { main->reloadBrandData(); });
     QWidget* builder = s.form3.get();
     QObject::connect(main->findChild<QAction*>(QStringLiteral("MenuUnitList")), &QAction::triggered,
                      editor, [main, editor] {

@@ -83,6 +83,9 @@ public:
     void rerunAfterOptions();
     // "Рассчитать" of the calculator.
     void Action3Execute();
+    // Reads the catalogue's brand files again after a maintenance tool rewrote one: the
+    // calculator's lists and the selection's preloaded data, as a refrigerant choice does.
+    void reloadBrandData();
 
 protected:
     void showEvent(QShowEvent* event) override;

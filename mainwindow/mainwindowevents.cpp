@@ -178,6 +178,13 @@ void MainWindow::DataUpdateExecuteagr() {
         rerunShownTab();
 }
 
+void MainWindow::reloadBrandData() {
+    if (!shownOnce_)
+        return;  // start-up reads everything anyway
+    DataUpdateExecute();
+    DataUpdateExecuteagr();
+}
+
 void MainWindow::tabHidden(int index) {
     if (index == Chiller) {
         setLocked(evaporate_, false);

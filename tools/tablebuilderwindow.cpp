@@ -351,6 +351,8 @@ void TableBuilderWindow::writeClick() {
     std::string error;
     if (!builder_.write(dataDir_, &error))
         fail(QStringLiteral("Файл коэффициентов не записан"), error);
+    else if (written_)
+        written_();
 }
 
 void TableBuilderWindow::removeClick() {
@@ -361,6 +363,8 @@ void TableBuilderWindow::convertClick() {
     std::string error;
     if (!builder_.convert(dataDir_, &error))
         fail(QStringLiteral("Файл коэффициентов не преобразован"), error);
+    else if (written_)
+        written_();
 }
 
 }  // namespace tundrix

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <filesystem>
+#include <functional>
 
 #include "tools/tablebuildercore.h"
 
@@ -24,6 +25,9 @@ public:
 
     void setDataDir(const std::filesystem::path& dir) { dataDir_ = dir; }
     const TableBuilder& builder() const { return builder_; }
+    // Called after the brand file was written ("Записать", "перегнать"), so that the program's
+    // other windows read it again.
+    void setWrittenHook(std::function<void()> hook) { written_ = std::move(hook); }
 
     // The button handlers, as the buttons call them.
     void coefficientsClick();  // "Коэффициенты"
@@ -51,6 +55,7 @@ private:
 
     std::filesystem::path dataDir_;
     TableBuilder builder_;
+    std::function<void()> written_;
 
     QTableWidget* stringGrid1_ = nullptr;  // the ten points
     QTableWidget* stringGrid2_ = nullptr;  // the four coefficient sets
