@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QStackedWidget>
 #include <QtTest>
 
@@ -13,6 +15,7 @@
 #include "mainwindow/envelopechart.h"
 #include "mainwindow/pictureview.h"
 #include "mainwindow/widgetstyle.h"
+#include "techdata/techdatamodule.h"
 #include "windowfixture.h"
 
 using namespace tundrix;
@@ -228,6 +231,49 @@ private slots:
         QCOMPARE(w_->unitTab(MainWindow::Condensing).drawingStack->currentWidget(),
                  static_cast<QWidget*>(placeholder));
         QVERIFY(placeholder->file().endsWith(QStringLiteral("images/None.jpg")));
+    }
+
+    void theTechnicalDataShowTheLastOfTwoRecordsWithTheUnitsName() {
+        run(MainWindow::Condensing, "Button8");
+        QTableWidget* g = child<QTableWidget>(w_.get(), "StringGrid1");
+        QVERIFY(g->rowCount() > 1);
+        const QString name = g->item(g->currentRow(), 0)->text();
+        QTemporaryDir dir;
+        const QString connection = QStringLiteral("details-test-store");
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+            db.setDatabaseName(dir.filePath(QStringLiteral("TD.sqlite")));
+            QVERIFY(db.open());
+            QSqlQuery q(db);
+            QVERIFY(
+                q.exec(QStringLiteral("CREATE TABLE out (\"Код\" INTEGER PRIMARY KEY, "
+                                      "\"Название агрегата\" TEXT, \"Масса, кг\" TEXT)")));
+            QVERIFY(q.prepare(QStringLiteral("INSERT INTO out VALUES (?, ?, ?)")));
+            const QList<QStringList> rows = {
+                {"1", name, "100"}, {"2", "другой", "1"}, {"3", name, "185"}};
+            for (const QStringList& r : rows) {
+                for (int i = 0; i < 3; ++i)
+                    q.bindValue(i, r[i]);
+                QVERIFY(q.exec());
+            }
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(connection);
+        TechDataModule store(dir.path().toStdString());
+        w_->setTechData(&store);
+        w_->floodpola(w_->unitTab(MainWindow::Condensing));
+        QTableWidget* tech = child<QTableWidget>(w_.get(), "StringGrid4");
+        QCOMPARE(tech->rowCount(), 2);
+        QCOMPARE(tech->item(0, 0)->text(), QStringLiteral("Название агрегата"));
+        QCOMPARE(tech->item(0, 1)->text(), name);
+        QCOMPARE(tech->item(1, 0)->text(), QStringLiteral("Масса, кг"));
+        QCOMPARE(tech->item(1, 1)->text(), QStringLiteral("185"));
+        // A unit without a record: the field names with empty values.
+        g->setCurrentCell(g->currentRow() == 0 ? 1 : 0, 0);
+        QVERIFY(g->item(g->currentRow(), 0)->text() != name);
+        QCOMPARE(tech->item(1, 0)->text(), QStringLiteral("Масса, кг"));
+        QVERIFY(tech->item(1, 1)->text().isEmpty());
+        w_->setTechData(nullptr);
     }
 };
 
