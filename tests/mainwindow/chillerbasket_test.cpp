@@ -63,16 +63,23 @@ QRadioButton* radio(QWidget* dialog, const char* group, const QString& caption) 
     qFatal("no radio button %s", qPrintable(caption));
 }
 
-// Closes the next message box and keeps its text.
+// Closes the next message box and keeps its text. It keeps looking until the box appears, so
+// events processed before the box opens cannot make it miss the box.
 std::shared_ptr<QString> catchMessage() {
     auto text = std::make_shared<QString>();
-    QTimer::singleShot(0, [text] {
+    auto* timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [text, timer] {
         for (QWidget* w : QApplication::topLevelWidgets())
             if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) {
                 *text = box->text();
                 box->accept();
+                timer->stop();
+                timer->deleteLater();
+                return;
             }
     });
+    timer->start();
     return text;
 }
 
@@ -365,6 +372,33 @@ private slots:
         for (int r = 1; r < b->rowCount(); ++r)
             sum += number(cell(b, r, 4));
         QVERIFY(qAbs(number(child<QLineEdit>(basket, "Edit1")->text()) - sum) < 0.005);
+    }
+
+    void aQuantityOfLettersStopsAFurtherDoubleClickWithAMessage() {
+        tab(MainWindow::Rack);
+        QTableWidget* g = main<QTableWidget>("StringGrid13");
+        QVERIFY(g->rowCount() > 0);
+        const int row = rowBesideCursor(g);
+        doubleClickRow(g, row);
+        BasketWindow* basket = s_->form6.get();
+        QTableWidget* b = child<QTableWidget>(basket, "StringGrid1");
+        b->setCurrentCell(1, 2);
+        QTest::keyClick(b, Qt::Key_F2);
+        auto* editor = b->viewport()->findChild<QLineEdit*>();
+        QVERIFY(editor);
+        editor->selectAll();
+        QTest::keyClicks(editor, QStringLiteral("two"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_COMPARE(cell(b, 1, 2), QStringLiteral("two"));
+        QCOMPARE(cell(b, 1, 4), cell(b, 1, 3));  // costed as one
+        const QString total = child<QLineEdit>(basket, "Edit1")->text();
+
+        auto message = catchMessage();
+        doubleClickRow(g, row);
+        QVERIFY2(message->contains(QStringLiteral("two")), qPrintable(*message));
+        QCOMPARE(cell(b, 1, 2), QStringLiteral("two"));
+        QCOMPARE(b->rowCount(), 3);
+        QCOMPARE(child<QLineEdit>(basket, "Edit1")->text(), total);
     }
 
     void okAppliesTheTicksToTheFamilyAndRaisesItsPrices() {
