@@ -157,10 +157,10 @@ void TableBuilderWindow::buildControls() {
         {"Button7", "перегнать", &TableBuilderWindow::convertClick},
     };
     auto* buttonRow = new QHBoxLayout;
-    for (const ButtonSpec& spec : buttons) {
-        auto* b = new QPushButton(QString::fromUtf8(spec.caption), this);
-        b->setObjectName(QString::fromLatin1(spec.name));
-        connect(b, &QPushButton::clicked, this, spec.handler);
+    for (const ButtonSpec& button : buttons) {
+        auto* b = new QPushButton(QString::fromUtf8(button.caption), this);
+        b->setObjectName(QString::fromLatin1(button.name));
+        connect(b, &QPushButton::clicked, this, button.handler);
         buttonRow->addWidget(b);
     }
     auto* close = new QPushButton(QStringLiteral("Закрыть"), this);

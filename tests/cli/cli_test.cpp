@@ -18,6 +18,7 @@
 #include "engine/cyclestate.h"
 #include "engine/refprop.h"
 #include "selection/selectionrun.h"
+#include "shellrun.h"
 
 namespace tundrix {
 namespace {
@@ -26,7 +27,7 @@ namespace fs = std::filesystem;
 using nlohmann::json;
 
 const fs::path kData = TUNDRIX_SAMPLE_DATA;
-const fs::path kCli = fs::path(TUNDRIX_BIN_DIR) / "tundrix-cli";
+const fs::path kCli = clitest::cliProgram();
 
 struct CliRun {
     int status = -1;
@@ -34,21 +35,17 @@ struct CliRun {
     std::string err;
 };
 
-// Runs the program in the C locale (decimal point) and collects its output and status.
+// Runs the program in the C locale and collects its output, its messages and its status.
 CliRun cli(const std::string& args) {
-    const fs::path errFile = fs::temp_directory_path() / ("tundrix-cli-err-" + std::to_string(::getpid()));
-    const std::string cmd =
-        "LC_ALL=C " + kCli.string() + " " + args + " 2>" + errFile.string();
-    CliRun r;
-    FILE* p = ::popen(cmd.c_str(), "r");
-    if (!p) return r;
-    std::array<char, 4096> buf{};
-    std::size_t n = 0;
-    while ((n = std::fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
-    const int status = ::pclose(p);
-    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    if (FILE* e = std::fopen(errFile.c_str(), "r")) {
-        while ((n = std::fread(buf.data(), 1, buf.size(), e)) > 0) r.err.append(buf.data(), n);
+    const fs::path errFile =
+        fs::temp_directory_path() / ("tundrix-cli-err-" + std::to_string(::getpid()));
+    const clitest::ShellRun run = clitest::runShell(clitest::cliCommand(args) + " 2>" + errFile.string());
+    CliRun r{run.status, run.out, {}};
+    if (std::FILE* e = std::fopen(errFile.c_str(), "r")) {
+        std::array<char, 4096> buf{};
+        std::size_t n = 0;
+        while ((n = std::fread(buf.data(), 1, buf.size(), e)) > 0)
+            r.err.append(buf.data(), n);
         std::fclose(e);
     }
     fs::remove(errFile);

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "engine/polyfit.h"
+#include "shellrun.h"
 
 namespace tundrix {
 namespace {
@@ -19,26 +20,10 @@ namespace {
 namespace fs = std::filesystem;
 using nlohmann::json;
 
-const fs::path kCli = fs::path(TUNDRIX_BIN_DIR) / "tundrix-cli";
-
-struct FitRun {
-    int status = -1;
-    std::string out;
-};
+using FitRun = clitest::ShellRun;
 
 FitRun run(const std::string& args) {
-    const std::string cmd = "LC_ALL=C " + kCli.string() + " " + args + " 2>&1";
-    FitRun r;
-    FILE* p = ::popen(cmd.c_str(), "r");
-    if (!p)
-        return r;
-    std::array<char, 4096> buf{};
-    std::size_t n = 0;
-    while ((n = std::fread(buf.data(), 1, buf.size(), p)) > 0)
-        r.out.append(buf.data(), n);
-    const int status = ::pclose(p);
-    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return r;
+    return clitest::runShell(clitest::cliCommand(args) + " 2>&1");
 }
 
 const Poly10 kQ = {20.5, 0.71, -0.23, 0.0105, -0.0031, 0.0007, 4.1e-5, -2.2e-5, 1.3e-5, -6e-6};
@@ -68,7 +53,7 @@ Poly10 directFit(const Poly10& c) {
 }
 
 TEST(CliFit, TenPointsGiveTheBuildersCoefficientsToTheLastBit) {
-    if (!fs::exists(kCli))
+    if (!fs::exists(clitest::cliProgram()))
         GTEST_SKIP() << "tundrix-cli not built";
     const fs::path file = writePoints(10);
     const FitRun r = run("fit " + file.string());
@@ -88,7 +73,7 @@ TEST(CliFit, TenPointsGiveTheBuildersCoefficientsToTheLastBit) {
 }
 
 TEST(CliFit, StandardInputAndCsvOutput) {
-    if (!fs::exists(kCli))
+    if (!fs::exists(clitest::cliProgram()))
         GTEST_SKIP() << "tundrix-cli not built";
     const fs::path file = writePoints(10);
     const FitRun r = run("--format csv fit < " + file.string());
@@ -106,7 +91,7 @@ TEST(CliFit, StandardInputAndCsvOutput) {
 }
 
 TEST(CliFit, OtherThanTenPointsOrAFieldThatIsNoNumberIsAnError) {
-    if (!fs::exists(kCli))
+    if (!fs::exists(clitest::cliProgram()))
         GTEST_SKIP() << "tundrix-cli not built";
     const fs::path nine = writePoints(9);
     const FitRun r = run("fit " + nine.string());

@@ -10,6 +10,8 @@
 #include <sstream>
 #include <string>
 
+#include "shellrun.h"
+
 namespace tundrix {
 namespace {
 
@@ -22,18 +24,10 @@ struct LiquidRun {
 };
 
 LiquidRun liquid(const std::string& args) {
-    const fs::path cli = fs::path(TUNDRIX_BIN_DIR) / "tundrix-cli";
-    const std::string cmd = "LC_ALL=C " + cli.string() + " --format csv liquid " + args + " 2>&1";
+    const clitest::ShellRun run = clitest::runShell(clitest::cliCommand("--format csv liquid " + args) + " 2>&1");
     LiquidRun r;
-    FILE* p = ::popen(cmd.c_str(), "r");
-    if (!p)
-        return r;
-    std::array<char, 4096> buf{};
-    std::size_t n = 0;
-    while ((n = std::fread(buf.data(), 1, buf.size(), p)) > 0)
-        r.output.append(buf.data(), n);
-    const int status = ::pclose(p);
-    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    r.status = run.status;
+    r.output = run.out;
     std::istringstream lines(r.output);
     for (std::string line; std::getline(lines, line);)
         if (const auto comma = line.find(','); comma != std::string::npos)

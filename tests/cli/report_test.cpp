@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "shellrun.h"
+
 namespace tundrix {
 namespace {
 
@@ -22,17 +24,8 @@ struct Shell {
 };
 
 Shell shell(const std::string& cmd) {
-    Shell r;
-    FILE* p = ::popen((cmd + " 2>&1").c_str(), "r");
-    if (!p)
-        return r;
-    std::array<char, 4096> buf{};
-    std::size_t n = 0;
-    while ((n = std::fread(buf.data(), 1, buf.size(), p)) > 0)
-        r.output.append(buf.data(), n);
-    const int status = ::pclose(p);
-    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return r;
+    const clitest::ShellRun r = clitest::runShell(cmd + " 2>&1");
+    return Shell{r.status, r.out};
 }
 
 Shell cli(const std::string& args) {
@@ -126,6 +119,31 @@ TEST_F(CliReport, ChillerReportCarriesTheLiquid) {
     EXPECT_LT(liquid, unit);
     EXPECT_NE(text.find("Этиленгликоль 30%"), std::string::npos);
     EXPECT_NE(text.find("12 °C"), std::string::npos);
+}
+
+TEST_F(CliReport, RowOptionReportsThatRowInsteadOfTheCursorRow) {
+    const Shell select = cli("select " + kCondensing);
+    ASSERT_EQ(select.status, 0) << select.output;
+    const std::string key = "\"cursor\":";
+    const auto at = select.output.find(key);
+    ASSERT_NE(at, std::string::npos) << select.output;
+    const int cursor = std::stoi(select.output.substr(at + key.size()));
+    const int row = cursor == 1 ? 2 : 1;
+    // The name shown in that row of the selection.
+    const std::string rowKey = "{\"row\":" + std::to_string(row) + ",";
+    const auto rowAt = select.output.find(rowKey);
+    ASSERT_NE(rowAt, std::string::npos) << select.output;
+    const std::string nameKey = "\"name\":\"";
+    const auto nameAt = select.output.find(nameKey, rowAt) + nameKey.size();
+    const std::string name = select.output.substr(nameAt, select.output.find('"', nameAt) - nameAt);
+    ASSERT_FALSE(name.empty());
+
+    const fs::path f = dir_ / "row.pdf";
+    const Shell r =
+        cli("report --out " + f.string() + " --row " + std::to_string(row) + " " + kCondensing);
+    ASSERT_EQ(r.status, 0) << r.output;
+    EXPECT_EQ(unitOf(r.output), name) << r.output;
+    EXPECT_NE(pdfText(f, 1).find(name), std::string::npos) << name;
 }
 
 TEST_F(CliReport, RowWithoutAUnitWritesNothing) {
