@@ -5,6 +5,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -247,6 +249,38 @@ private slots:
         QVERIFY(text.contains(QStringLiteral("ВЫБРАННАЯ УСТАНОВКА")));
         QVERIFY(text.contains(model->result[0].value));
         QVERIFY(text.contains(QStringLiteral("КОМПЛЕКТ ПОСТАВКИ")));
+    }
+
+    // The menu items that save without a printer: the file dialog's name is where the PDF goes.
+    void saveMenuItemsWriteTheChosenFiles() {
+        showTab(MainWindow::Condensing);
+        select("Button8");
+        const QString report = dir_.filePath(QStringLiteral("menu-report"));  // ".pdf" is added
+        const QString list = dir_.filePath(QStringLiteral("menu-list.pdf"));
+        auto saveThrough = [this](const char* action, const QString& file) {
+            QString dialogClass;
+            QTimer::singleShot(50, [&dialogClass, file] {
+                auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+                if (!dialog)
+                    return;
+                dialogClass = QString::fromLatin1(dialog->metaObject()->className());
+                // Typed into the name field, as a user does over the suggested name.
+                const QFileInfo target(file);
+                dialog->setDirectory(target.absolutePath());
+                if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+                    name->setText(target.fileName());
+                QMetaObject::invokeMethod(dialog, "accept");
+            });
+            w_->findChild<QAction*>(QString::fromLatin1(action))->trigger();
+            return dialogClass;
+        };
+        QCOMPARE(saveThrough("MenuSaveReportPdf", report), QStringLiteral("QFileDialog"));
+        QVERIFY(QFile::exists(report + QStringLiteral(".pdf")));
+        QVERIFY(pdfText(report + QStringLiteral(".pdf"))
+                    .contains(QStringLiteral("ВЫБРАННАЯ УСТАНОВКА")));
+        QCOMPARE(saveThrough("MenuSaveListPdf", list), QStringLiteral("QFileDialog"));
+        QVERIFY(pdfText(list).contains(
+            child<QTableWidget>(w_.get(), "StringGrid1")->item(0, 0)->text()));
     }
 
     void cancelledPreviewPrintsNothing() {
