@@ -45,3 +45,25 @@ function(tundrix_gtest name)
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
+
+# tundrix_qtests(prefix PATTERN glob DEPS ...) builds one QtTest program per source of the folder
+# that matches the pattern (named <prefix>_<file name>) and runs it offscreen under CTest.
+function(tundrix_qtests prefix)
+  cmake_parse_arguments(T "" "PATTERN" "DEPS" ${ARGN})
+  file(GLOB _srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${T_PATTERN})
+  foreach(_src ${_srcs})
+    get_filename_component(_name ${_src} NAME_WE)
+    set(_target ${prefix}_${_name})
+    add_executable(${_target} ${_src})
+    set_target_properties(${_target} PROPERTIES AUTOMOC ON)
+    target_link_libraries(${_target} PRIVATE ${T_DEPS} Qt6::Test)
+    target_include_directories(${_target} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
+    target_compile_options(${_target} PRIVATE ${TUNDRIX_WARNINGS})
+    target_compile_definitions(${_target} PRIVATE
+      TUNDRIX_SAMPLE_DATA="${TUNDRIX_SAMPLE_DATA}"
+      TUNDRIX_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+      TUNDRIX_BIN_DIR="${CMAKE_RUNTIME_OUTPUT_DIRECTORY}")
+    add_test(NAME ${_target} COMMAND ${_target})
+    set_tests_properties(${_target} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  endforeach()
+endfunction()
