@@ -15,36 +15,14 @@
 #include "basket/basketwindow.h"
 #include "basket/optionswindow.h"
 #include "catalogue/agregat.h"
+#include "widgetaccess.h"
 
 using tundrix::BasketWindow;
 using tundrix::OptionsWindow;
 
+using namespace tundrix::testing;
+
 namespace {
-
-// Closes the next message box and keeps its text (empty when none appeared).
-std::shared_ptr<QString> catchMessage() {
-    auto text = std::make_shared<QString>();
-    QTimer::singleShot(0, [text] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            *text = box->text();
-            box->accept();
-        }
-    });
-    return text;
-}
-
-template <typename T>
-T* child(QWidget* w, const char* name) {
-    T* c = w->findChild<T*>(QString::fromLatin1(name));
-    if (!c)
-        qFatal("no control %s", name);
-    return c;
-}
-
-QString cell(QTableWidget* grid, int row, int column) {
-    const QTableWidgetItem* item = grid->item(row, column);
-    return item ? item->text() : QString();
-}
 
 const QString kCondensing = QStringLiteral("Компрессорно-конденсаторный агрегат");
 const QString kReceiver = QStringLiteral("Компрессорно-ресиверный агрегат");

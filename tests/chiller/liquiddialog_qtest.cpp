@@ -14,22 +14,13 @@
 #include <memory>
 
 #include "chiller/chilledliquiddialog.h"
+#include "widgetaccess.h"
 
 using tundrix::ChilledLiquidDialog;
 
-namespace {
+using namespace tundrix::testing;
 
-// Closes the next message box and keeps its text (empty when none appeared).
-std::shared_ptr<QString> catchMessage() {
-    auto text = std::make_shared<QString>();
-    QTimer::singleShot(0, [text] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            *text = box->text();
-            box->accept();
-        }
-    });
-    return text;
-}
+namespace {
 
 }  // namespace
 

@@ -28,11 +28,6 @@ namespace {
 const QString kCondensingType = QStringLiteral("Компрессорно-конденсаторный агрегат");
 const QString kReceiverType = QStringLiteral("Компрессорно-ресиверный агрегат");
 
-QString cell(QTableWidget* g, int row, int column) {
-    const QTableWidgetItem* item = g->item(row, column);
-    return item ? item->text() : QString();
-}
-
 double number(const QString& text) {
     QString t = text;
     t.replace(QLatin1Char(','), QLatin1Char('.'));
@@ -65,7 +60,7 @@ QRadioButton* radio(QWidget* dialog, const char* group, const QString& caption) 
 
 // Closes the next message box and keeps its text. It keeps looking until the box appears, so
 // events processed before the box opens cannot make it miss the box.
-std::shared_ptr<QString> catchMessage() {
+std::shared_ptr<QString> catchVisibleMessage() {
     auto text = std::make_shared<QString>();
     auto* timer = new QTimer;
     timer->setInterval(10);
@@ -272,7 +267,7 @@ private slots:
         // Missing flow: the message, nothing applied, the dialog stays.
         click(w_, "Button4");
         dialog<QLineEdit>("Edit3")->clear();
-        auto message = catchMessage();
+        auto message = catchVisibleMessage();
         QTest::mouseClick(dialog<QPushButton>("Button2"), Qt::LeftButton);
         QCOMPARE(*message, QStringLiteral("Введите пожалуйста все данные"));
         QVERIFY(liquid_->isVisible());
@@ -393,7 +388,7 @@ private slots:
         QCOMPARE(cell(b, 1, 4), cell(b, 1, 3));  // costed as one
         const QString total = child<QLineEdit>(basket, "Edit1")->text();
 
-        auto message = catchMessage();
+        auto message = catchVisibleMessage();
         doubleClickRow(g, row);
         QVERIFY2(message->contains(QStringLiteral("two")), qPrintable(*message));
         QCOMPARE(cell(b, 1, 2), QStringLiteral("two"));

@@ -15,6 +15,7 @@
 #include <memory>
 
 #include "mainwindow/mainwindow.h"
+#include "widgetaccess.h"
 
 namespace tundrix::testing {
 
@@ -27,14 +28,6 @@ inline bool haveSampleData() {
 
 inline std::filesystem::path sampleData() {
     return std::filesystem::path(TUNDRIX_SAMPLE_DATA);
-}
-
-template <typename T>
-T* child(QWidget* w, const char* name) {
-    T* c = w->findChild<T*>(QString::fromLatin1(name));
-    if (!c)
-        qFatal("no control %s", name);
-    return c;
 }
 
 inline QStringList checkedItems(QListWidget* list) {

@@ -28,19 +28,14 @@
 #include "catalogue/unitlisttable.h"
 #include "engine/polyfit.h"
 #include "tools/unitlisteditor.h"
+#include "widgetaccess.h"
 
 namespace fs = std::filesystem;
 using namespace tundrix;
 
-namespace {
+using namespace tundrix::testing;
 
-template <typename T>
-T* child(QWidget* w, const char* name) {
-    T* c = w->findChild<T*>(QString::fromLatin1(name));
-    if (!c)
-        qFatal("no control %s", name);
-    return c;
-}
+namespace {
 
 QPushButton* buttonCaptioned(QWidget* w, const char* caption) {
     for (QPushButton* b : w->findChildren<QPushButton*>())
@@ -53,11 +48,6 @@ void setCell(QTableWidget* grid, int row, int column, const QString& text) {
     if (!grid->item(row, column))
         grid->setItem(row, column, new QTableWidgetItem);
     grid->item(row, column)->setText(text);
-}
-
-QString cell(const QTableWidget* grid, int row, int column) {
-    const QTableWidgetItem* item = grid->item(row, column);
-    return item ? item->text() : QString();
 }
 
 // Numbers as the user types them: the locale's decimal separator.

@@ -19,34 +19,13 @@
 
 #include "techdata/techdatamodule.h"
 #include "tools/techdatawindow.h"
+#include "widgetaccess.h"
 
 using namespace tundrix;
 
+using namespace tundrix::testing;
+
 namespace {
-
-std::shared_ptr<QString> catchMessage() {
-    auto text = std::make_shared<QString>();
-    QTimer::singleShot(0, [text] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            *text = box->text();
-            box->accept();
-        }
-    });
-    return text;
-}
-
-template <typename T>
-T* child(QWidget* w, const char* name) {
-    T* c = w->findChild<T*>(QString::fromLatin1(name));
-    if (!c)
-        qFatal("no control %s", name);
-    return c;
-}
-
-QString cell(QTableWidget* grid, int row, int column) {
-    const QTableWidgetItem* item = grid->item(row, column);
-    return item ? item->text() : QString();
-}
 
 struct EditorRow : EditorRowAccess {
     std::map<int, std::string> cells;

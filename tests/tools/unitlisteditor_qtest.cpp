@@ -29,19 +29,14 @@
 #include "techdata/techdatamodule.h"
 #include "tools/datafilebrowser.h"
 #include "tools/unitlisteditor.h"
+#include "widgetaccess.h"
 
 namespace fs = std::filesystem;
 using namespace tundrix;
 
-namespace {
+using namespace tundrix::testing;
 
-template <typename T>
-T* child(QWidget* w, const char* name) {
-    T* c = w->findChild<T*>(QString::fromLatin1(name));
-    if (!c)
-        qFatal("no control %s", name);
-    return c;
-}
+namespace {
 
 bool haveSampleData() {
     std::error_code ec;
