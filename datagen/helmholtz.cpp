@@ -15,6 +15,104 @@ std::vector<double> numbers(const nlohmann::json& j, const char* key) {
 
 }  // namespace
 
+bool ResidualTerms::read(const nlohmann::json& term, std::string* err) {
+    const std::string type = term.at("type").get<std::string>();
+    const bool exp2 = type == "power_exp2";
+    const bool gauss = type == "gaussian";
+    if (type != "power_exp" && !exp2 && !gauss) {
+        if (err)
+            *err = "unsupported residual term '" + type + "'";
+        return false;
+    }
+    std::vector<const char*> keys = {"n", "d", "t"};
+    if (gauss)
+        keys.insert(keys.end(), {"eta", "epsilon", "beta", "gamma"});
+    else
+        keys.insert(keys.end(), exp2 ? std::initializer_list<const char*>{"l", "m"}
+                                     : std::initializer_list<const char*>{"l"});
+    std::vector<std::vector<double>> v;
+    for (const char* key : keys) {
+        v.push_back(numbers(term, key));
+        if (v.back().size() != v.front().size()) {
+            if (err)
+                *err = "residual term: arrays differ in length";
+            return false;
+        }
+    }
+    for (std::size_t i = 0; i < v[0].size(); ++i) {
+        const double n = v[0][i], d = v[1][i], t = v[2][i];
+        if (gauss)
+            gauss_.push_back({n, t, d, v[3][i], v[4][i], v[5][i], v[6][i]});
+        else if (exp2)
+            exp2_.push_back({n, t, d, v[3][i], v[4][i]});
+        else
+            exp_.push_back({n, t, d, v[3][i], int(v[3][i])});
+    }
+    return true;
+}
+
+void ResidualTerms::clear() {
+    exp_.clear();
+    exp2_.clear();
+    gauss_.clear();
+}
+
+void ResidualTerms::evaluate(double tau, double delta, AlphaTerms& a, bool full) const {
+    const double lnTau = std::log(tau);
+    const double lnDelta = std::log(delta);
+    for (const auto& r : exp_) {
+        double dl = 0;
+        double k = r.d;
+        double e = r.d * lnDelta + r.t * lnTau;
+        if (r.li > 0) {
+            dl = std::exp(r.l * lnDelta);
+            k -= r.l * dl;
+            e -= dl;
+        }
+        const double f = r.n * std::exp(e);
+        a.ard += k * f;
+        a.ardd += (k * (k - 1) - r.l * r.l * dl) * f;
+        if (full) {
+            a.ar += f;
+            a.art += r.t * f;
+            a.artt += r.t * (r.t - 1) * f;
+            a.ardt += r.t * k * f;
+        }
+    }
+    // As power_exp, with a second damping factor exp(-tau^m); a zero exponent drops its factor.
+    for (const auto& r : exp2_) {
+        const double dl = r.l > 0 ? std::exp(r.l * lnDelta) : 0;
+        const double tm = r.m > 0 ? std::exp(r.m * lnTau) : 0;
+        const double k = r.d - r.l * dl;
+        const double j = r.t - r.m * tm;
+        const double f = r.n * std::exp(r.d * lnDelta + r.t * lnTau - dl - tm);
+        a.ard += k * f;
+        a.ardd += (k * (k - 1) - r.l * r.l * dl) * f;
+        if (full) {
+            a.ar += f;
+            a.art += j * f;
+            a.artt += (j * (j - 1) - r.m * r.m * tm) * f;
+            a.ardt += j * k * f;
+        }
+    }
+    for (const auto& r : gauss_) {
+        const double dd = delta - r.eps;
+        const double dt = tau - r.gamma;
+        const double k = r.d - 2 * r.eta * delta * dd;
+        const double j = r.t - 2 * r.beta * tau * dt;
+        const double f =
+            r.n * std::exp(r.d * lnDelta + r.t * lnTau - r.eta * dd * dd - r.beta * dt * dt);
+        a.ard += k * f;
+        a.ardd += (k * k - r.d - 2 * r.eta * delta * delta) * f;
+        if (full) {
+            a.ar += f;
+            a.art += j * f;
+            a.artt += (j * j - r.t - 2 * r.beta * tau * tau) * f;
+            a.ardt += j * k * f;
+        }
+    }
+}
+
 bool HelmholtzModel::readFile(const std::filesystem::path& file, std::string* err) {
     std::ifstream in(file, std::ios::binary);
     if (!in) {
@@ -112,22 +210,8 @@ bool HelmholtzModel::read(const nlohmann::json& doc, std::string* err) {
         }
 
         for (const auto& term : doc.at("residual_part").at("terms")) {
-            const std::string type = term.at("type").get<std::string>();
-            if (type != "power_exp") {
-                *err = "unsupported residual term '" + type + "'";
+            if (!res_.read(term, err))
                 return false;
-            }
-            auto n = numbers(term, "n");
-            auto d = numbers(term, "d");
-            auto t = numbers(term, "t");
-            auto l = numbers(term, "l");
-            if (d.size() != n.size() || t.size() != n.size() || l.size() != n.size()) {
-                *err = "residual term: arrays differ in length";
-                return false;
-            }
-            for (std::size_t i = 0; i < n.size(); ++i) {
-                res_.push_back({n[i], t[i], d[i], l[i], int(l[i])});
-            }
         }
 
         const auto& anc = doc.at("ancillaries");
@@ -179,27 +263,7 @@ void HelmholtzModel::ideal(double tau, double delta, AlphaTerms& a) const {
 }
 
 void HelmholtzModel::residual(double tau, double delta, AlphaTerms& a, bool full) const {
-    const double lnTau = std::log(tau);
-    const double lnDelta = std::log(delta);
-    for (const auto& r : res_) {
-        double dl = 0;
-        double k = r.d;
-        double e = r.d * lnDelta + r.t * lnTau;
-        if (r.li > 0) {
-            dl = std::exp(r.l * lnDelta);
-            k -= r.l * dl;
-            e -= dl;
-        }
-        const double f = r.n * std::exp(e);
-        a.ard += k * f;
-        a.ardd += (k * (k - 1) - r.l * r.l * dl) * f;
-        if (full) {
-            a.ar += f;
-            a.art += r.t * f;
-            a.artt += r.t * (r.t - 1) * f;
-            a.ardt += r.t * k * f;
-        }
-    }
+    res_.evaluate(tau, delta, a, full);
 }
 
 AlphaTerms HelmholtzModel::alpha(double T, double rho) const {

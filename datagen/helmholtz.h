@@ -37,6 +37,36 @@ struct MolarState {
     double dsdlnT = 0, dsdlnrho = 0;
 };
 
+// The residual part of an equation of state: power terms with exponential damping in delta
+// (`power_exp`), in delta and tau (`power_exp2`) and Gaussian bells (`gaussian`).
+class ResidualTerms {
+public:
+    // Appends the terms of one entry of a file's residual part; false (and why) when the entry
+    // is of an unknown type or its arrays differ in length.
+    bool read(const nlohmann::json& term, std::string* err);
+    void clear();
+    bool empty() const { return exp_.empty() && exp2_.empty() && gauss_.empty(); }
+
+    // Adds alphar and its reduced derivatives at (tau, delta) to `a`; with `full` false only
+    // ard and ardd (what the pressure needs).
+    void evaluate(double tau, double delta, AlphaTerms& a, bool full) const;
+
+private:
+    struct PowerExp {
+        double n, t, d, l;
+        int li;
+    };
+    struct PowerExp2 {
+        double n, t, d, l, m;
+    };
+    struct Gaussian {
+        double n, t, d, eta, eps, beta, gamma;
+    };
+    std::vector<PowerExp> exp_;
+    std::vector<PowerExp2> exp2_;
+    std::vector<Gaussian> gauss_;
+};
+
 class HelmholtzModel {
 public:
     enum class Kind { Pure, PseudoPureBlend };
@@ -68,10 +98,6 @@ public:
     const Ancillary& rhoVapour() const { return rhoVapour_; }
 
 private:
-    struct PowerExp {
-        double n, t, d, l;
-        int li;
-    };
     void ideal(double tau, double delta, AlphaTerms& a) const;
     void residual(double tau, double delta, AlphaTerms& a, bool full) const;
 
@@ -85,7 +111,7 @@ private:
     double a1_ = 0, a2_ = 0, aLog_ = 0;
     std::vector<double> powN_, powT_;
     std::vector<double> peM_, peTheta_;
-    std::vector<PowerExp> res_;
+    ResidualTerms res_;
 
     Ancillary pSat_, pBubble_, pDew_, rhoLiquid_, rhoVapour_;
 };

@@ -14,6 +14,10 @@ namespace tundrix::datagen {
 namespace {
 
 const char* const kFluids[] = {"R404A", "R22", "R407C", "R134a", "R410A"};
+// Every file of the folder: the catalogue's five, the further pure refrigerants and the blend
+// components (which need the Gaussian and doubly damped residual terms).
+const char* const kFiles[] = {"R404A", "R22",     "R407C",      "R134a", "R410A", "R290",
+                              "R32",   "R1234yf", "R1234ze(E)", "R125",  "R143a"};
 
 nlohmann::json readDoc(const std::string& fluid) {
     std::ifstream in(defaultRefrigerantDir() / (fluid + ".json"));
@@ -31,9 +35,18 @@ std::unique_ptr<EosFluid> load(const std::string& name) {
     return f;
 }
 
+// A refrigerant file read directly, whether or not the catalogue offers the fluid.
+std::unique_ptr<EosFluid> loadFile(const std::string& name) {
+    HelmholtzModel model;
+    std::string err;
+    const bool ok = model.readFile(defaultRefrigerantDir() / (name + ".json"), &err);
+    EXPECT_TRUE(ok) << err;
+    return ok ? std::make_unique<EosFluid>(std::move(model)) : nullptr;
+}
+
 TEST(EquationOfState, ReproducesTheStoredSinglePhaseStates) {
-    for (const char* name : kFluids) {
-        auto fluid = load(name);
+    for (const char* name : kFiles) {
+        auto fluid = loadFile(name);
         ASSERT_TRUE(fluid);
         const auto doc = readDoc(name);
         int n = 0;
@@ -55,9 +68,11 @@ TEST(EquationOfState, ReproducesTheStoredSinglePhaseStates) {
 }
 
 TEST(EquationOfState, PhaseEquilibriumOfThePureFluidsMatchesTheStoredStates) {
-    for (const char* name : {"R22", "R134a"}) {
-        auto fluid = load(name);
+    for (const char* name : kFiles) {
+        auto fluid = loadFile(name);
         ASSERT_TRUE(fluid);
+        if (!fluid->isPure())
+            continue;
         const auto doc = readDoc(name);
         int n = 0;
         for (const auto& pt : doc.at("vle_check_points")) {
@@ -80,8 +95,8 @@ TEST(EquationOfState, PhaseEquilibriumOfThePureFluidsMatchesTheStoredStates) {
 }
 
 TEST(EquationOfState, ReferenceStateIsTwoHundredAndOneAtZeroDegreesLiquid) {
-    for (const char* name : kFluids) {
-        auto fluid = load(name);
+    for (const char* name : kFiles) {
+        auto fluid = loadFile(name);
         ASSERT_TRUE(fluid);
         const auto ref = readDoc(name)
                              .at("ideal_gas_part")
