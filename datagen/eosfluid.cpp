@@ -7,6 +7,8 @@
 #include <limits>
 #include <utility>
 
+#include "datagen/densityroot.h"
+
 namespace tundrix::datagen {
 
 namespace {
@@ -41,50 +43,8 @@ double EosFluid::density(double T, double p, Branch branch, double rhoStart) con
             rho = std::isfinite(anc) && anc > rc ? anc : 2.5 * rc;
         }
     }
-    // The branch's stable side: liquid above the critical density, vapour below it.
-    auto onBranch = [&](double r) {
-        if (!sub)
-            return true;
-        return branch == Branch::Liquid ? r > rc : r < rc;
-    };
-    double pr = 0, dp = 0;
-    model_.pressure(T, rho, pr, dp);
-    // A start inside the unstable region is moved outwards along its branch first.
-    for (int i = 0; i < 200 && !(dp > 0); ++i) {
-        rho *= branch == Branch::Liquid ? 1.02 : 0.9;
-        model_.pressure(T, rho, pr, dp);
-    }
-    if (!(dp > 0))
-        return kNaN;
-    const double maxStep = branch == Branch::Liquid ? 0.25 : 1.0;
-    for (int it = 0; it < 200; ++it) {
-        if (pr == p)
-            return rho;
-        double step = (p - pr) / dp;
-        step = std::clamp(step, -maxStep * rho, maxStep * rho);
-        double next = 0, pn = 0, dpn = 0;
-        bool found = false;
-        for (int h = 0; h < 80; ++h) {
-            next = rho + step;
-            if (next > 0 && onBranch(next)) {
-                model_.pressure(T, next, pn, dpn);
-                if (std::isfinite(pn) && dpn > 0) {
-                    found = true;
-                    break;
-                }
-            }
-            step *= 0.5;
-        }
-        if (!found)
-            return kNaN;
-        const bool done = std::abs(next - rho) <= 1e-14 * next;
-        rho = next;
-        pr = pn;
-        dp = dpn;
-        if (done)
-            break;
-    }
-    return std::abs(pr - p) <= 1e-8 * p ? rho : kNaN;
+    return densityRoot(p, rho, branch == Branch::Liquid, sub, rc,
+                       [&](double r, double& pr, double& dp) { model_.pressure(T, r, pr, dp); });
 }
 
 // ---------------------------------------------------------------------------------------------

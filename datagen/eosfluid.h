@@ -37,10 +37,11 @@ public:
     // densities start the iteration instead of the ancillaries.
     Saturation saturationAtT(double T, double rhoL0 = 0, double rhoV0 = 0) const;
     // Pure fluid: the equilibrium at pressure p. Blend: bubble liquid at T_bubble(p) and dew
-    // vapour at T_dew(p) from the pressure ancillaries.
-    Saturation saturationAtP(double p) const;
+    // vapour at T_dew(p) from the pressure ancillaries (a mixture-model blend overrides both with
+    // its phase equilibrium).
+    virtual Saturation saturationAtP(double p) const;
     // Bubble liquid and dew vapour at T (blends: the ancillary pressures; pure: the equilibrium).
-    Saturation saturationStatesAtT(double T) const;
+    virtual Saturation saturationStatesAtT(double T) const;
     // Single-phase state at (p, h) or (p, s): a Newton iteration in (ln T, ln rho) from `start`
     // that stays where (dp/drho)_T > 0; on failure a bracketed search in T on the requested
     // branch. ok is false when neither finds the state.

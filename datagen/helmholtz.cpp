@@ -51,6 +51,21 @@ bool ResidualTerms::read(const nlohmann::json& term, std::string* err) {
     return true;
 }
 
+void ResidualTerms::append(const ResidualTerms& other, double factor) {
+    for (auto r : other.exp_) {
+        r.n *= factor;
+        exp_.push_back(r);
+    }
+    for (auto r : other.exp2_) {
+        r.n *= factor;
+        exp2_.push_back(r);
+    }
+    for (auto r : other.gauss_) {
+        r.n *= factor;
+        gauss_.push_back(r);
+    }
+}
+
 void ResidualTerms::clear() {
     exp_.clear();
     exp2_.clear();
@@ -239,6 +254,47 @@ bool HelmholtzModel::read(const nlohmann::json& doc, std::string* err) {
         return false;
     }
     return true;
+}
+
+HelmholtzModel HelmholtzModel::composed(const Constants& c) {
+    HelmholtzModel m;
+    m.name_ = c.name;
+    m.kind_ = Kind::Mixture;
+    m.molarMass_ = c.molarMass;
+    m.R_ = c.gasConstant;
+    m.tRed_ = c.tRed;
+    m.rhoRed_ = c.rhoRed;
+    m.tCrit_ = c.tCrit;
+    m.pCrit_ = c.pCrit;
+    m.rhoCrit_ = c.rhoCrit;
+    return m;
+}
+
+void HelmholtzModel::addIdealPart(const HelmholtzModel& other, double weight) {
+    // The other's tau is c*tau and its delta is s*delta here.
+    const double c = other.tRed_ / tRed_;
+    const double lnC = std::log(c);
+    const double lnS = std::log(rhoRed_ / other.rhoRed_);
+    a1_ += weight * (other.a1_ + lnS + other.aLog_ * lnC);
+    a2_ += weight * other.a2_ * c;
+    aLog_ += weight * other.aLog_;
+    for (std::size_t i = 0; i < other.powN_.size(); ++i) {
+        powN_.push_back(weight * other.powN_[i] * std::exp(other.powT_[i] * lnC));
+        powT_.push_back(other.powT_[i]);
+    }
+    for (std::size_t k = 0; k < other.peM_.size(); ++k) {
+        peM_.push_back(weight * other.peM_[k]);
+        peTheta_.push_back(other.peTheta_[k] * c);
+    }
+}
+
+void HelmholtzModel::addResidualTerms(const ResidualTerms& terms, double weight) {
+    res_.append(terms, weight);
+}
+
+void HelmholtzModel::addOffset(double a1, double a2) {
+    a1_ += a1;
+    a2_ += a2;
 }
 
 void HelmholtzModel::ideal(double tau, double delta, AlphaTerms& a) const {

@@ -46,6 +46,8 @@ public:
     bool read(const nlohmann::json& term, std::string* err);
     void clear();
     bool empty() const { return exp_.empty() && exp2_.empty() && gauss_.empty(); }
+    // Appends the terms of `other` with every coefficient n multiplied by `factor`.
+    void append(const ResidualTerms& other, double factor);
 
     // Adds alphar and its reduced derivatives at (tau, delta) to `a`; with `full` false only
     // ard and ardd (what the pressure needs).
@@ -69,11 +71,29 @@ private:
 
 class HelmholtzModel {
 public:
-    enum class Kind { Pure, PseudoPureBlend };
+    // Mixture: a blend of fixed composition put together from its components (see composed).
+    enum class Kind { Pure, PseudoPureBlend, Mixture };
 
     // Reads a refrigerant file; false (and why in err) when it cannot be used.
     bool read(const nlohmann::json& doc, std::string* err);
     bool readFile(const std::filesystem::path& file, std::string* err);
+
+    // A model put together from others, as the mixture model is at a fixed composition: the
+    // constants and reducing state of the whole, then weighted parts. It has no ancillaries.
+    struct Constants {
+        std::string name;
+        double molarMass = 0, gasConstant = 0, tRed = 0, rhoRed = 0;
+        double tCrit = 0, pCrit = 0, rhoCrit = 0;
+    };
+    static HelmholtzModel composed(const Constants& c);
+    // Adds weight * alpha0 of `other` at its own reduced variables (T_red,other / T and
+    // rho / rho_red,other), rewritten in this model's tau and delta. The ln(delta) of every part
+    // is this model's one, so the weights must sum to 1.
+    void addIdealPart(const HelmholtzModel& other, double weight);
+    void addResidualTerms(const ResidualTerms& terms, double weight);
+    // a1 + a2*tau added to alpha0: moves h by R*T_red*a2 and s by -R*a1.
+    void addOffset(double a1, double a2);
+    const ResidualTerms& residualTerms() const { return res_; }
 
     const std::string& name() const { return name_; }
     Kind kind() const { return kind_; }

@@ -1,0 +1,170 @@
+#include "datagen/blendfluid.h"
+
+#include <cctype>
+#include <cmath>
+#include <limits>
+#include <utility>
+
+namespace tundrix::datagen {
+
+namespace {
+
+constexpr double kKelvin = 273.15;
+constexpr double kPaPerBar = 1e5;
+const double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+// The IIR reference point: the bubble liquid at 0 degC.
+constexpr double kReferenceT = 273.15;
+constexpr double kReferenceH = 200e3;  // J/kg
+constexpr double kReferenceS = 1e3;    // J/(kg K)
+
+}  // namespace
+
+std::unique_ptr<BlendFluid> BlendFluid::create(std::shared_ptr<const MixtureModel> mixture,
+                                               const Composition& z, const std::string& name,
+                                               std::string* err) {
+    auto envelope = std::make_unique<PhaseEnvelope>(*mixture, z);
+    const VleState ref =
+        envelope->valid() ? envelope->atT(VleKind::Bubble, kReferenceT) : VleState{};
+    if (!ref.ok) {
+        if (err)
+            *err = "the phase equilibrium of " + name + " cannot be solved";
+        return nullptr;
+    }
+    // Each component keeps its own reference offset; the blend as a whole is moved to IIR with
+    // one more offset, which changes h and s everywhere by the same amounts and nothing else.
+    HelmholtzModel model = mixture->atComposition(z, name);
+    const MolarState st = model.state(kReferenceT, ref.rhoLiquid);
+    const double m = model.molarMass();
+    const double R = model.gasConstant();
+    model.addOffset(-(kReferenceS * m - st.s) / R,
+                    (kReferenceH * m - st.h) / (R * model.reducingTemperature()));
+    return std::unique_ptr<BlendFluid>(
+        new BlendFluid(std::move(model), std::move(mixture), z, std::move(envelope)));
+}
+
+BlendFluid::BlendFluid(HelmholtzModel model, std::shared_ptr<const MixtureModel> mixture,
+                       const Composition& z, std::unique_ptr<PhaseEnvelope> envelope)
+    : EosFluid(std::move(model)),
+      mixture_(std::move(mixture)),
+      z_(z),
+      envelope_(std::move(envelope)) {}
+
+EosFluid::Saturation BlendFluid::saturationAtP(double p) const {
+    Saturation sat;
+    const VleState b = bubbleAtP(p);
+    const VleState d = dewAtP(p);
+    if (!b.ok || !d.ok)
+        return sat;
+    sat.liquid = model().state(b.T, b.rhoLiquid);
+    sat.vapour = model().state(d.T, d.rhoVapour);
+    sat.liquid.p = sat.vapour.p = p;
+    sat.ok = true;
+    return sat;
+}
+
+EosFluid::Saturation BlendFluid::saturationStatesAtT(double T) const {
+    Saturation sat;
+    const VleState b = bubbleAtT(T);
+    const VleState d = dewAtT(T);
+    if (!b.ok || !d.ok)
+        return sat;
+    sat.liquid = model().state(T, b.rhoLiquid);
+    sat.vapour = model().state(T, d.rhoVapour);
+    sat.liquid.p = b.p;
+    sat.vapour.p = d.p;
+    sat.ok = true;
+    return sat;
+}
+
+FluidState BlendFluid::bubbleLiquid(double t) const {
+    const VleState s = bubbleAtT(t + kKelvin);
+    if (!s.ok)
+        return {kNaN, kNaN, kNaN, kNaN, kNaN};
+    MolarState st = model().state(s.T, s.rhoLiquid);
+    st.p = s.p;
+    return toFluidState(st);
+}
+
+FluidState BlendFluid::dewVapour(double t) const {
+    const VleState s = dewAtT(t + kKelvin);
+    if (!s.ok)
+        return {kNaN, kNaN, kNaN, kNaN, kNaN};
+    MolarState st = model().state(s.T, s.rhoVapour);
+    st.p = s.p;
+    return toFluidState(st);
+}
+
+double BlendFluid::pBubble(double t) const {
+    const VleState s = bubbleAtT(t + kKelvin);
+    return s.ok ? s.p / kPaPerBar : kNaN;
+}
+
+double BlendFluid::pDew(double t) const {
+    const VleState s = dewAtT(t + kKelvin);
+    return s.ok ? s.p / kPaPerBar : kNaN;
+}
+
+double BlendFluid::tBubble(double p) const {
+    const VleState s = bubbleAtP(p * kPaPerBar);
+    return s.ok ? s.T - kKelvin : kNaN;
+}
+
+double BlendFluid::tDew(double p) const {
+    const VleState s = dewAtP(p * kPaPerBar);
+    return s.ok ? s.T - kKelvin : kNaN;
+}
+
+FluidState BlendFluid::atTP(double t, double p) const {
+    const double T = t + kKelvin;
+    const double P = p * kPaPerBar;
+    Branch branch = Branch::Vapour;
+    double rhoStart = 0;
+    const VleState gb = envelope_->guessAtT(VleKind::Bubble, T);
+    const VleState gd = envelope_->guessAtT(VleKind::Dew, T);
+    if (gb.ok && gd.ok && T <= envelope_->topTemperature(VleKind::Bubble)) {
+        // Well away from both lines their interpolated pressures decide; near them the
+        // equilibrium itself.
+        double pb = gb.p, pd = gd.p;
+        if (P > 0.98 * pd && P < 1.02 * pb) {
+            const VleState b = bubbleAtT(T), d = dewAtT(T);
+            if (b.ok && d.ok) {
+                pb = b.p;
+                pd = d.p;
+            }
+        }
+        if (P >= pb || (P > pd && std::log(P / pd) > std::log(pb / P)))
+            branch = Branch::Liquid;
+        rhoStart = branch == Branch::Liquid ? gb.rhoLiquid : 0;
+    } else if (P > model().criticalPressure()) {
+        branch = Branch::Liquid;
+    }
+    const double rho = density(T, P, branch, rhoStart);
+    if (!std::isfinite(rho))
+        return {kNaN, kNaN, kNaN, kNaN, kNaN};
+    FluidState f = toFluidState(model().state(T, rho));
+    f.p = p;
+    return f;
+}
+
+std::unique_ptr<BlendFluid> loadBlendFluid(const std::string& name,
+                                           const std::filesystem::path& dir, std::string* err) {
+    std::string key;
+    for (char c : name) {
+        if (c != '-' && c != ' ')
+            key += char(std::toupper(static_cast<unsigned char>(c)));
+    }
+    const std::filesystem::path folder = dir.empty() ? defaultRefrigerantDir() : dir;
+    BlendRecipe recipe;
+    if (!readBlendRecipe(key, folder, recipe, err))
+        return nullptr;
+    auto mixture = std::make_shared<MixtureModel>();
+    if (!mixture->load(recipe.components, folder, err))
+        return nullptr;
+    Composition z{};
+    for (std::size_t i = 0; i < recipe.moleFractions.size(); ++i)
+        z[i] = recipe.moleFractions[i];
+    return BlendFluid::create(std::move(mixture), z, key, err);
+}
+
+}  // namespace tundrix::datagen
