@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "datagen/cyclereference.h"
 #include "datagen/propertytables.h"
 #include "engine/propertytable.h"
 #include "engine/refprop.h"
@@ -32,43 +33,8 @@ const std::vector<double> kCond = range(20, 65, 7.5);
 const std::vector<double> kSuperheat = {0, 3, 10, 22, 40};
 const std::vector<double> kSubcool = {0, 4, 10};
 
-struct Reference {
-    const EosFluid& f;
-    // The liquid entering the expansion device, by the same rule as the program uses (linear in
-    // the subcooling towards the liquid 20 K below tc at the bubble pressure of tc), on the EOS.
-    double liquidH(double tc, double sc) const {
-        const double hSat = f.bubbleLiquid(tc).h;
-        if (sc == 0)
-            return hSat;
-        const double h20 = f.atTP(tc - 20, f.pBubble(tc)).h;
-        return hSat - sc * (hSat - h20) / 20;
-    }
-    // At zero superheat the state lies on the dew line itself, where (t, p) cannot tell the
-    // phases apart: take the saturated vapour.
-    FluidState suction(double to, double sh) const {
-        return sh == 0 ? f.dewVapour(to) : f.atTP(to + sh, f.pDew(to));
-    }
-    double suctionH(double to, double sh) const { return suction(to, sh).h; }
-    double refeffect(double to, double tc, double sh, double sc) const {
-        return suctionH(to, sh) - liquidH(tc, sc);
-    }
-    double capcorrection(double to, double tc, double sh, double sc) const {
-        return refeffect(to, tc, sh, sc) / refeffect(to, tc, 10, 0) * suction(to, sh).rho /
-               suction(to, 10).rho;
-    }
-    double heatrejection(double td, double Q, double to, double tc, double sh, double sc) const {
-        const double hd = f.atTP(std::min(td, 80.0), f.pBubble(tc)).h;
-        return Q / refeffect(to, tc, sh, sc) * (hd - liquidH(tc, sc));
-    }
-};
-
-struct Worst {
-    double value = 0;
-    void add(double e) { value = std::max(value, std::abs(e)); }
-};
-
 class PropertyAccuracy : public ::testing::TestWithParam<int> {
-  protected:
+protected:
     void SetUp() override {
         fluid_ = loadEosFluid(GetParam());
         ASSERT_TRUE(fluid_);
@@ -100,7 +66,7 @@ TEST_P(PropertyAccuracy, SaturatedLookupsFollowTheEquationOfState) {
 
 TEST_P(PropertyAccuracy, BlockLookupsFollowTheEquationOfState) {
     Worst t, rho, hInv;
-    const Reference ref{*fluid_};
+    const CycleReference ref{*fluid_};
     // Suction gas: temperature and density at the dew pressure of to, enthalpy back from t.
     for (double to : kEvap) {
         const double p = fluid_->pDew(to);
@@ -136,7 +102,7 @@ TEST_P(PropertyAccuracy, BlockLookupsFollowTheEquationOfState) {
 
 TEST_P(PropertyAccuracy, CycleCorrectionsFollowTheEquationOfState) {
     Worst effect, corr, heat;
-    const Reference ref{*fluid_};
+    const CycleReference ref{*fluid_};
     for (double to : kEvap) {
         for (double tc : kCond) {
             for (double sh : kSuperheat) {

@@ -1,0 +1,92 @@
+// The property images of the blends computed with the mixture model, read by the program's own
+// routines over the duty range (evaporating -45..+15 degC, condensing +20..+60 degC, superheat
+// 0..30 K, subcooling 0..10 K), against the mixture model evaluated directly.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "datagen/blendfluid.h"
+#include "datagen/cyclereference.h"
+#include "datagen/propertytables.h"
+#include "engine/propertytable.h"
+#include "engine/refprop.h"
+
+namespace tundrix::datagen {
+namespace {
+
+// Saturated-table columns as the routines are called: t, bubble p, dew p, h', h''.
+constexpr int kT = 1, kPb = 2, kPd = 3, kHl = 6, kHv = 7;
+
+std::vector<double> range(double from, double to, double step) {
+    std::vector<double> v;
+    for (double x = from; x <= to + 1e-9; x += step)
+        v.push_back(x);
+    return v;
+}
+
+class BlendTables : public ::testing::TestWithParam<const char*> {
+protected:
+    void SetUp() override {
+        std::string err;
+        fluid_ = loadBlendFluid(GetParam(), {}, &err);
+        ASSERT_TRUE(fluid_) << err;
+        const auto image = buildPropertyImage(*fluid_);
+        ASSERT_TRUE(image);
+        table_ = std::make_unique<PropertyTable>(*image);
+    }
+
+    std::unique_ptr<BlendFluid> fluid_;
+    std::unique_ptr<PropertyTable> table_;
+};
+
+TEST_P(BlendTables, SaturationPressuresFollowThePhaseEquilibrium) {
+    Worst p, h;
+    for (double t = -45.3; t <= 62; t += 3.1) {
+        const FluidState l = fluid_->bubbleLiquid(t), v = fluid_->dewVapour(t);
+        p.add((satprop(kT, kPb, *table_, t) - l.p) / l.p);
+        p.add((satprop(kT, kPd, *table_, t) - v.p) / v.p);
+        h.add((satprop(kT, kHl, *table_, t) - l.h) / l.h);
+        h.add((satprop(kT, kHv, *table_, t) - v.h) / v.h);
+    }
+    std::printf("%-6s satprop: pressure %.4f %%, enthalpy %.4f %%\n", GetParam(), 100 * p.value,
+                100 * h.value);
+    EXPECT_LT(p.value, 0.01e-2);
+    EXPECT_LT(h.value, 0.01e-2);
+}
+
+TEST_P(BlendTables, CycleCorrectionsFollowTheMixtureModel) {
+    Worst effect, corr, heat;
+    const CycleReference ref{*fluid_};
+    for (double to : range(-45, 15, 7.5)) {
+        for (double tc : range(20, 60, 8)) {
+            for (double sh : {0.0, 4.0, 10.0, 30.0}) {
+                for (double sc : {0.0, 5.0, 10.0}) {
+                    const double e = ref.refeffect(to, tc, sh, sc);
+                    effect.add((refeffect(*table_, to, tc, sh, sc) - e) / e);
+                    const double c = ref.capcorrection(to, tc, sh, sc);
+                    corr.add((capcorrection(*table_, 1, to, tc, sh, sc) - c) / c);
+                }
+                // Discharge temperatures from just above the dew line to beyond the 80 degC cap.
+                const double tdew = fluid_->tDew(fluid_->pBubble(tc));
+                for (double td : {tdew + 5, 0.5 * (tdew + 80), 80.0, 95.0}) {
+                    const double q = ref.heatrejection(td, 10, to, tc, sh, 3);
+                    heat.add((heatrejection(*table_, td, 10, to, tc, sh, 3) - q) / q);
+                }
+            }
+        }
+    }
+    std::printf("%-6s refeffect %.4f %%, corrfactor %.4f %%, heatrejection %.4f %%\n", GetParam(),
+                100 * effect.value, 100 * corr.value, 100 * heat.value);
+    EXPECT_LT(effect.value, 0.05e-2);
+    EXPECT_LT(corr.value, 0.05e-2);
+    EXPECT_LT(heat.value, 0.05e-2);
+}
+
+INSTANTIATE_TEST_SUITE_P(TodaysBlends, BlendTables,
+                         ::testing::Values("R448A", "R449A", "R452A", "R454B", "R454C", "R513A"));
+
+}  // namespace
+}  // namespace tundrix::datagen
