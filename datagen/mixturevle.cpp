@@ -226,22 +226,29 @@ PhaseEnvelope::PhaseEnvelope(const MixtureModel& model, const Composition& z)
             // Stop short of the critical region, where the two phases become alike.
             if (T > kGridEnd || s.rhoLiquid < 1.5 * s.rhoVapour)
                 break;
+            // The next point extrapolated from the last ones (quadratically once there are
+            // three): close enough for Newton's method to need two or three steps.
             VleState guess = s;
             guess.T = T;
-            if (line.size() >= 2) {
-                // Linear extrapolation from the last two points.
-                const VleState& a = line[line.size() - 2];
-                guess.p = s.p * (s.p / a.p);
-                guess.rhoLiquid = 2 * s.rhoLiquid - a.rhoLiquid;
-                guess.rhoVapour = s.rhoVapour * (s.rhoVapour / a.rhoVapour);
-                for (int i = 0; i < model_.size(); ++i) {
-                    const auto m = std::size_t(i);
-                    guess.lnK[m] = 2 * s.lnK[m] - a.lnK[m];
-                }
+            const std::size_t m = line.size();
+            auto next = [&](auto value) {
+                if (m >= 3)
+                    return 3 * value(line[m - 1]) - 3 * value(line[m - 2]) + value(line[m - 3]);
+                if (m == 2)
+                    return 2 * value(line[m - 1]) - value(line[m - 2]);
+                return value(line[m - 1]);
+            };
+            guess.p = std::exp(next([](const VleState& v) { return std::log(v.p); }));
+            guess.rhoLiquid = next([](const VleState& v) { return v.rhoLiquid; });
+            guess.rhoVapour =
+                std::exp(next([](const VleState& v) { return std::log(v.rhoVapour); }));
+            for (int i = 0; i < model_.size(); ++i) {
+                const auto k = std::size_t(i);
+                guess.lnK[k] = next([k](const VleState& v) { return v.lnK[k]; });
             }
             s = solveVle(model_, z_, kind, false, guess);
         }
-        if (line.size() < 2)
+        if (line.size() < 3)
             line.clear();
     }
 }
@@ -253,24 +260,31 @@ double PhaseEnvelope::topTemperature(VleKind kind) const {
 
 VleState PhaseEnvelope::interpolate(const std::vector<VleState>& l, double T) const {
     VleState s;
-    if (l.size() < 2 || !std::isfinite(T))
+    if (l.size() < 3 || !std::isfinite(T))
         return s;
+    // Quadratic through the three grid points nearest to T (beyond the ends of the grid, the
+    // end points), in ln p, ln rho'' and linearly in ln K and rho': the start is then close
+    // enough for one Newton step to reach rounding level.
     const double pos = (T - kGridStart) / kGridStep;
-    const auto last = double(l.size() - 1);
-    const double k = std::clamp(std::floor(pos), 0.0, last - 1);
-    // Beyond the ends of the grid the line is extended by at most one step.
-    const double f = std::clamp(pos - k, -1.0, 2.0);
-    const VleState& a = l[std::size_t(k)];
-    const VleState& b = l[std::size_t(k) + 1];
-    auto lin = [&](double u, double v) { return u + f * (v - u); };
-    auto logLin = [&](double u, double v) { return u * std::pow(v / u, f); };
-    s = a;
+    const double first = std::clamp(std::round(pos) - 1, 0.0, double(l.size() - 3));
+    const double u = std::clamp(pos - first, -1.0, 3.0);
+    const VleState& a = l[std::size_t(first)];
+    const VleState& b = l[std::size_t(first) + 1];
+    const VleState& c = l[std::size_t(first) + 2];
+    const double wa = 0.5 * (u - 1) * (u - 2), wb = -u * (u - 2), wc = 0.5 * u * (u - 1);
+    auto quad = [&](double va, double vb, double vc) { return wa * va + wb * vb + wc * vc; };
+    auto logQuad = [&](double va, double vb, double vc) {
+        return std::exp(quad(std::log(va), std::log(vb), std::log(vc)));
+    };
+    s = b;
     s.T = T;
-    s.p = logLin(a.p, b.p);
-    s.rhoLiquid = lin(a.rhoLiquid, b.rhoLiquid);
-    s.rhoVapour = logLin(a.rhoVapour, b.rhoVapour);
-    for (int i = 0; i < model_.size(); ++i)
-        s.lnK[std::size_t(i)] = lin(a.lnK[std::size_t(i)], b.lnK[std::size_t(i)]);
+    s.p = logQuad(a.p, b.p, c.p);
+    s.rhoLiquid = quad(a.rhoLiquid, b.rhoLiquid, c.rhoLiquid);
+    s.rhoVapour = logQuad(a.rhoVapour, b.rhoVapour, c.rhoVapour);
+    for (int i = 0; i < model_.size(); ++i) {
+        const auto k = std::size_t(i);
+        s.lnK[k] = quad(a.lnK[k], b.lnK[k], c.lnK[k]);
+    }
     s.ok = true;
     return s;
 }
@@ -288,16 +302,31 @@ VleState PhaseEnvelope::atT(VleKind kind, double T) const {
 
 VleState PhaseEnvelope::atP(VleKind kind, double p) const {
     const auto& l = line(kind);
-    if (l.size() < 2 || !(p > 0))
+    if (l.size() < 3 || !(p > 0))
         return {};
-    // The line's pressure rises with temperature: find the grid interval of p.
+    // The line's pressure rises with temperature: the grid interval of p gives a first T, a few
+    // secant steps on the interpolated line a better one.
     const auto it = std::lower_bound(l.begin(), l.end(), p,
                                      [](const VleState& s, double v) { return s.p < v; });
     const std::size_t hi = std::clamp<std::size_t>(std::size_t(it - l.begin()), 1, l.size() - 1);
     const VleState& a = l[hi - 1];
     const VleState& b = l[hi];
-    const double f = std::clamp(std::log(p / a.p) / std::log(b.p / a.p), -1.0, 2.0);
-    VleState start = interpolate(l, a.T + f * (b.T - a.T));
+    const double lnP = std::log(p);
+    double t0 = a.T, f0 = std::log(a.p) - lnP;
+    double t1 = a.T + std::clamp(-f0 / std::log(b.p / a.p), -1.0, 2.0) * (b.T - a.T);
+    VleState start = interpolate(l, t1);
+    for (int i = 0; i < 3 && start.ok; ++i) {
+        const double f1 = std::log(start.p) - lnP;
+        if (f1 == f0)
+            break;
+        const double t2 = t1 - f1 * (t1 - t0) / (f1 - f0);
+        t0 = t1;
+        f0 = f1;
+        t1 = std::clamp(t2, a.T - kGridStep, b.T + kGridStep);
+        start = interpolate(l, t1);
+    }
+    if (!start.ok)
+        return start;
     start.p = p;
     return solveVle(model_, z_, kind, true, start);
 }
