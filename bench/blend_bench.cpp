@@ -1,11 +1,14 @@
 // Cost of today's blends in the generator: loading a blend (its phase envelope), one bubble
-// point from the envelope's start, and the whole property image of each blend.
+// point from the envelope's start, the whole property image of each blend, and one rating point
+// of the compressor model on a blend against the same on the pseudo-pure R407C.
 #include <benchmark/benchmark.h>
 
 #include <memory>
 #include <string>
 
 #include "datagen/blendfluid.h"
+#include "datagen/compressormodel.h"
+#include "datagen/envelope.h"
 #include "datagen/propertytables.h"
 
 namespace tundrix::datagen {
@@ -42,6 +45,30 @@ void BM_BlendPropertyImage(benchmark::State& state) {
         benchmark::DoNotOptimize(buildPropertyImage(f));
 }
 BENCHMARK(BM_BlendPropertyImage)->DenseRange(0, 5)->Unit(benchmark::kMillisecond);
+
+// Medium temperature, as the sample R407C compressors: a sweep over the envelope's box.
+void ratingSweep(benchmark::State& state, const Fluid& fluid) {
+    const CompressorModel model(fluid, levelParams(2, 2), sampleEnvelope(2, 2), 30);
+    for (auto _ : state) {
+        for (double to = -20; to <= 5; to += 5)
+            for (double tc = 25; tc <= 55; tc += 5)
+                benchmark::DoNotOptimize(model.rate(to, tc));
+    }
+    state.SetItemsProcessed(state.iterations() * 42);
+}
+
+void BM_RatingPointBlend(benchmark::State& state) {
+    state.SetLabel("R448A");
+    ratingSweep(state, blend(0));
+}
+BENCHMARK(BM_RatingPointBlend)->Unit(benchmark::kMillisecond);
+
+void BM_RatingPointPseudoPure(benchmark::State& state) {
+    static const auto fluid = loadEosFluid("R407C");
+    state.SetLabel("R407C");
+    ratingSweep(state, *fluid);
+}
+BENCHMARK(BM_RatingPointPseudoPure)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace tundrix::datagen

@@ -1,5 +1,7 @@
 #include "datagen/blendfluid.h"
 
+#include <array>
+#include <atomic>
 #include <cctype>
 #include <cmath>
 #include <limits>
@@ -17,6 +19,18 @@ const double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kReferenceT = 273.15;
 constexpr double kReferenceH = 200e3;  // J/kg
 constexpr double kReferenceS = 1e3;    // J/(kg K)
+
+// The latest equilibrium of each kind, per thread. The property routines ask for the same point
+// several times in a row (the bubble pressure of tc, then the liquid at tc; the dew point of the
+// discharge pressure for h2s and then for the discharge temperature). Each answer depends only
+// on its question, so a remembered one is the same to the last bit.
+struct Remembered {
+    std::uint64_t owner = 0;
+    double value = 0;
+    VleState state;
+};
+thread_local std::array<Remembered, 4> remembered;
+std::atomic<std::uint64_t> lastId{0};
 
 }  // namespace
 
@@ -48,7 +62,19 @@ BlendFluid::BlendFluid(HelmholtzModel model, std::shared_ptr<const MixtureModel>
     : EosFluid(std::move(model)),
       mixture_(std::move(mixture)),
       z_(z),
-      envelope_(std::move(envelope)) {}
+      envelope_(std::move(envelope)),
+      id_(++lastId) {}
+
+VleState BlendFluid::equilibrium(VleKind kind, bool atPressure, double value) const {
+    Remembered& r =
+        remembered[std::size_t((kind == VleKind::Bubble ? 0 : 2) + (atPressure ? 1 : 0))];
+    if (r.owner == id_ && r.value == value)
+        return r.state;
+    r.state = atPressure ? envelope_->atP(kind, value) : envelope_->atT(kind, value);
+    r.owner = id_;
+    r.value = value;
+    return r.state;
+}
 
 EosFluid::Saturation BlendFluid::saturationAtP(double p) const {
     Saturation sat;
@@ -145,6 +171,38 @@ FluidState BlendFluid::atTP(double t, double p) const {
     FluidState f = toFluidState(model().state(T, rho));
     f.p = p;
     return f;
+}
+
+FluidState BlendFluid::atPH(double p, double h) const {
+    const double P = p * kPaPerBar;
+    const VleState d = dewAtP(P);
+    if (d.ok) {
+        const MolarState dew = model().state(d.T, d.rhoVapour);
+        const double H = h * massPerMol() * 1000;
+        MolarState out;
+        if (H >= dew.h && solvePH(P, H, Branch::Vapour, dew, out)) {
+            FluidState f = toFluidState(out);
+            f.p = p;
+            return f;
+        }
+    }
+    return EosFluid::atPH(p, h);
+}
+
+FluidState BlendFluid::atPS(double p, double s) const {
+    const double P = p * kPaPerBar;
+    const VleState d = dewAtP(P);
+    if (d.ok) {
+        const MolarState dew = model().state(d.T, d.rhoVapour);
+        const double S = s * massPerMol() * 1000;
+        MolarState out;
+        if (S >= dew.s && solvePS(P, S, Branch::Vapour, dew, out)) {
+            FluidState f = toFluidState(out);
+            f.p = p;
+            return f;
+        }
+    }
+    return EosFluid::atPS(p, s);
 }
 
 std::unique_ptr<BlendFluid> loadBlendFluid(const std::string& name,

@@ -3,6 +3,7 @@
 // the bubble and dew states from the phase equilibrium of the mixture.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -28,10 +29,10 @@ public:
     const Composition& composition() const { return z_; }
 
     // The phase equilibria of the blend (K, Pa).
-    VleState bubbleAtT(double T) const { return envelope_->atT(VleKind::Bubble, T); }
-    VleState dewAtT(double T) const { return envelope_->atT(VleKind::Dew, T); }
-    VleState bubbleAtP(double p) const { return envelope_->atP(VleKind::Bubble, p); }
-    VleState dewAtP(double p) const { return envelope_->atP(VleKind::Dew, p); }
+    VleState bubbleAtT(double T) const { return equilibrium(VleKind::Bubble, false, T); }
+    VleState dewAtT(double T) const { return equilibrium(VleKind::Dew, false, T); }
+    VleState bubbleAtP(double p) const { return equilibrium(VleKind::Bubble, true, p); }
+    VleState dewAtP(double p) const { return equilibrium(VleKind::Dew, true, p); }
 
     // Bubble liquid at T_bubble(p) and dew vapour at T_dew(p), both of the blend's composition.
     Saturation saturationAtP(double p) const override;
@@ -49,14 +50,20 @@ public:
     // (inside the two-phase region) the nearer line on a log scale decides, as for the
     // pseudo-pure blends.
     FluidState atTP(double t, double p) const override;
+    // Gas above its dew point, the usual question, needs only the dew point at p.
+    FluidState atPH(double p, double h) const override;
+    FluidState atPS(double p, double s) const override;
 
 private:
+    VleState equilibrium(VleKind kind, bool atPressure, double value) const;
+
     BlendFluid(HelmholtzModel model, std::shared_ptr<const MixtureModel> mixture,
                const Composition& z, std::unique_ptr<PhaseEnvelope> envelope);
 
     std::shared_ptr<const MixtureModel> mixture_;
     Composition z_;
     std::unique_ptr<PhaseEnvelope> envelope_;
+    std::uint64_t id_;  // tells this blend's remembered equilibria from another's
 };
 
 // A blend of mixtures.json ("R448A", "R-454B", ...) with its components from `dir` (empty: the
