@@ -173,36 +173,30 @@ FluidState BlendFluid::atTP(double t, double p) const {
     return f;
 }
 
-FluidState BlendFluid::atPH(double p, double h) const {
+bool BlendFluid::gasAboveDew(double p, double value, double MolarState::*field, Solver solve,
+                             FluidState& out) const {
     const double P = p * kPaPerBar;
     const VleState d = dewAtP(P);
-    if (d.ok) {
-        const MolarState dew = model().state(d.T, d.rhoVapour);
-        const double H = h * massPerMol() * 1000;
-        MolarState out;
-        if (H >= dew.h && solvePH(P, H, Branch::Vapour, dew, out)) {
-            FluidState f = toFluidState(out);
-            f.p = p;
-            return f;
-        }
-    }
-    return EosFluid::atPH(p, h);
+    if (!d.ok)
+        return false;
+    const MolarState dew = model().state(d.T, d.rhoVapour);
+    const double v = value * massPerMol() * 1000;
+    MolarState st;
+    if (!(v >= dew.*field) || !(this->*solve)(P, v, Branch::Vapour, dew, st))
+        return false;
+    out = toFluidState(st);
+    out.p = p;
+    return true;
+}
+
+FluidState BlendFluid::atPH(double p, double h) const {
+    FluidState f;
+    return gasAboveDew(p, h, &MolarState::h, &EosFluid::solvePH, f) ? f : EosFluid::atPH(p, h);
 }
 
 FluidState BlendFluid::atPS(double p, double s) const {
-    const double P = p * kPaPerBar;
-    const VleState d = dewAtP(P);
-    if (d.ok) {
-        const MolarState dew = model().state(d.T, d.rhoVapour);
-        const double S = s * massPerMol() * 1000;
-        MolarState out;
-        if (S >= dew.s && solvePS(P, S, Branch::Vapour, dew, out)) {
-            FluidState f = toFluidState(out);
-            f.p = p;
-            return f;
-        }
-    }
-    return EosFluid::atPS(p, s);
+    FluidState f;
+    return gasAboveDew(p, s, &MolarState::s, &EosFluid::solvePS, f) ? f : EosFluid::atPS(p, s);
 }
 
 std::unique_ptr<BlendFluid> loadBlendFluid(const std::string& name,

@@ -56,6 +56,11 @@ public:
 
 private:
     VleState equilibrium(VleKind kind, bool atPressure, double value) const;
+    // The state at p of enthalpy or entropy `value` (per kg) when it lies at or above the dew
+    // point's; false otherwise, and the full search of the base class decides.
+    using Solver = bool (EosFluid::*)(double, double, Branch, const MolarState&, MolarState&) const;
+    bool gasAboveDew(double p, double value, double MolarState::*field, Solver solve,
+                     FluidState& out) const;
 
     BlendFluid(HelmholtzModel model, std::shared_ptr<const MixtureModel> mixture,
                const Composition& z, std::unique_ptr<PhaseEnvelope> envelope);

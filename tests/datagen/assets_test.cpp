@@ -42,7 +42,7 @@ QGuiApplication& guiApplication() {
 }
 
 class TempDir {
-  public:
+public:
     TempDir() {
         static int counter = 0;
         path_ = fs::temp_directory_path() /
@@ -56,7 +56,7 @@ class TempDir {
     }
     const fs::path& path() const { return path_; }
 
-  private:
+private:
     fs::path path_;
 };
 

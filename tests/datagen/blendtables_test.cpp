@@ -58,31 +58,13 @@ TEST_P(BlendTables, SaturationPressuresFollowThePhaseEquilibrium) {
 }
 
 TEST_P(BlendTables, CycleCorrectionsFollowTheMixtureModel) {
-    Worst effect, corr, heat;
-    const CycleReference ref{*fluid_};
-    for (double to : range(-45, 15, 7.5)) {
-        for (double tc : range(20, 60, 8)) {
-            for (double sh : {0.0, 4.0, 10.0, 30.0}) {
-                for (double sc : {0.0, 5.0, 10.0}) {
-                    const double e = ref.refeffect(to, tc, sh, sc);
-                    effect.add((refeffect(*table_, to, tc, sh, sc) - e) / e);
-                    const double c = ref.capcorrection(to, tc, sh, sc);
-                    corr.add((capcorrection(*table_, 1, to, tc, sh, sc) - c) / c);
-                }
-                // Discharge temperatures from just above the dew line to beyond the 80 degC cap.
-                const double tdew = fluid_->tDew(fluid_->pBubble(tc));
-                for (double td : {tdew + 5, 0.5 * (tdew + 80), 80.0, 95.0}) {
-                    const double q = ref.heatrejection(td, 10, to, tc, sh, 3);
-                    heat.add((heatrejection(*table_, td, 10, to, tc, sh, 3) - q) / q);
-                }
-            }
-        }
-    }
+    const CycleErrors w = cycleErrors(*fluid_, *table_, range(-45, 15, 7.5), range(20, 60, 8),
+                                      {0.0, 4.0, 10.0, 30.0}, {0.0, 5.0, 10.0});
     std::printf("%-6s refeffect %.4f %%, corrfactor %.4f %%, heatrejection %.4f %%\n", GetParam(),
-                100 * effect.value, 100 * corr.value, 100 * heat.value);
-    EXPECT_LT(effect.value, 0.05e-2);
-    EXPECT_LT(corr.value, 0.05e-2);
-    EXPECT_LT(heat.value, 0.05e-2);
+                100 * w.effect.value, 100 * w.corr.value, 100 * w.heat.value);
+    EXPECT_LT(w.effect.value, 0.05e-2);
+    EXPECT_LT(w.corr.value, 0.05e-2);
+    EXPECT_LT(w.heat.value, 0.05e-2);
 }
 
 TEST(BlendTable, IsTheSameOnEveryBuild) {

@@ -4,8 +4,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "datagen/fluid.h"
+#include "engine/propertytable.h"
+#include "engine/refprop.h"
 
 namespace tundrix::datagen {
 
@@ -44,5 +47,39 @@ struct Worst {
     double value = 0;
     void add(double e) { value = std::max(value, std::abs(e)); }
 };
+
+// The worst relative errors of refeffect, capcorrection and heatrejection read from `table`
+// against the equation of state over a grid of duties; the heat rejection at 3 K subcooling and
+// discharge temperatures from just above the dew line to beyond the 80 degC cap.
+struct CycleErrors {
+    Worst effect, corr, heat;
+};
+
+inline CycleErrors cycleErrors(const Fluid& fluid, const PropertyTable& table,
+                               const std::vector<double>& evaporating,
+                               const std::vector<double>& condensing,
+                               const std::vector<double>& superheat,
+                               const std::vector<double>& subcooling) {
+    CycleErrors w;
+    const CycleReference ref{fluid};
+    for (double to : evaporating) {
+        for (double tc : condensing) {
+            for (double sh : superheat) {
+                for (double sc : subcooling) {
+                    const double e = ref.refeffect(to, tc, sh, sc);
+                    w.effect.add((refeffect(table, to, tc, sh, sc) - e) / e);
+                    const double c = ref.capcorrection(to, tc, sh, sc);
+                    w.corr.add((capcorrection(table, 1, to, tc, sh, sc) - c) / c);
+                }
+                const double tdew = fluid.tDew(fluid.pBubble(tc));
+                for (double td : {tdew + 5, 0.5 * (tdew + 80), 80.0, 95.0}) {
+                    const double q = ref.heatrejection(td, 10, to, tc, sh, 3);
+                    w.heat.add((heatrejection(table, td, 10, to, tc, sh, 3) - q) / q);
+                }
+            }
+        }
+    }
+    return w;
+}
 
 }  // namespace tundrix::datagen
