@@ -103,22 +103,20 @@ EosFluid::Saturation BlendFluid::saturationStatesAtT(double T) const {
     return sat;
 }
 
-FluidState BlendFluid::bubbleLiquid(double t) const {
-    const VleState s = bubbleAtT(t + kKelvin);
+FluidState BlendFluid::lineState(const VleState& s, bool liquid) const {
     if (!s.ok)
         return {kNaN, kNaN, kNaN, kNaN, kNaN};
-    MolarState st = model().state(s.T, s.rhoLiquid);
+    MolarState st = model().state(s.T, liquid ? s.rhoLiquid : s.rhoVapour);
     st.p = s.p;
     return toFluidState(st);
 }
 
+FluidState BlendFluid::bubbleLiquid(double t) const {
+    return lineState(bubbleAtT(t + kKelvin), true);
+}
+
 FluidState BlendFluid::dewVapour(double t) const {
-    const VleState s = dewAtT(t + kKelvin);
-    if (!s.ok)
-        return {kNaN, kNaN, kNaN, kNaN, kNaN};
-    MolarState st = model().state(s.T, s.rhoVapour);
-    st.p = s.p;
-    return toFluidState(st);
+    return lineState(dewAtT(t + kKelvin), false);
 }
 
 double BlendFluid::pBubble(double t) const {

@@ -56,6 +56,8 @@ public:
 
 private:
     VleState equilibrium(VleKind kind, bool atPressure, double value) const;
+    // The liquid or the vapour of an equilibrium, in the Fluid interface's units.
+    FluidState lineState(const VleState& s, bool liquid) const;
     // The state at p of enthalpy or entropy `value` (per kg) when it lies at or above the dew
     // point's; false otherwise, and the full search of the base class decides.
     using Solver = bool (EosFluid::*)(double, double, Branch, const MolarState&, MolarState&) const;

@@ -48,6 +48,27 @@ struct Worst {
     void add(double e) { value = std::max(value, std::abs(e)); }
 };
 
+// The worst relative errors of the saturated table's bubble and dew pressures and liquid and
+// vapour enthalpies (satprop) against the equation of state, at t = from, from + step, ... to.
+struct SaturationErrors {
+    Worst p, h;
+};
+
+inline SaturationErrors saturationErrors(const Fluid& fluid, const PropertyTable& table,
+                                         double from, double to, double step) {
+    // Saturated-table columns: t, bubble p, dew p, h', h''.
+    constexpr int kT = 1, kPb = 2, kPd = 3, kHl = 6, kHv = 7;
+    SaturationErrors w;
+    for (double t = from; t <= to; t += step) {
+        const FluidState l = fluid.bubbleLiquid(t), v = fluid.dewVapour(t);
+        w.p.add((satprop(kT, kPb, table, t) - l.p) / l.p);
+        w.p.add((satprop(kT, kPd, table, t) - v.p) / v.p);
+        w.h.add((satprop(kT, kHl, table, t) - l.h) / l.h);
+        w.h.add((satprop(kT, kHv, table, t) - v.h) / v.h);
+    }
+    return w;
+}
+
 // The worst relative errors of refeffect, capcorrection and heatrejection read from `table`
 // against the equation of state over a grid of duties; the heat rejection at 3 K subcooling and
 // discharge temperatures from just above the dew line to beyond the 80 degC cap.
