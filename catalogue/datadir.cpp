@@ -13,8 +13,9 @@ fs::path defaultDataDir(const fs::path& executableDir) {
         return fs::is_regular_file(dir / "condensators.dat", ec) ||
                fs::is_directory(dir / "agrdata", ec);
     };
+    const fs::path up = executableDir.parent_path();
     for (const fs::path& dir :
-         {executableDir, executableDir / "data", executableDir.parent_path() / "data"})
+         {executableDir, executableDir / "data", up / "data", up / "share" / "tundrix" / "data"})
         if (holdsCatalogue(dir))
             return dir;
     return executableDir;

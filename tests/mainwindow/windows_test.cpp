@@ -20,12 +20,15 @@ class WindowsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void theCatalogueIsFoundBesideTheProgramOrOneLevelUp() {
+    void theCatalogueIsFoundBesideTheProgramOneLevelUpOrInstalled() {
         QTemporaryDir top;
         const std::filesystem::path root = top.path().toStdString();
         const std::filesystem::path bin = root / "bin";
         std::filesystem::create_directories(bin);
         QCOMPARE(defaultDataDir(bin), bin);  // nothing anywhere: the program's own folder
+        const std::filesystem::path installed = root / "share" / "tundrix" / "data";
+        std::filesystem::create_directories(installed / "agrdata");
+        QCOMPARE(defaultDataDir(bin), installed);
         std::filesystem::create_directories(root / "data" / "agrdata");
         QCOMPARE(defaultDataDir(bin), root / "data");
         std::filesystem::create_directories(bin / "data" / "agrdata");
