@@ -60,6 +60,24 @@ private slots:
         QVERIFY(s->form6->isVisible());
     }
 
+    void everyWindowCarriesTheProgramIcon() {
+        QTemporaryDir empty;
+        const auto s = createWindows(std::filesystem::path(empty.path().toStdString()));
+        const QWidget* windows[] = {s->form1.get(), s->form2.get(), s->form3.get(),
+                                    s->form4.get(), s->form5.get(), s->form6.get(),
+                                    s->form7.get(), s->form8.get(), s->form9.get()};
+        for (const QWidget* w : windows) {
+            const QList<QSize> sizes = w->windowIcon().availableSizes();
+            QVERIFY2(sizes.contains(QSize(16, 16)) && sizes.contains(QSize(256, 256)),
+                     qPrintable(w->objectName()));
+        }
+        // The small picture is the one drawn for its size, not the large one scaled down.
+        const QImage small = s->form1->windowIcon().pixmap(QSize(16, 16)).toImage();
+        QCOMPARE(small.size(), QSize(16, 16));
+        QCOMPARE(small, QImage(QStringLiteral(TUNDRIX_SOURCE_DIR "/packaging/icons/16x16.png"))
+                            .convertToFormat(small.format()));
+    }
+
     void doubleClickingAResultRowPutsTheUnitIntoTheBasket() {
         if (!haveSampleData())
             QSKIP("the sample catalogue has not been generated");
