@@ -1,6 +1,7 @@
 #include "app/windowset.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -56,10 +57,18 @@ void copyChillerTexts(MainWindow& main, const ChilledLiquidDialog& dialog) {
 
 }  // namespace
 
+QIcon programIcon() {
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/%1x%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
 WindowSet::WindowSet() = default;
 WindowSet::~WindowSet() = default;
 
 std::unique_ptr<WindowSet> createWindows(const std::filesystem::path& dataDir) {
+    QApplication::setWindowIcon(programIcon());
     auto set = std::make_unique<WindowSet>();
     WindowSet& s = *set;
     s.form1 = std::make_unique<MainWindow>(dataDir);

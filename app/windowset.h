@@ -4,6 +4,7 @@
 // spare window. Windows whose work is not there yet are plain placeholders with their names.
 #pragma once
 
+#include <QIcon>
 #include <QObject>
 #include <QWidget>
 
@@ -37,8 +38,11 @@ struct WindowSet {
     WindowSet& operator=(const WindowSet&) = delete;
 };
 
+// The program's icon, in every size it is drawn in.
+QIcon programIcon();
 
-// Creates and connects all windows on the catalogue folder; nothing is shown yet.
+// Creates and connects all windows on the catalogue folder and makes the program's icon the
+// icon of every window (message boxes and dialogs included); nothing is shown yet.
 std::unique_ptr<WindowSet> createWindows(const std::filesystem::path& dataDir);
 
 }  // namespace tundrix

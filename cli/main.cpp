@@ -22,7 +22,9 @@ fs::path executableDir(const char* argv0) {
 
 void printHelp(std::ostream& out) {
     out << "usage: tundrix-cli [--data DIR] [--format json|csv] COMMAND [options]\n\n"
-           "The data folder defaults to the folder of the program (or data/ beside it).\n\n"
+           "The data folder (--data) defaults to the first of these that holds a catalogue:\n"
+           "the program's folder, data/ beside it, ../data, ../share/tundrix/data (the\n"
+           "installed catalogue).\n\n"
            "commands:\n";
     for (const auto& c : commands()) out << "  " << c.name << "\t" << c.summary << "\n";
     out << "\n'tundrix-cli COMMAND --help' describes a command's options.\n";

@@ -45,7 +45,11 @@ constexpr std::string_view kReadme =
     "- images/, TechnicalData/, Complect/, Textfiles/, TD.sqlite: pictures, dimension drawings,\n"
     "  delivery sets, descriptions and technical data drawn from the same figures.\n"
     "\n"
-    "Run the generator again to restore the folder: tundrix-datagen --out <this folder>\n";
+    "Run the generator again to restore the folder: tundrix-datagen --out <this folder>\n"
+    "\n"
+    "This catalogue is free data, licensed like the program under the GNU General Public\n"
+    "License, version 3 or (at your option) any later version; the licence text is the file\n"
+    "COPYING of the program's sources.\n";
 
 int usage() {
     std::fprintf(stderr, "usage: tundrix-datagen --out DIR [--refrigerants DIR]\n");

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need, when any is missing.
+# Installs the Debian packages the build and the tests need, when any is missing. Further package
+# names on the command line are installed too (the package build asks for its tools that way).
 set -euo pipefail
 
 packages=(
@@ -7,6 +8,7 @@ packages=(
   qt6-base-dev qt6-pdf-dev libqt6sql6-sqlite qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   fonts-dejavu-core xvfb xauth poppler-utils
+  "$@"
 )
 
 missing=()

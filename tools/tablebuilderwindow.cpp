@@ -16,6 +16,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "catalogue/datadir.h"
 #include "selection/numbers.h"
 
 namespace tundrix {
@@ -348,6 +349,10 @@ void TableBuilderWindow::enterClick() {
 }
 
 void TableBuilderWindow::writeClick() {
+    if (const auto refusal = catalogueWriteRefusal(dataDir_)) {
+        fail(QStringLiteral("Файл коэффициентов не записан"), *refusal);
+        return;
+    }
     std::string error;
     if (!builder_.write(dataDir_, &error))
         fail(QStringLiteral("Файл коэффициентов не записан"), error);
@@ -360,6 +365,10 @@ void TableBuilderWindow::removeClick() {
 }
 
 void TableBuilderWindow::convertClick() {
+    if (const auto refusal = catalogueWriteRefusal(dataDir_)) {
+        fail(QStringLiteral("Файл коэффициентов не преобразован"), *refusal);
+        return;
+    }
     std::string error;
     if (!builder_.convert(dataDir_, &error))
         fail(QStringLiteral("Файл коэффициентов не преобразован"), error);

@@ -13,6 +13,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "catalogue/datadir.h"
 #include "catalogue/fileio.h"
 #include "techdata/techdatamodule.h"
 
@@ -205,6 +206,11 @@ void TechDataWindow::StringGrid1DblClick() {
 void TechDataWindow::Button1Click() {
     if (!module_ || !row_ || !module_->isOpen()) {
         message(QStringLiteral("Запись не сохранена: таблица технических данных не открыта."));
+        return;
+    }
+    if (const auto refusal = catalogueWriteRefusal(dataDir_)) {
+        message(QStringLiteral("Запись не сохранена в %1:\n%2")
+                    .arg(QString::fromStdString(module_->databaseFile().string()), qs(*refusal)));
         return;
     }
     ModuleStore store(*module_);

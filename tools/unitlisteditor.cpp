@@ -21,6 +21,7 @@
 #include <system_error>
 
 #include "catalogue/catalogue.h"
+#include "catalogue/datadir.h"
 #include "catalogue/pricefile.h"
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/widgetstyle.h"
@@ -327,6 +328,11 @@ void UnitListEditor::Button1Click() {
     const WriteReport report = gridToTable(g, *writeTable_);
     const std::filesystem::path file =
         main_.dataDir() / "agrdata" / tundrix::unitListFileName(choices());
+    if (const auto refusal = catalogueWriteRefusal(main_.dataDir())) {
+        message(QStringLiteral("Не удалось записать список агрегатов\n%1\n%2")
+                    .arg(qs(file.string()), qs(*refusal)));
+        return;
+    }
     std::string error;
     if (!writeTable_->save(file, &error)) {
         message(QStringLiteral("Не удалось записать список агрегатов\n%1\n%2")

@@ -20,12 +20,15 @@ class WindowsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void theCatalogueIsFoundBesideTheProgramOrOneLevelUp() {
+    void theCatalogueIsFoundBesideTheProgramOneLevelUpOrInstalled() {
         QTemporaryDir top;
         const std::filesystem::path root = top.path().toStdString();
         const std::filesystem::path bin = root / "bin";
         std::filesystem::create_directories(bin);
         QCOMPARE(defaultDataDir(bin), bin);  // nothing anywhere: the program's own folder
+        const std::filesystem::path installed = root / "share" / "tundrix" / "data";
+        std::filesystem::create_directories(installed / "agrdata");
+        QCOMPARE(defaultDataDir(bin), installed);
         std::filesystem::create_directories(root / "data" / "agrdata");
         QCOMPARE(defaultDataDir(bin), root / "data");
         std::filesystem::create_directories(bin / "data" / "agrdata");
@@ -55,6 +58,24 @@ private slots:
 
         QTest::mouseClick(child<QPushButton>(s->form1.get(), "Button19"), Qt::LeftButton);
         QVERIFY(s->form6->isVisible());
+    }
+
+    void everyWindowCarriesTheProgramIcon() {
+        QTemporaryDir empty;
+        const auto s = createWindows(std::filesystem::path(empty.path().toStdString()));
+        const QWidget* windows[] = {s->form1.get(), s->form2.get(), s->form3.get(),
+                                    s->form4.get(), s->form5.get(), s->form6.get(),
+                                    s->form7.get(), s->form8.get(), s->form9.get()};
+        for (const QWidget* w : windows) {
+            const QList<QSize> sizes = w->windowIcon().availableSizes();
+            QVERIFY2(sizes.contains(QSize(16, 16)) && sizes.contains(QSize(256, 256)),
+                     qPrintable(w->objectName()));
+        }
+        // The small picture is the one drawn for its size, not the large one scaled down.
+        const QImage small = s->form1->windowIcon().pixmap(QSize(16, 16)).toImage();
+        QCOMPARE(small.size(), QSize(16, 16));
+        QCOMPARE(small, QImage(QStringLiteral(TUNDRIX_SOURCE_DIR "/packaging/icons/16x16.png"))
+                            .convertToFormat(small.format()));
     }
 
     void doubleClickingAResultRowPutsTheUnitIntoTheBasket() {

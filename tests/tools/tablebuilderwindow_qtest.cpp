@@ -227,6 +227,28 @@ private slots:
         QVERIFY(onDisk.isFree(0, 3));
         QCOMPARE(QString::fromStdString(onDisk.name(0, 2)), QStringLiteral("HGX22P/125-4"));
     }
+
+    void theInstalledCatalogueIsNeitherWrittenNorConverted() {
+        const std::filesystem::path installed = folder() / "share" / "tundrix" / "data";
+        std::filesystem::create_directories(installed);
+        std::filesystem::copy_file(folder() / "bock.dat", installed / "bock.dat");
+        const auto before = std::filesystem::last_write_time(installed / "bock.dat");
+        w_ = std::make_unique<TableBuilderWindow>(installed);
+        w_->show();
+        child<QRadioButton>(w_.get(), "RadioButton5")->click();
+        child<QRadioButton>(w_.get(), "RadioButton1")->click();
+        child<QLineEdit>(w_.get(), "Edit8")->setText(QStringLiteral("NOT WRITTEN"));
+        QTest::mouseClick(button("Внести"), Qt::LeftButton);
+        for (const char* caption : {"Записать", "перегнать"}) {
+            const auto text = catchMessage();
+            QTest::mouseClick(button(caption), Qt::LeftButton);
+            QVERIFY2(text->contains(QString::fromStdString(installed.string())), qPrintable(*text));
+            QVERIFY2(text->contains(QStringLiteral("только для чтения")), qPrintable(*text));
+            QVERIFY2(text->contains(QStringLiteral("--data")), qPrintable(*text));
+        }
+        QCOMPARE(std::filesystem::last_write_time(installed / "bock.dat"), before);
+        QCOMPARE(std::distance(std::filesystem::directory_iterator(installed), {}), 1);
+    }
 };
 
 QTEST_MAIN(TableBuilderWindowTest)

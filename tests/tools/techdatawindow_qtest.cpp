@@ -2,6 +2,7 @@
 // record pre-filled and appended with its key copied into the editor, the sum fields and the
 // drawing button.
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -145,6 +146,24 @@ private slots:
         QCOMPARE(module_->value(4, 5), QStringLiteral("A"));
         QCOMPARE(QString::fromStdString(row_.cells[9]), module_->value(4, 0));
         QCOMPARE(module_->value(4, 0), QStringLiteral("13"));
+    }
+
+    void nothingIsStoredIntoTheInstalledCatalogue() {
+        QDir(dir_.path()).mkpath(QStringLiteral("share/tundrix/data"));
+        const QString installed = dir_.filePath(QStringLiteral("share/tundrix/data"));
+        writeStore(installed + QStringLiteral("/TD.sqlite"));
+        TechDataModule module(installed.toStdString());
+        QVERIFY(module.open());
+        TechDataWindow w(installed.toStdString());
+        w.setTechData(&module);
+        w.openFor(&row_);
+        const auto text = catchMessage();
+        QTest::mouseClick(child<QPushButton>(&w, "Button1"), Qt::LeftButton);
+        QVERIFY2(text->contains(installed) && text->contains(QStringLiteral("--data")),
+                 qPrintable(*text));
+        QVERIFY(w.isVisible());
+        QVERIFY(module.open());
+        QCOMPARE(module.recordCount(), 3);
     }
 
     void ofTwoRecordsWithTheSameNameTheLaterIsShownAndUpdated() {

@@ -430,6 +430,28 @@ private slots:
         QCOMPARE(grid()->rowCount(), 2);
     }
 
+    void theInstalledCatalogueIsReadButNotWritten() {
+        const fs::path installed = data_ / "share" / "tundrix" / "data";
+        fs::create_directories(installed);
+        makeDataFolder(installed);
+        editor_.reset();
+        main_ = std::make_unique<MainWindow>(installed);
+        editor_ = std::make_unique<UnitListEditor>(*main_, td_.get(), browser_.get());
+        editor_->show();
+        calculatorBockLow();
+        chooseBockLowR404a();
+        click("Button4");
+        QVERIFY(takeMessages().isEmpty());
+        QVERIFY(grid()->rowCount() > 1);
+        click("Button1");
+        const QStringList messages = takeMessages();
+        QCOMPARE(messages.size(), 1);
+        QVERIFY(messages[0].contains(QString::fromStdString(installed.string())));
+        QVERIFY(messages[0].contains(QStringLiteral("только для чтения")));
+        QVERIFY(messages[0].contains(QStringLiteral("--data")));
+        QVERIFY(fs::is_symlink(installed / "agrdata" / "outbocklow404a.dat"));
+    }
+
     void longCellsAreReportedWhenWritten() {
         calculatorBockLow();
         chooseBockLowR404a();
