@@ -1,5 +1,6 @@
 #include "calculation/jsontext.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <sstream>
@@ -35,16 +36,21 @@ void write(std::ostream& out, const Json& v, int indent, int depth) {
             break;
         }
         case Json::value_t::array: {
+            // A list of plain values stays on one line: [1, 2, 3].
+            const bool flat = std::none_of(v.begin(), v.end(), [](const Json& e) {
+                return e.is_structured();
+            });
             out << '[';
             bool first = true;
             for (const Json& element : v) {
                 if (!first)
-                    out << ',';
+                    out << (flat && indent >= 0 ? ", " : ",");
                 first = false;
-                newline(out, indent, depth + 1);
+                if (!flat)
+                    newline(out, indent, depth + 1);
                 write(out, element, indent, depth + 1);
             }
-            if (!first)
+            if (!first && !flat)
                 newline(out, indent, depth);
             out << ']';
             break;

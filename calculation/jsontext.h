@@ -17,8 +17,8 @@ using Json = nlohmann::ordered_json;
 // Shortest text that reads back as the same double, "." as decimal point.
 std::string jsonNumber(double d);
 
-// Writes `value` compactly (indent < 0) or with `indent` spaces per level and one member or
-// element per line.
+// Writes `value` compactly (indent < 0) or with `indent` spaces per level, one member or element
+// a line (a list of plain values on one line).
 void writeJson(std::ostream& out, const Json& value, int indent = -1);
 std::string jsonText(const Json& value, int indent = -1);
 

@@ -27,8 +27,13 @@ TEST(JsonText, StringsAreEscapedAndBrokenUtf8IsReplaced) {
 }
 
 TEST(JsonText, IndentedFormPutsOneMemberOnALine) {
-    const Json v = {{"a", 1}, {"b", Json::array({true, nullptr})}, {"c", Json::object()}};
-    EXPECT_EQ(jsonText(v, 2), "{\n  \"a\": 1,\n  \"b\": [\n    true,\n    null\n  ],\n  \"c\": {}\n}");
+    const Json v = {{"a", 1},
+                    {"b", Json::array({true, nullptr})},
+                    {"c", Json::object()},
+                    {"d", Json::array({Json::object({{"e", 2}})})}};
+    EXPECT_EQ(jsonText(v, 2),
+              "{\n  \"a\": 1,\n  \"b\": [true, null],\n  \"c\": {},\n  \"d\": [\n    {\n      "
+              "\"e\": 2\n    }\n  ]\n}");
     EXPECT_EQ(Json::parse(jsonText(v, 2)), v);
 }
 
