@@ -38,6 +38,9 @@ struct WindowSet {
 };
 
 
+// The chiller tab's liquid texts (and the selection's exchanger) from the dialog's inputs.
+void copyChillerTexts(MainWindow& main, const ChilledLiquidDialog& dialog);
+
 // Creates and connects all windows on the catalogue folder; nothing is shown yet.
 std::unique_ptr<WindowSet> createWindows(const std::filesystem::path& dataDir);
 
