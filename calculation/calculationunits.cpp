@@ -162,6 +162,31 @@ SelectionInputs selectionInputs(const Calculation& c, char sep) {
     return in;
 }
 
+MainInputs mainInputs(const SelectionInputs& in) {
+    const char sep = in.decimalSeparator;
+    MainInputs m;
+    m.tab = tabOfKind(in.kind);
+    m.evaporate = fieldNumber(in.evaporate, sep);
+    m.condensate = fieldNumber(in.condensate, sep);
+    m.ambient = fieldNumber(in.ambient, sep);
+    m.superheat = fieldNumber(in.superheat, sep);
+    m.subcool = fieldNumber(in.subcool, sep);
+    m.required = fieldNumber(in.required, sep);
+    m.outlet = fieldNumber(in.outlet, sep);
+    m.cheapest = in.cheapest;
+    m.refrigerant = in.refrigerant;
+    m.level = in.levelChoice;
+    m.brands = in.brandChecked;
+    m.racks = in.rackSizeChecked;
+    m.ambientMode = in.ambientMode;
+    m.chillerType = 0;
+    for (int i = 0; i <= 6; ++i)
+        if (chillerKind(i) == in.kind)
+            m.chillerType = i;
+    m.useEvaporate = in.useEvaporate;
+    return m;
+}
+
 std::optional<ListedUnit> findListedUnit(const std::filesystem::path& dataDir,
                                          const BasketUnit& unit) {
     const auto file = resolveDataPath(

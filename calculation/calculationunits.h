@@ -38,8 +38,10 @@ ResultRecord resultRecord(CalcTab tab, const SelectionRow& row, const agregat& l
 BasketUnit basketUnit(const agregat& list, UnitKind kind, int refrigerant,
                       const SelectionRow& row);
 
-// The selection run's inputs for the calculation's shown tab.
+// The selection run's inputs for the calculation's shown tab, and the main window's inputs
+// that give a selection run's (the tab of its kind; the level choice as given).
 SelectionInputs selectionInputs(const Calculation& calculation, char decimalSeparator);
+MainInputs mainInputs(const SelectionInputs& in);
 
 // A unit as its unit list file holds it now.
 struct ListedUnit {

@@ -31,36 +31,13 @@ int resultTable(UnitKind kind) {
     return int(tabOfKind(kind)) - 1;
 }
 
-int chillerTypeOf(UnitKind kind) {
-    for (int i = 0; i <= 6; ++i)
-        if (chillerKind(i) == kind)
-            return i;
-    return 0;
-}
-
 Calculation calculationOfRun(const SelectionSetup& setup, const SelectionRun& run) {
     const SelectionInputs& in = setup.inputs;
-    const char sep = in.decimalSeparator;
     const agregat& list = run.catalogue->agrlist;
     Calculation c;
     c.saved = localDateTime(std::time(nullptr));
-    MainInputs& m = c.inputs;
-    m.tab = tabOfKind(in.kind);
-    m.evaporate = fieldNumber(in.evaporate, sep);
-    m.condensate = fieldNumber(in.condensate, sep);
-    m.ambient = fieldNumber(in.ambient, sep);
-    m.superheat = fieldNumber(in.superheat, sep);
-    m.subcool = fieldNumber(in.subcool, sep);
-    m.required = fieldNumber(in.required, sep);
-    m.outlet = fieldNumber(in.outlet, sep);
-    m.cheapest = in.cheapest;
-    m.refrigerant = in.refrigerant;
-    m.level = in.levelChoice;
-    m.brands = in.brandChecked;
-    m.racks = in.rackSizeChecked;
-    m.ambientMode = in.ambientMode;
-    m.chillerType = chillerTypeOf(in.kind);
-    m.useEvaporate = in.useEvaporate;
+    c.inputs = mainInputs(in);
+    const MainInputs& m = c.inputs;
     c.liquid.exchanger = int(in.exchanger);
     c.options = chosenOptions(list);
     const SelectionResult& r = run.result;
