@@ -50,14 +50,14 @@ Calculation calculationOfRun(const SelectionSetup& setup, const SelectionRun& ru
 }
 
 // NAME:QTY of --basket; NAME is a unit's name as listed or as catalogued.
-void addToBasket(Basket& basket, const std::string& spec, const SelectionSetup& setup,
+void addToBasket(Basket& basket, const std::string& given, const SelectionSetup& setup,
                  const SelectionRun& run) {
-    const auto colon = spec.rfind(':');
-    const std::string name = spec.substr(0, colon);
+    const auto colon = given.rfind(':');
+    const std::string name = given.substr(0, colon);
     const auto quantity =
-        colon == std::string::npos ? std::nullopt : parseDouble(spec.substr(colon + 1));
+        colon == std::string::npos ? std::nullopt : parseDouble(given.substr(colon + 1));
     if (name.empty() || !quantity || *quantity <= 0)
-        throw UsageError("--basket: expected NAME:QTY with a quantity above 0, got " + spec);
+        throw UsageError("--basket: expected NAME:QTY with a quantity above 0, got " + given);
     const agregat& list = run.catalogue->agrlist;
     const SelectionResult& r = run.result;
     for (std::size_t i = 1; i < r.rows.size(); ++i) {
@@ -115,8 +115,8 @@ void saveSelection(const Args& a, const SelectionSetup& setup, const SelectionRu
     Calculation c = calculationOfRun(setup, run);
     const char sep = setup.inputs.decimalSeparator;
     Basket basket(sep);
-    for (const std::string& spec : a.all("basket"))
-        addToBasket(basket, spec, setup, run);
+    for (const std::string& given : a.all("basket"))
+        addToBasket(basket, given, setup, run);
     c.basket = basketRecords(basket, sep);
     c.total = readNumber(basket.total(), sep, BasketUnit::kNone);
     std::string error;
