@@ -8,6 +8,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 
+#include "app/calculationio.h"
 #include "basket/basketwindow.h"
 #include "basket/optionswindow.h"
 #include "catalogue/catalogue.h"
@@ -36,6 +37,8 @@ void showWindow(QWidget* w) {
     w->activateWindow();
 }
 
+}  // namespace
+
 // The chiller tab's liquid texts from the dialog's inputs.
 void copyChillerTexts(MainWindow& main, const ChilledLiquidDialog& dialog) {
     const ChillerTabTexts t = dialog.summary();
@@ -54,8 +57,6 @@ void copyChillerTexts(MainWindow& main, const ChilledLiquidDialog& dialog) {
     set("Label56", t.label56);
     main.setExchanger(dialog.exchanger());
 }
-
-}  // namespace
 
 QIcon programIcon() {
     QIcon icon;
@@ -110,12 +111,14 @@ std::unique_ptr<WindowSet> createWindows(const std::filesystem::path& dataDir) {
     for (int i = 0; i < 4; ++i) {
         QTableWidget* grid = main->unitTab(kinds[i]).grid;
         QObject::connect(
-            grid, &QTableWidget::cellDoubleClicked, basket, [basket, grid, i](int row, int) {
+            grid, &QTableWidget::cellDoubleClicked, basket,
+            [basket, grid, main, kinds, i](int row, int) {
                 const QTableWidgetItem* name = grid->item(row, 0);
                 const QTableWidgetItem* price = grid->item(row, 5);
                 if (!name || name->text().isEmpty())
                     return;
-                basket->addFromResultTable(i, name->text(), price ? price->text() : QString());
+                basket->addFromResultTable(i, name->text(), price ? price->text() : QString(),
+                                           main->basketUnitAt(kinds[i], row));
             });
         // Options: "Доступные опции" shows the window with the shown unit's options.
         QObject::connect(main->unitTab(kinds[i]).options, &QPushButton::clicked, options,
@@ -152,6 +155,7 @@ std::unique_ptr<WindowSet> createWindows(const std::filesystem::path& dataDir) {
                      });
     QObject::connect(main->findChild<QAction*>(QStringLiteral("MenuPolynomial")),
                      &QAction::triggered, builder, [builder] { showWindow(builder); });
+    installCalculationActions(s);
     return set;
 }
 

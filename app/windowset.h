@@ -41,6 +41,9 @@ struct WindowSet {
 // The program's icon, in every size it is drawn in.
 QIcon programIcon();
 
+// The chiller tab's liquid texts (and the selection's exchanger) from the dialog's inputs.
+void copyChillerTexts(MainWindow& main, const ChilledLiquidDialog& dialog);
+
 // Creates and connects all windows on the catalogue folder and makes the program's icon the
 // icon of every window (message boxes and dialogs included); nothing is shown yet.
 std::unique_ptr<WindowSet> createWindows(const std::filesystem::path& dataDir);

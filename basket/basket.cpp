@@ -11,7 +11,7 @@ const Basket::Row& Basket::headings() {
     return h;
 }
 
-Basket::Basket(char decimalSeparator) : rows_(2), separator_(decimalSeparator) {}
+Basket::Basket(char decimalSeparator) : rows_(2), units_(2), separator_(decimalSeparator) {}
 
 const std::string& Basket::cell(int column, int row) const {
     static const std::string none;
@@ -23,7 +23,30 @@ const std::string& Basket::cell(int column, int row) const {
 void Basket::setCell(int column, int row, std::string text) {
     if (column < 0 || column >= kColumns || row < 0 || row >= rowCount())
         return;
-    rows_[std::size_t(row)][std::size_t(column)] = std::move(text);
+    std::string& cell = rows_[std::size_t(row)][std::size_t(column)];
+    if (column == Model && text != cell)
+        units_[std::size_t(row)].reset();
+    cell = std::move(text);
+}
+
+const std::optional<BasketUnit>& Basket::unit(int row) const {
+    static const std::optional<BasketUnit> none;
+    return row >= 0 && row < rowCount() ? units_[std::size_t(row)] : none;
+}
+
+void Basket::setItems(const std::vector<Item>& items) {
+    rows_.resize(1);
+    units_.resize(1);
+    for (const Item& item : items) {
+        rows_.push_back(item.cells);
+        units_.push_back(item.unit);
+    }
+    if (rowCount() < 2 || !isFree(rowCount() - 1)) {
+        rows_.emplace_back();
+        units_.emplace_back();
+    }
+    lastAdded_ = 0;
+    recompute();
 }
 
 void Basket::writeHeadings() {
@@ -45,7 +68,7 @@ std::string Basket::number(double x) const {
 }
 
 Basket::AddResult Basket::add(std::string_view type, std::string_view name,
-                              std::string_view price) {
+                              std::string_view price, std::optional<BasketUnit> unit) {
     if (name.empty())
         return AddResult::NoName;
     // The heading row is never an item, even for a unit that happens to be called "Модель".
@@ -65,11 +88,15 @@ Basket::AddResult Basket::add(std::string_view type, std::string_view name,
     }
     // The new item goes into the empty last row; should that row hold something (typed in by the
     // user, or no empty row left), a fresh one is appended first.
-    if (rowCount() < 2 || !isFree(rowCount() - 1))
+    if (rowCount() < 2 || !isFree(rowCount() - 1)) {
         rows_.emplace_back();
+        units_.emplace_back();
+    }
     const int k = rowCount() - 1;
     rows_[std::size_t(k)] = {std::string(type), std::string(name), "1", std::string(price), ""};
+    units_[std::size_t(k)] = std::move(unit);
     rows_.emplace_back();
+    units_.emplace_back();
     lastAdded_ = k;
     recompute();
     return AddResult::Added;
@@ -93,13 +120,18 @@ void Basket::recompute() {
 void Basket::deleteRow(int row) {
     if (row < 1 || row >= rowCount())
         return;
-    if (rowCount() > 2)
+    if (rowCount() > 2) {
         rows_.erase(rows_.begin() + row);
-    else
+        units_.erase(units_.begin() + row);
+    } else {
         rows_[std::size_t(row)] = Row{};
+        units_[std::size_t(row)].reset();
+    }
     // Deleting the empty last row itself would leave the next addition no free row; keep one.
-    if (!isFree(rowCount() - 1))
+    if (!isFree(rowCount() - 1)) {
         rows_.emplace_back();
+        units_.emplace_back();
+    }
     lastAdded_ = 0;
     recompute();
 }

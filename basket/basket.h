@@ -4,9 +4,12 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "basket/basketunit.h"
 
 namespace tundrix {
 
@@ -26,7 +29,12 @@ class Basket {
     int rowCount() const { return int(rows_.size()); }
     const std::string& cell(int column, int row) const;
     // What the user types into a cell (any cell, the headings included). Out of range: ignored.
+    // A model name typed over makes the row one typed by hand: it loses its catalogue unit.
     void setCell(int column, int row, std::string text);
+    // The catalogue unit behind item row `row`; none for rows typed by hand.
+    const std::optional<BasketUnit>& unit(int row) const;
+    // Whether row `row` holds an item (anything typed into its type, model, quantity or price).
+    bool isItem(int row) const { return row >= 1 && row < rowCount() && !isFree(row); }
     const std::string& total() const { return total_; }
 
     // Writes the headings into row 0 (the window does so whenever it is shown).
@@ -41,7 +49,9 @@ class Basket {
     // Adds one of unit `name` at `price` (the price text of the result table). A unit already in
     // the basket (the last row with that model name) gets its quantity raised by one and keeps
     // its price; a new unit goes into a fresh row, never over an item. Then recomputes.
-    AddResult add(std::string_view type, std::string_view name, std::string_view price);
+    // `unit` tells where a new row's unit comes from.
+    AddResult add(std::string_view type, std::string_view name, std::string_view price,
+                  std::optional<BasketUnit> unit = std::nullopt);
     // The row the last add() increased or filled.
     int lastAddedRow() const { return lastAdded_; }
 
@@ -53,6 +63,14 @@ class Basket {
     // row, so deleting the only item leaves the headings, one empty row and a total of 0.
     void deleteRow(int row);
 
+    // Replaces the item rows with `items` (as a saved basket holds them), keeps an empty last row
+    // and recomputes. The heading row stays.
+    struct Item {
+        Row cells;
+        std::optional<BasketUnit> unit;
+    };
+    void setItems(const std::vector<Item>& items);
+
     // Type text that a double click on each result table writes: 0 condensing units, 1
     // compressor-receiver units, 2 racks, 3 chillers.
     static std::string_view typeText(int resultTable);
@@ -62,6 +80,7 @@ class Basket {
     std::string number(double x) const;
 
     std::vector<Row> rows_;
+    std::vector<std::optional<BasketUnit>> units_;  // one per row, row 0 included
     std::string total_;
     int lastAdded_ = 0;
     char separator_;

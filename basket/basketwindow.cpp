@@ -1,5 +1,6 @@
 #include "basket/basketwindow.h"
 
+#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -12,6 +13,10 @@
 #include <QVBoxLayout>
 
 #include <array>
+#include <span>
+
+#include "basket/basketcsv.h"
+#include "catalogue/fileio.h"
 
 namespace tundrix {
 
@@ -57,21 +62,32 @@ BasketWindow::BasketWindow(QWidget* parent)
     deleteButton->setObjectName(QStringLiteral("Button1"));
     auto* closeButton = new QPushButton(QStringLiteral("Закрыть"), this);
     closeButton->setObjectName(QStringLiteral("Button2"));
+    auto* offerButton = new QPushButton(QStringLiteral("Коммерческое предложение..."), this);
+    offerButton->setObjectName(QStringLiteral("Button3"));
+    auto* csvButton = new QPushButton(QStringLiteral("Экспорт в CSV..."), this);
+    csvButton->setObjectName(QStringLiteral("Button4"));
 
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(total_);
     bottom->addStretch();
     bottom->addWidget(deleteButton);
     bottom->addWidget(closeButton);
+    auto* documents = new QHBoxLayout;
+    documents->addWidget(offerButton);
+    documents->addWidget(csvButton);
+    documents->addStretch();
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(grid_);
     layout->addLayout(bottom);
-    resize(480, 300);
+    layout->addLayout(documents);
+    resize(480, 330);
 
     connect(grid_, &QTableWidget::cellChanged, this, &BasketWindow::cellEdited);
     connect(grid_, &QWidget::customContextMenuRequested, this, &BasketWindow::recompute);
     connect(deleteButton, &QPushButton::clicked, this, &BasketWindow::deleteCurrentRow);
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
+    connect(offerButton, &QPushButton::clicked, this, &BasketWindow::offerRequested);
+    connect(csvButton, &QPushButton::clicked, this, &BasketWindow::askCsvFile);
     refresh();
 }
 
@@ -85,11 +101,40 @@ void BasketWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
 }
 
-void BasketWindow::addUnit(const QString& typeText, const QString& name, const QString& price) {
+void BasketWindow::setItems(const std::vector<Basket::Item>& items) {
+    basket_.setItems(items);
+    refresh();
+}
+
+void BasketWindow::askCsvFile() {
+    QString file = QFileDialog::getSaveFileName(this, QStringLiteral("Экспорт в CSV"),
+                                                QStringLiteral("Корзина.csv"),
+                                                QStringLiteral("Таблица CSV (*.csv)"));
+    if (file.isEmpty())
+        return;
+    if (!file.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive))
+        file += QStringLiteral(".csv");
+    exportCsv(file);
+}
+
+bool BasketWindow::exportCsv(const QString& file) {
+    const std::string csv = basketCsv(basket_);
+    std::string error;
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(csv.data());
+    if (writeFileAtomic(file.toStdString(), std::span<const std::uint8_t>(bytes, csv.size()),
+                        &error))
+        return true;
+    QMessageBox::warning(this, windowTitle(),
+                         QStringLiteral("Файл %1 не записан: %2").arg(file, qs(error)));
+    return false;
+}
+
+void BasketWindow::addUnit(const QString& typeText, const QString& name, const QString& price,
+                           const std::optional<BasketUnit>& source) {
     show();
     raise();
     const std::string unit = name.toStdString();
-    const auto result = basket_.add(typeText.toStdString(), unit, price.toStdString());
+    const auto result = basket_.add(typeText.toStdString(), unit, price.toStdString(), source);
     refresh();
     if (result == Basket::AddResult::QuantityNotNumber) {
         // The unit's row is the last one with its name; say which text is in the way.
@@ -108,8 +153,9 @@ void BasketWindow::addUnit(const QString& typeText, const QString& name, const Q
         grid_->setCurrentCell(basket_.lastAddedRow(), Basket::Quantity);
 }
 
-void BasketWindow::addFromResultTable(int resultTable, const QString& name, const QString& price) {
-    addUnit(qs(std::string(Basket::typeText(resultTable))), name, price);
+void BasketWindow::addFromResultTable(int resultTable, const QString& name, const QString& price,
+                                      const std::optional<BasketUnit>& unit) {
+    addUnit(qs(std::string(Basket::typeText(resultTable))), name, price, unit);
 }
 
 void BasketWindow::deleteCurrentRow() {

@@ -179,6 +179,27 @@ bool ChilledLiquidDialog::calculate() {
     return true;
 }
 
+QString ChilledLiquidDialog::capacityText() const {
+    return capacity_->text();
+}
+
+void ChilledLiquidDialog::restore(const LiquidInputs& in, double exchangerDifference,
+                                  const QString& capacity) {
+    liquid_->setCurrentIndex(in.liquid);  // shows or hides the concentration
+    concentration_->setText(qs(in.concentration));
+    inlet_->setText(qs(in.inlet));
+    outlet_->setText(qs(in.outlet));
+    flowType_->setItemIndex(in.flowType);
+    flowTypeChosen(in.flowType);
+    flowUnit_->setCurrentIndex(in.flowUnit);
+    flow_->setText(qs(in.flow));
+    exchangerGroup_->setItemIndex(in.exchanger);
+    exchanger_.restore(in.exchanger, exchangerDifference);
+    capacity_->setText(capacity);
+    const auto result = calculateCapacity(inputs(), exchanger_, separator_);
+    freezingWarning_->setVisible(result && result->freezingWarning);
+}
+
 ChillerTabTexts ChilledLiquidDialog::summary() const {
     const LiquidSummary s = summarize(inputs(), capacity_->text().toStdString());
     return {qs(s.requiredCapacity), qs(s.outletTemperature), qs(s.liquid),    qs(s.flow),

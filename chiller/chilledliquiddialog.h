@@ -45,6 +45,13 @@ class ChilledLiquidDialog : public QDialog {
     double exchangerTemperatureDifference() const { return exchanger_.temperatureDifference(); }
     // The heat exchanger type chosen, as the chiller selection filters by it.
     Exchanger exchanger() const;
+    // The capacity the dialog shows (its last calculation).
+    QString capacityText() const;
+
+    // Puts a saved calculation's inputs back: liquid, temperatures, flow and its unit, the
+    // exchanger with the difference earlier choices had set, and the capacity it showed. Nothing
+    // is applied to the main window.
+    void restore(const LiquidInputs& in, double exchangerDifference, const QString& capacity);
 
     // The decimal separator numbers are read and written with (the locale's by default).
     void setDecimalSeparator(char separator) { separator_ = separator; }

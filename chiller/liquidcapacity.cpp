@@ -37,6 +37,12 @@ void ExchangerChoice::choose(int index) {
         difference_ = kExchangerApproach;
 }
 
+void ExchangerChoice::restore(int index, double difference) {
+    if (index >= 0 && index < kExchangerCount)
+        index_ = index;
+    difference_ = difference;
+}
+
 std::optional<CapacityResult> calculateCapacity(const LiquidInputs& in,
                                                 const ExchangerChoice& exchanger, char sep) {
     if (in.inlet.empty() || in.outlet.empty() || in.flow.empty())

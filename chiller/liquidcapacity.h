@@ -26,6 +26,9 @@ std::string_view exchangerName(int index);  // empty for an index out of range
 class ExchangerChoice {
   public:
     void choose(int index);
+    // The choice as a saved calculation left it: the type and the difference earlier choices
+    // had set.
+    void restore(int index, double difference);
     int index() const { return index_; }
     double temperatureDifference() const { return difference_; }
 

@@ -19,6 +19,7 @@
 #include "catalogue/fileio.h"
 #include "chiller/liquidcapacity.h"
 #include "cli/commands.h"
+#include "cli/gui.h"
 #include "cli/json.h"
 #include "cli/selectrun.h"
 #include "engine/performance.h"
@@ -32,28 +33,10 @@
 namespace tundrix::cli {
 namespace {
 
-// Items of the main window's refrigerant selector.
-constexpr std::array<const char*, 5> kRefrigerantNames = {"R404A/R507", "R22", "R407C", "R134a",
-                                                          "R410A"};
 constexpr std::string_view kNoComplect = "Complect/Нет.txt";
 
 QString qs(const std::string& s) {
     return QString::fromStdString(s);
-}
-
-// Fonts and the PDF writer need a GUI application object; a session without a display (a
-// build server, a remote shell) gets the offscreen platform.
-QGuiApplication& guiApplication() {
-    if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-        return *app;
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM") && !qEnvironmentVariableIsSet("DISPLAY") &&
-        !qEnvironmentVariableIsSet("WAYLAND_DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "tundrix-cli";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication app(argc, argv);
-    return app;
 }
 
 std::set<std::string> valuedOptions(bool report) {
@@ -172,6 +155,21 @@ void written(std::ostream& out, const QString& file, int row, const std::string&
 }
 
 }  // namespace
+
+// Fonts and the PDF writer need a GUI application object; a session without a display (a
+// build server, a remote shell) gets the offscreen platform.
+QGuiApplication& guiApplication() {
+    if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return *app;
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM") && !qEnvironmentVariableIsSet("DISPLAY") &&
+        !qEnvironmentVariableIsSet("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "tundrix-cli";
+    static char* argv[] = {name, nullptr};
+    static QGuiApplication app(argc, argv);
+    return app;
+}
 
 int runReport(const Context& ctx, const std::vector<std::string>& argv, std::ostream& out) {
     const Args a(argv, valuedOptions(true), selectFlags());

@@ -88,35 +88,32 @@ SelectionRun runSelection(const SelectionSetup& s) {
     return run;
 }
 
-int runSelect(const Context& ctx, const std::vector<std::string>& argv, std::ostream& out) {
-    const Args a(argv, selectValuedOptions(), selectFlags());
-    const SelectionRun run = runSelection(selectionSetup(ctx, a));
+void writeSelectionCsv(std::ostream& out, const SelectionRun& run) {
     const SelectionResult& r = run.result;
     const std::size_t first = r.rows.empty() ? 0 : 1;  // row 0 holds the headings
-
-    if (ctx.format == Format::Csv) {
-        out << "row,unit,name,to,tc,inside,capacity,power,heat,current,price";
-        for (std::size_t c = 0; c < 6; ++c) out << ",cell" << c;
-        out << '\n';
-        for (std::size_t i = first; i < r.rows.size(); ++i) {
-            const SelectionRow& row = r.rows[i];
-            out << i << ',' << row.unit << ',';
-            writeCsvField(out, run.catalogue->agrlist.name[std::size_t(row.unit)]);
-            for (const double v : {row.to, row.tc}) out << ',' << jsonNumber(v);
-            out << ',' << (row.inside ? 1 : 0);
-            for (const double v : {row.capacity, row.power, row.heat, row.current, row.price})
-                out << ',' << (std::isfinite(v) ? jsonNumber(v) : "");
-            for (const std::string& cell : row.cells) {
-                out << ',';
-                writeCsvField(out, cell);
-            }
-            out << '\n';
+    out << "row,unit,name,to,tc,inside,capacity,power,heat,current,price";
+    for (std::size_t c = 0; c < 6; ++c) out << ",cell" << c;
+    out << '\n';
+    for (std::size_t i = first; i < r.rows.size(); ++i) {
+        const SelectionRow& row = r.rows[i];
+        out << i << ',' << row.unit << ',';
+        writeCsvField(out, run.catalogue->agrlist.name[std::size_t(row.unit)]);
+        for (const double v : {row.to, row.tc}) out << ',' << jsonNumber(v);
+        out << ',' << (row.inside ? 1 : 0);
+        for (const double v : {row.capacity, row.power, row.heat, row.current, row.price})
+            out << ',' << (std::isfinite(v) ? jsonNumber(v) : "");
+        for (const std::string& cell : row.cells) {
+            out << ',';
+            writeCsvField(out, cell);
         }
-        return 0;
+        out << '\n';
     }
-    JsonWriter j(out);
-    j.beginObject()
-        .field("count", r.count)
+}
+
+void writeSelectionFields(JsonWriter& j, const SelectionRun& run) {
+    const SelectionResult& r = run.result;
+    const std::size_t first = r.rows.empty() ? 0 : 1;  // row 0 holds the headings
+    j.field("count", r.count)
         .field("cursor", r.cursorRow)
         .field("hidden", r.pagesHidden)
         .field("label", r.progressLabel)
@@ -147,7 +144,26 @@ int runSelect(const Context& ctx, const std::vector<std::string>& argv, std::ost
         for (const std::string& cell : row.cells) j.value(cell);
         j.endArray().endObject();
     }
-    j.endArray().endObject();
+    j.endArray();
+}
+
+int runSelect(const Context& ctx, const std::vector<std::string>& argv, std::ostream& out) {
+    const Args a(argv, selectValuedOptions(), selectFlags());
+    const SelectionSetup setup = selectionSetup(ctx, a);
+    if (a.has("basket") && !a.has("save"))
+        throw UsageError("--basket goes with --save FILE.tundrix");
+    const SelectionRun run = runSelection(setup);
+    if (a.has("save"))
+        saveSelection(a, setup, run);
+
+    if (ctx.format == Format::Csv) {
+        writeSelectionCsv(out, run);
+        return 0;
+    }
+    JsonWriter j(out);
+    j.beginObject();
+    writeSelectionFields(j, run);
+    j.endObject();
     out << '\n';
     return 0;
 }
@@ -155,7 +171,7 @@ int runSelect(const Context& ctx, const std::vector<std::string>& argv, std::ost
 const std::set<std::string>& selectValuedOptions() {
     static const std::set<std::string> names = {
         "kind",     "refrigerant", "brands", "level", "to",     "ambient", "tc",  "superheat",
-        "subcool",  "capacity",    "racks",  "exchanger", "outlet", "option"};
+        "subcool",  "capacity",    "racks",  "exchanger", "outlet", "option", "save", "basket"};
     return names;
 }
 

@@ -26,6 +26,7 @@ const std::vector<CommandInfo>& commands() {
          "         --refrigerant 0..4 --brands 1,2,3,4 --level 0..5 --to T (--ambient T | --tc T)\n"
          "         [--superheat 10] [--subcool 0] [--capacity Q] [--cheapest] [--racks 2,3,4,5]\n"
          "         [--exchanger 0..3] [--outlet T] [--use-to] [--option K:J ...]\n"
+         "         [--save FILE.tundrix [--basket NAME:QTY ...]]\n"
          "  --level is the level choice: 0 all, 1 low, 2 middle, 3 high, 4 low and middle,\n"
          "  5 middle and high. --ambient computes each unit's condensing temperature from the\n"
          "  ambient (units with condensers); --tc takes it as given. --outlet is the chilled-liquid\n"
@@ -33,7 +34,9 @@ const std::vector<CommandInfo>& commands() {
          "  2 submerged, 3 all. --option K:J ticks option J (1..11) of unit K before the run.\n"
          "  Prints count, cursor row, whether the result pages are hidden, the progress label,\n"
          "  the correction factors and every row: numbers at full precision (null where the grid\n"
-         "  shows nothing) and the six grid texts in the locale's number form.\n",
+         "  shows nothing) and the six grid texts in the locale's number form.\n"
+         "  --save writes the calculation file of the run (see 'open'); each --basket puts QTY of\n"
+         "  the result unit NAME (as listed or as catalogued) into its basket.\n",
          runSelect},
         {"calc", "the compressor and condenser calculator of the description tab",
          "usage: tundrix-cli calc --brand 1..4 --level 1..3 --refrigerant 0..4 --compressor POS\n"
@@ -94,6 +97,23 @@ const std::vector<CommandInfo>& commands() {
          "  significant digits, and how far each polynomial misses its own points.\n"
          "  --fourth-only fits mo alone, as \"Только последний столбец\" does.\n",
          runFit},
+        {"open", "a saved calculation computed again, with what changed since it was saved",
+         "usage: tundrix-cli open FILE.tundrix\n"
+         "  Reads the calculation file (written by the program or by 'select --save'), runs the\n"
+         "  selection of its shown tab with its inputs and options on the data folder, puts the\n"
+         "  cursor on the saved unit and prints what 'select' prints, plus \"basket\" (its rows\n"
+         "  and total) and \"differences\": units no longer listed, prices changed since saving,\n"
+         "  results that moved by more than 0.5 %. A file that cannot be read is an error.\n",
+         runOpen},
+        {"offer", "the commercial offer of a saved calculation's basket (PDF) or the basket CSV",
+         "usage: tundrix-cli offer FILE.tundrix --out OFFER.pdf [--number N] [--date D]\n"
+         "       tundrix-cli --format csv offer FILE.tundrix\n"
+         "  Writes the offer \"Коммерческое предложение\": the basket's items with options,\n"
+         "  quantities, prices and costs, the total in EUR, the conditions of the calculation and\n"
+         "  a technical block per catalogue unit. Number and date default to the time of saving.\n"
+         "  With --format csv the basket table and its total go to standard output (UTF-8 with\n"
+         "  a byte-order mark, ';' between fields, the locale's decimal separator).\n",
+         runOffer},
     };
     return list;
 }

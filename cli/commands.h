@@ -37,6 +37,8 @@ int runReport(const Context&, const std::vector<std::string>&, std::ostream&);
 int runList(const Context&, const std::vector<std::string>&, std::ostream&);
 int runDump(const Context&, const std::vector<std::string>&, std::ostream&);
 int runFit(const Context&, const std::vector<std::string>&, std::ostream&);
+int runOpen(const Context&, const std::vector<std::string>&, std::ostream&);
+int runOffer(const Context&, const std::vector<std::string>&, std::ostream&);
 
 // "out", "agr", ..., "on" -> kind index used by the catalogue; throws UsageError otherwise.
 int kindFromCode(const std::string& code);

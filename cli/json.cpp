@@ -1,113 +1,85 @@
 #include "cli/json.h"
 
-#include <charconv>
-#include <cmath>
-#include <cstdio>
-
 namespace tundrix::cli {
 
-std::string jsonNumber(double d) {
-    char buf[64];
-    const auto r = std::to_chars(buf, buf + sizeof buf, d);
-    return std::string(buf, r.ptr);
+JsonWriter& JsonWriter::put(Json v) {
+    if (open_.empty()) {
+        writeJson(out_, v);
+        return *this;
+    }
+    Json& parent = *open_.back();
+    if (parent.is_object())
+        parent[key_] = std::move(v);
+    else
+        parent.push_back(std::move(v));
+    return *this;
 }
 
-void JsonWriter::separate() {
-    if (afterKey_) {
-        afterKey_ = false;
-        return;
+JsonWriter& JsonWriter::open(Json container) {
+    if (open_.empty()) {
+        root_ = std::move(container);
+        open_.push_back(&root_);
+        return *this;
     }
-    if (!first_.back()) out_ << ',';
-    first_.back() = false;
+    Json& parent = *open_.back();
+    // Only the path to the container being filled is held; its parent gets no new member until it
+    // is closed, so the pointers stay valid.
+    if (parent.is_object()) {
+        parent[key_] = std::move(container);
+        open_.push_back(&parent[key_]);
+    } else {
+        parent.push_back(std::move(container));
+        open_.push_back(&parent.back());
+    }
+    return *this;
+}
+
+JsonWriter& JsonWriter::close() {
+    open_.pop_back();
+    if (open_.empty())
+        writeJson(out_, root_);
+    return *this;
 }
 
 JsonWriter& JsonWriter::beginObject() {
-    separate();
-    out_ << '{';
-    first_.push_back(true);
-    return *this;
+    return open(Json::object());
 }
 
 JsonWriter& JsonWriter::endObject() {
-    first_.pop_back();
-    out_ << '}';
-    return *this;
+    return close();
 }
 
 JsonWriter& JsonWriter::beginArray() {
-    separate();
-    out_ << '[';
-    first_.push_back(true);
-    return *this;
+    return open(Json::array());
 }
 
 JsonWriter& JsonWriter::endArray() {
-    first_.pop_back();
-    out_ << ']';
-    return *this;
+    return close();
 }
 
 JsonWriter& JsonWriter::key(std::string_view k) {
-    separate();
-    writeString(k);
-    out_ << ':';
-    afterKey_ = true;
+    key_ = std::string(k);
     return *this;
 }
 
 JsonWriter& JsonWriter::value(std::string_view s) {
-    separate();
-    writeString(s);
-    return *this;
-}
-
-void JsonWriter::writeString(std::string_view s) {
-    out_ << '"';
-    for (const char c : s) {
-        switch (c) {
-            case '"': out_ << "\\\""; break;
-            case '\\': out_ << "\\\\"; break;
-            case '\n': out_ << "\\n"; break;
-            case '\r': out_ << "\\r"; break;
-            case '\t': out_ << "\\t"; break;
-            default:
-                if (static_cast<unsigned char>(c) < 0x20) {
-                    char buf[8];
-                    std::snprintf(buf, sizeof buf, "\\u%04x", unsigned(c));
-                    out_ << buf;
-                } else {
-                    out_ << c;
-                }
-        }
-    }
-    out_ << '"';
+    return put(Json(std::string(s)));
 }
 
 JsonWriter& JsonWriter::value(double d) {
-    separate();
-    if (std::isfinite(d))
-        out_ << jsonNumber(d);
-    else
-        out_ << "null";
-    return *this;
+    return put(Json(d));
 }
 
 JsonWriter& JsonWriter::value(int i) {
-    separate();
-    out_ << i;
-    return *this;
+    return put(Json(i));
 }
 
 JsonWriter& JsonWriter::value(bool b) {
-    separate();
-    out_ << (b ? "true" : "false");
-    return *this;
+    return put(Json(b));
 }
 
 JsonWriter& JsonWriter::null() {
-    separate();
-    out_ << "null";
-    return *this;
+    return put(Json(nullptr));
 }
 
 }  // namespace tundrix::cli

@@ -1,11 +1,14 @@
-// A small streaming JSON writer for tundrix-cli: objects, arrays, strings (UTF-8, escaped),
-// numbers at full precision with "." and null for values that are not finite.
+// The command line's JSON output: a document built member by member as its commands compute it,
+// then written in the program's one JSON form (calculation/jsontext.h) when its outermost
+// object or array closes.
 #pragma once
 
 #include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "calculation/jsontext.h"
 
 namespace tundrix::cli {
 
@@ -26,6 +29,8 @@ public:
     JsonWriter& value(int i);
     JsonWriter& value(bool b);
     JsonWriter& null();
+    // A value built elsewhere (a part of a calculation file, say).
+    JsonWriter& value(const Json& v) { return put(v); }
 
     template <typename T>
     JsonWriter& field(std::string_view k, const T& v) {
@@ -34,14 +39,16 @@ public:
     }
 
 private:
-    void separate();
-    void writeString(std::string_view s);
+    JsonWriter& put(Json v);
+    JsonWriter& open(Json container);
+    JsonWriter& close();
+
     std::ostream& out_;
-    std::vector<bool> first_{true};  // one entry per open container
-    bool afterKey_ = false;
+    Json root_;
+    std::vector<Json*> open_;  // the containers being filled, outermost first
+    std::string key_;
 };
 
-// Shortest text that reads back as the same double ("%.17g" trimmed), "." as decimal point.
-std::string jsonNumber(double d);
+using tundrix::jsonNumber;
 
 }  // namespace tundrix::cli

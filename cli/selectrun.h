@@ -1,8 +1,10 @@
 // A selection run from command-line options, shared by the commands that print its result.
 #pragma once
 
+#include <array>
 #include <filesystem>
 #include <memory>
+#include <ostream>
 #include <set>
 #include <string>
 #include <utility>
@@ -14,6 +16,10 @@
 #include "selection/selectionrun.h"
 
 namespace tundrix::cli {
+
+// Items of the main window's refrigerant selector.
+inline constexpr std::array<const char*, 5> kRefrigerantNames = {"R404A/R507", "R22", "R407C",
+                                                                 "R134a", "R410A"};
 
 struct SelectionSetup {
     std::filesystem::path dataDir;
@@ -37,5 +43,14 @@ SelectionSetup selectionSetup(const Context& ctx, const Args& a);
 // Starts the way the main window does (condenser list, preloaded performance data), sets the
 // chosen option flags, then runs the selection.
 SelectionRun runSelection(const SelectionSetup& setup);
+
+class JsonWriter;
+// What `select` prints of a run: the members of its JSON object, or its CSV table.
+void writeSelectionFields(JsonWriter& j, const SelectionRun& run);
+void writeSelectionCsv(std::ostream& out, const SelectionRun& run);
+
+// `select --save FILE.tundrix [--basket NAME:QTY ...]`: the calculation file of the run, with
+// the named result units in its basket.
+void saveSelection(const Args& a, const SelectionSetup& setup, const SelectionRun& run);
 
 }  // namespace tundrix::cli

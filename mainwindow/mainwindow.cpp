@@ -255,9 +255,14 @@ void MainWindow::buildChillerInputs(UnitTab& tab) {
 void MainWindow::buildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("Файл"));
     file->setObjectName(QStringLiteral("MenuFile"));
+    // Calculation files; what the two items do is wired where all windows are known.
     QAction* previous = file->addAction(QStringLiteral("Открыть предыдущий расчет"));
     previous->setObjectName(QStringLiteral("MenuOpenPrevious"));
-    previous->setVisible(false);
+    previous->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    QAction* save = file->addAction(QStringLiteral("Сохранить расчет..."));
+    save->setObjectName(QStringLiteral("MenuSaveCalculation"));
+    save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    file->addSeparator();
     QAction* print = file->addAction(QStringLiteral("Печать"));
     print->setObjectName(QStringLiteral("MenuPrint"));
     print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));

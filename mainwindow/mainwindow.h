@@ -6,11 +6,17 @@
 
 #include <QMainWindow>
 
+#include <array>
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
+#include "basket/basketunit.h"
+#include "calculation/calculation.h"
+#include "calculation/reopencheck.h"
 #include "catalogue/choices.h"
 #include "mainwindow/calculatortab.h"
 #include "mainwindow/unittab.h"
@@ -87,6 +93,17 @@ public:
     // calculator's lists and the selection's preloaded data, as a refrigerant choice does.
     void reloadBrandData();
 
+    // Calculation files: this window's part of a calculation (every input, the chosen options,
+    // the cursor unit and its results on each kind tab).
+    void fillCalculation(Calculation& c) const;
+    // Puts the saved inputs into the window and runs the shown tab's selection as "подбор"
+    // does, with the saved options and the cursor on the saved unit (the other kind tabs put
+    // theirs there when they next run). Returns what no longer matches the catalogue.
+    std::vector<Difference> restoreCalculation(const Calculation& c);
+    // The catalogue unit behind row `gridRow` (0-based) of a kind tab's result grid, as the
+    // basket keeps it; none without a unit there.
+    std::optional<BasketUnit> basketUnitAt(Tab tab, int gridRow) const;
+
 protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -114,6 +131,12 @@ private:
     void moveCursor(UnitTab& tab, int step);
     void ComboBox5Change();
     void showResult(UnitTab& tab, const SelectionResult& result);
+    int tabIndex(const UnitTab& tab) const { return int(&tab - tabs_); }
+    // Options restored from a calculation, put on the units of the next run's list by name.
+    void applyPendingOptions(const SelectionInputs& in, SelectionResult& result);
+    // Keeps the tab's result for calculation files and returns its cursor row: the one the run
+    // chose, or the row of a unit restored from a calculation.
+    int keepResult(UnitTab& tab, const SelectionResult& result);
 
     // Calculator handlers.
     void fillCalculatorLists(const struct CalculatorLists& lists);
@@ -171,6 +194,18 @@ private:
     QCheckBox* checkBox3_ = nullptr;
 
     QMenu* editingMenu_ = nullptr;
+
+    // The last result of each kind tab with the catalogue names of its rows (the list behind a
+    // tab that is not shown has since been replaced).
+    struct TabResult {
+        SelectionResult result;
+        std::vector<std::string> names;  // [row]
+    };
+    std::array<TabResult, 4> tabResults_;
+    std::array<std::string, 4> pendingCursor_;  // unit to put the cursor on at the tab's next run
+    std::optional<std::vector<OptionChoice>> pendingOptions_;
+    std::vector<Difference> pendingDifferences_;  // options gone, found by that run
+    bool restoring_ = false;
 };
 
 }  // namespace tundrix

@@ -346,12 +346,13 @@ void MainWindow::runSelection(UnitTab& tab) {
     in.cursorRow = std::max(1, tab.grid->currentRow() + 1);
 
     label48_->setText(qs(kRunningText));
-    const SelectionResult result =
+    SelectionResult result =
         Tableoperations(*catalogue_, *cycle_, in, [this](int percent, std::string_view text) {
             if (percent >= 0)
                 progressBar1_->setValue(percent);
             label48_->setText(qs(text));
         });
+    applyPendingOptions(in, result);
     showResult(tab, result);
 }
 
@@ -359,6 +360,7 @@ void MainWindow::showResult(UnitTab& tab, const SelectionResult& result) {
     label48_->setText(qs(result.progressLabel));
     if (result.progress >= 0)  // no unit inside its envelope leaves the bar as it was
         progressBar1_->setValue(result.progress);
+    const int cursorRow = keepResult(tab, result);
     if (result.pagesHidden) {
         tab.pages->hide();
         tab.noData->show();
@@ -390,13 +392,15 @@ void MainWindow::showResult(UnitTab& tab, const SelectionResult& result) {
         }
         fitFigureColumns(g);
         if (rows > 0) {
-            const int cursor = std::clamp(result.cursorRow, 1, rows);
+            const int cursor = std::clamp(cursorRow, 1, rows);
             g->setCurrentCell(cursor - 1, 0);
             g->selectRow(cursor - 1);
             g->scrollToItem(g->item(cursor - 1, 0), QAbstractItemView::PositionAtCenter);
         }
     }
-    tab.model->setText(qs(result.modelLabel));
+    tab.model->setText(cursorRow == result.cursorRow
+                           ? qs(result.modelLabel)
+                           : qs(result.rows[std::size_t(cursorRow)].cells[0]));
     if (!result.message.empty())
         statusBar()->showMessage(qs(result.message), 8000);
     floodpola(tab);

@@ -66,18 +66,6 @@ int unitBehindCursor(MainWindow& w, const UnitTab& tab) {
     return agregat::validUnit(u) && u <= a.count ? u : 0;
 }
 
-void previewAndPrint(MainWindow& w, const QString& title,
-                     const std::function<void(PrintTarget&)>& draw) {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(title);
-    QPrintPreviewDialog dialog(&printer, &w);
-    dialog.setWindowTitle(title);
-    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&draw](QPrinter* p) {
-        PagedTarget target(*p, [p](const QString& t) { p->setDocName(t); });
-        draw(target);
-    });
-    dialog.exec();
-}
 
 QString askPdfFile(MainWindow& w, const QString& suggested) {
     QString file = QFileDialog::getSaveFileName(&w, QStringLiteral("Сохранить в PDF"), suggested,
@@ -103,6 +91,19 @@ std::optional<ReportModel> printableReport(MainWindow& w) {
 }
 
 }  // namespace
+
+void previewDocument(QWidget* parent, const QString& title,
+                     const std::function<void(PrintTarget&)>& draw) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(title);
+    QPrintPreviewDialog dialog(&printer, parent);
+    dialog.setWindowTitle(title);
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&draw](QPrinter* p) {
+        PagedTarget target(*p, [p](const QString& t) { p->setDocName(t); });
+        draw(target);
+    });
+    dialog.exec();
+}
 
 std::optional<ReportModel> reportFromWindow(MainWindow& w) {
     UnitTab* tab = w.shownUnitTab();
@@ -172,7 +173,7 @@ bool printReport(MainWindow& w) {
     const auto model = printableReport(w);
     if (!model)
         return false;
-    previewAndPrint(w, kReportTitle, [&model](PrintTarget& t) { Printeasy(*model, t); });
+    previewDocument(&w, kReportTitle, [&model](PrintTarget& t) { Printeasy(*model, t); });
     return true;
 }
 
@@ -180,7 +181,7 @@ bool printList(MainWindow& w) {
     const auto list = listFromWindow(w);
     if (!list)
         return false;
-    previewAndPrint(w, kListTitle, [&list](PrintTarget& t) { Printlist(*list, t); });
+    previewDocument(&w, kListTitle, [&list](PrintTarget& t) { Printlist(*list, t); });
     return true;
 }
 

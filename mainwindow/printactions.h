@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 #include "printing/reportmodel.h"
@@ -17,6 +18,12 @@ class QWidget;
 namespace tundrix {
 
 class MainWindow;
+class PrintTarget;
+
+// A print preview of a document drawn by `draw`, from which the user prints (or prints to a
+// PDF file); `title` names the window and the print job.
+void previewDocument(QWidget* parent, const QString& title,
+                     const std::function<void(PrintTarget&)>& draw);
 
 inline const QString kNothingToPrintText =
     QStringLiteral("В таблице подбора нет выбранной установки: печатать нечего.");

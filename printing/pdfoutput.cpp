@@ -8,6 +8,7 @@
 
 #include <functional>
 
+#include "printing/offerlayout.h"
 #include "printing/printlayout.h"
 
 namespace tundrix {
@@ -48,6 +49,10 @@ bool writeReportPdf(const ReportModel& model, const QString& file, QString* erro
 
 bool writeListPdf(const ListModel& model, const QString& file, QString* error) {
     return writePdf(model, file, error, &Printlist);
+}
+
+bool writeOfferPdf(const OfferModel& model, const QString& file, QString* error) {
+    return writePdf(model, file, error, &Printoffer);
 }
 
 }  // namespace tundrix

@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include "printing/offermodel.h"
 #include "printing/reportmodel.h"
 
 namespace tundrix {
@@ -12,5 +13,6 @@ namespace tundrix {
 // False with the reason in `error` when the file cannot be written.
 bool writeReportPdf(const ReportModel& model, const QString& file, QString* error = nullptr);
 bool writeListPdf(const ListModel& model, const QString& file, QString* error = nullptr);
+bool writeOfferPdf(const OfferModel& model, const QString& file, QString* error = nullptr);
 
 }  // namespace tundrix

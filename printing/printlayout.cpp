@@ -1,4 +1,5 @@
 #include "printing/printlayout.h"
+#include "printing/printtext.h"
 
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -25,6 +26,8 @@ int devicePos(double v) {
     return int(std::nearbyint(std::clamp(v, -1e7, 1e7)));
 }
 
+}  // namespace
+
 // A font whose line height (ascent + descent) is `height` device units on the painter's device.
 QFont fontWithHeight(QFont base, int height, QPaintDevice* device) {
     height = std::max(1, height);
@@ -39,7 +42,7 @@ QFont fontWithHeight(QFont base, int height, QPaintDevice* device) {
 // (when positive) is condensed sideways down to 60 % and, if still too wide, cut with an
 // ellipsis, so that it never runs into the next column or out of its box.
 void textOut(QPainter& p, int x, int y, const QString& text, const QColor& colour,
-             int maxWidth = 0) {
+             int maxWidth) {
     if (text.isEmpty())
         return;
     const QFontMetrics fm = p.fontMetrics();
@@ -62,6 +65,8 @@ void textOut(QPainter& p, int x, int y, const QString& text, const QColor& colou
     }
     p.setPen(pen);
 }
+
+namespace {
 
 void setPenWidth(QPainter& p, int width) {
     QPen pen = p.pen();

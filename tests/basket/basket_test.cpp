@@ -186,5 +186,32 @@ TEST(BasketAdd, ARowWithoutANameAddsNothing) {
     EXPECT_EQ(b.rowCount(), 2);
 }
 
+TEST(Basket, ACatalogueUnitStaysWithItsRowUntilItsModelIsTypedOver) {
+    BasketUnit a;
+    a.name = "A";
+    BasketUnit b = a;
+    b.name = "B";
+    Basket basket('.');
+    basket.add(kReceiver, "A", "100", a);
+    basket.add(kReceiver, "B", "7", b);
+    basket.add(kReceiver, "B", "7", std::nullopt);  // counted up: B keeps its unit
+    basket.deleteRow(1);
+    ASSERT_TRUE(basket.unit(1));
+    EXPECT_EQ(basket.unit(1)->name, "B");
+    basket.setCell(Basket::Price, 1, "5");
+    EXPECT_TRUE(basket.unit(1));
+    basket.setCell(Basket::Model, 1, "B (особое исполнение)");
+    EXPECT_FALSE(basket.unit(1));
+
+    // A saved basket comes back with its units and a free row after it.
+    basket.setItems({{{"Тип", "A", "2", "100", ""}, a}, {{"Монтаж", "", "", "300", ""}, {}}});
+    EXPECT_EQ(rows(basket), (std::vector<std::string>{"Тип|A|2|100|200", "Монтаж|||300|300",
+                                                      "||||0"}));
+    ASSERT_TRUE(basket.unit(1));
+    EXPECT_EQ(basket.unit(1)->name, "A");
+    EXPECT_FALSE(basket.unit(2));
+    EXPECT_EQ(basket.total(), "500");
+}
+
 }  // namespace
 }  // namespace tundrix

@@ -1,0 +1,41 @@
+// The one JSON form the program writes: numbers as their shortest exact text, strings escaped.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "calculation/jsontext.h"
+
+namespace tundrix {
+namespace {
+
+TEST(JsonText, NumbersAreTheShortestTextThatReadsBackExactly) {
+    const Json v = {12.0, 0.1, 1e-05, -0.0, 100000.0, 2.5549233687917257, 7,
+                    std::numeric_limits<double>::quiet_NaN()};
+    EXPECT_EQ(jsonText(v), "[12,0.1,1e-05,-0,1e+05,2.5549233687917257,7,null]");
+    for (const Json& n : Json::parse(jsonText(v))) {
+        if (!n.is_null()) {
+            EXPECT_EQ(jsonText(Json(n.get<double>())), jsonText(n));
+        }
+    }
+}
+
+TEST(JsonText, StringsAreEscapedAndBrokenUtf8IsReplaced) {
+    const Json v = {{"name", "АБВ \"x\"\\\n\t\x01"}, {"bad", std::string("a\xff")}};
+    EXPECT_EQ(jsonText(v),
+              "{\"name\":\"АБВ \\\"x\\\"\\\\\\n\\t\\u0001\",\"bad\":\"a\xEF\xBF\xBD\"}");
+}
+
+TEST(JsonText, IndentedFormPutsOneMemberOnALine) {
+    const Json v = {{"a", 1},
+                    {"b", Json::array({true, nullptr})},
+                    {"c", Json::object()},
+                    {"d", Json::array({Json::object({{"e", 2}})})}};
+    EXPECT_EQ(jsonText(v, 2),
+              "{\n  \"a\": 1,\n  \"b\": [true, null],\n  \"c\": {},\n  \"d\": [\n    {\n      "
+              "\"e\": 2\n    }\n  ]\n}");
+    EXPECT_EQ(Json::parse(jsonText(v, 2)), v);
+}
+
+}  // namespace
+}  // namespace tundrix
