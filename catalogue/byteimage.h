@@ -33,8 +33,11 @@ public:
 
     void clear() { std::fill(bytes_.begin(), bytes_.end(), std::uint8_t(0)); }
 
-    // Block read of a catalogue file: false (image unchanged) when the file is missing.
-    bool load(const std::filesystem::path& file) { return readFileInto(file, bytes_); }
+    // Block read of a catalogue file: false (image unchanged, the reason in `error`) when the
+    // file is missing or cannot be read.
+    bool load(const std::filesystem::path& file, std::string* error = nullptr) {
+        return readFileInto(file, bytes_, error);
+    }
 
     bool save(const std::filesystem::path& file, std::string* error = nullptr) const {
         return writeFileAtomic(file, bytes_, error);
@@ -67,11 +70,10 @@ public:
         return row >= 1 && row <= kDim && col >= 1 && col <= kDim;
     }
     // Cell [row][col]; cells outside 1..500 read as 0 so that a scan never leaves the image.
-    double at(int row, int col) const {
-        return valid(row, col) ? f64(offset(row, col)) : 0.0;
-    }
+    double at(int row, int col) const { return valid(row, col) ? f64(offset(row, col)) : 0.0; }
     void set(int row, int col, double v) {
-        if (valid(row, col)) setF64(offset(row, col), v);
+        if (valid(row, col))
+            setF64(offset(row, col), v);
     }
 
 private:

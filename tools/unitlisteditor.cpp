@@ -18,8 +18,6 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include <system_error>
-
 #include "catalogue/catalogue.h"
 #include "catalogue/datadir.h"
 #include "catalogue/pricefile.h"
@@ -46,14 +44,6 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
     auto* b = new QPushButton(caption, parent);
     b->setObjectName(QString::fromLatin1(name));
     return b;
-}
-
-// Why a file could not be read or written, in words.
-QString readFailure(const std::filesystem::path& file) {
-    std::error_code ec;
-    if (!std::filesystem::exists(file, ec))
-        return QStringLiteral("файл не найден");
-    return QStringLiteral("файл не удалось прочитать");
 }
 
 }  // namespace
@@ -313,9 +303,10 @@ void UnitListEditor::Button4Click() {
     writeTable_->clear();
     const std::string name = tundrix::unitListFileName(choices());
     const std::filesystem::path file = main_.dataDir() / "agrdata" / name;
-    if (!readTable_->load(file)) {
+    std::string error;
+    if (!readTable_->load(file, &error)) {
         message(QStringLiteral("Не удалось загрузить список агрегатов\n%1\n%2")
-                    .arg(qs(file.string()), readFailure(file)));
+                    .arg(qs(file.string()), qs(error)));
         return;
     }
     UnitGrid g = grid();
@@ -392,9 +383,10 @@ void UnitListEditor::Button6Click() {
         return;
     const std::filesystem::path file = priceFilePath(main_.dataDir(), n);
     auto prices = std::make_unique<PriceFile>();
-    if (!prices->load(file)) {
+    std::string error;
+    if (!prices->load(file, &error)) {
         message(QStringLiteral("Не удалось прочитать файл цен\n%1\n%2")
-                    .arg(qs(file.string()), readFailure(file)));
+                    .arg(qs(file.string()), qs(error)));
         return;
     }
     UnitGrid g = grid();

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <random>
 
+#include "filelimit.h"
 #include "tools/tablebuildercore.h"
 
 namespace fs = std::filesystem;
@@ -321,12 +322,13 @@ TEST_F(BuilderFiles, AFailedWriteOrConversionLeavesThePreviousFileWhole) {
     writeBrandFile("bock.dat", 0, {"KEEP"});
     TableBuilder b = opened(1);
     ASSERT_EQ(b.enter("LOST", envelope(0)), TableBuilder::EnterResult::Stored);
-    // The temporary file cannot be created where a folder of its name stands.
-    fs::create_directories(dir_ / "bock.dat.tmp");
     std::string error;
-    EXPECT_FALSE(b.write(dir_, &error));
-    EXPECT_FALSE(error.empty());
-    EXPECT_FALSE(b.convert(dir_, &error));
+    {
+        const tundrix::testing::FileSizeLimit limit(1000);  // no room for the new file
+        EXPECT_FALSE(b.write(dir_, &error));
+        EXPECT_NE(error.find("файл слишком велик"), std::string::npos) << error;
+        EXPECT_FALSE(b.convert(dir_, &error));
+    }
     CoefImage onDisk;
     ASSERT_TRUE(onDisk.load(dir_ / "bock.dat"));
     EXPECT_EQ(fs::file_size(dir_ / "bock.dat"), 283'200u);

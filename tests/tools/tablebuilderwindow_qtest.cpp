@@ -18,6 +18,7 @@
 
 #include "catalogue/coefimage.h"
 #include "engine/polyfit.h"
+#include "filelimit.h"
 #include "selection/numbers.h"
 #include "tools/tablebuilderwindow.h"
 #include "widgetaccess.h"
@@ -217,11 +218,13 @@ private slots:
         child<QRadioButton>(w_.get(), "RadioButton1")->click();
         child<QLineEdit>(w_.get(), "Edit8")->setText(QStringLiteral("NOT WRITTEN"));
         QTest::mouseClick(button("Внести"), Qt::LeftButton);
-        std::filesystem::create_directories(folder() / "bock.dat.tmp");
         const auto text = catchMessage();
-        QTest::mouseClick(button("Записать"), Qt::LeftButton);
-        std::filesystem::remove_all(folder() / "bock.dat.tmp");
+        {
+            const FileSizeLimit limit(1000);  // no room for the new file
+            QTest::mouseClick(button("Записать"), Qt::LeftButton);
+        }
         QVERIFY2(text->contains(QStringLiteral("bock.dat")), qPrintable(*text));
+        QVERIFY2(text->contains(QStringLiteral("файл слишком велик")), qPrintable(*text));
         CoefImage onDisk;
         QVERIFY(onDisk.load(folder() / "bock.dat"));
         QVERIFY(onDisk.isFree(0, 3));

@@ -409,7 +409,8 @@ private slots:
         QStringList messages = takeMessages();
         QCOMPARE(messages.size(), 1);
         QVERIFY(messages[0].contains(QStringLiteral("outbockhigh404a.dat")));
-        QVERIFY(messages[0].contains(QStringLiteral("не найден")));
+        QVERIFY2(messages[0].contains(QStringLiteral("нет такого файла или папки")),
+                 qPrintable(messages[0]));
         QCOMPARE(grid()->rowCount(), 1);
         QCOMPARE(grid()->horizontalHeaderItem(0)->text(), QStringLiteral("Название агрегата"));
 
