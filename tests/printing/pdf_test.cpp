@@ -1,10 +1,12 @@
 // The documents as PDF files, read back with the poppler tools.
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include "filelimit.h"
 #include "printing/pdfoutput.h"
 #include "printing/reportfixture.h"
 
@@ -111,11 +113,29 @@ TEST_F(PdfOutput, SelectionListTitleAndPages) {
     EXPECT_GE(pdfInfo(many, QStringLiteral("Pages")).toInt(), 3);
 }
 
-TEST_F(PdfOutput, UnwritableFileIsReported) {
+TEST_F(PdfOutput, AFailedSaveLeavesTheEarlierFileWhole) {
+    const QString f = file(QStringLiteral("report.pdf"));
+    ASSERT_TRUE(writeReportPdf(testing::condensingReport(), f));
+    QFile before(f);
+    ASSERT_TRUE(before.open(QIODevice::ReadOnly));
+    const QByteArray old = before.readAll();
+    before.close();
     QString error;
+    {
+        const tundrix::testing::FileSizeLimit limit(std::size_t(old.size()) / 4);
+        EXPECT_FALSE(writeListPdf(testing::sampleList(200), f, &error));
+    }
+    EXPECT_TRUE(error.contains(QStringLiteral("файл слишком велик"))) << error.toStdString();
+    QFile after(f);
+    ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+    EXPECT_EQ(after.readAll(), old);
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("report.pdf")});
+
     EXPECT_FALSE(writeListPdf(testing::sampleList(1),
                               file(QStringLiteral("missing-folder/list.pdf")), &error));
-    EXPECT_FALSE(error.isEmpty());
+    EXPECT_TRUE(error.contains(QStringLiteral("нет такого файла или папки")))
+        << error.toStdString();
 }
 
 }  // namespace
