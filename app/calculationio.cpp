@@ -162,7 +162,7 @@ void installCalculationActions(WindowSet& w) {
     QObject::connect(w.form6.get(), &BasketWindow::offerRequested, w.form6.get(), [set] {
         const OfferModel offer = offerFromWindows(*set);
         previewDocument(set->form6.get(), kOfferTitle,
-                        [&offer](PrintTarget& t) { Printoffer(offer, t); });
+                        [&offer](PrintTarget& t) { return Printoffer(offer, t); });
     });
 }
 

@@ -66,7 +66,6 @@ int unitBehindCursor(MainWindow& w, const UnitTab& tab) {
     return agregat::validUnit(u) && u <= a.count ? u : 0;
 }
 
-
 QString askPdfFile(MainWindow& w, const QString& suggested) {
     QString file = QFileDialog::getSaveFileName(&w, QStringLiteral("Сохранить в PDF"), suggested,
                                                 QStringLiteral("Документ PDF (*.pdf)"));
@@ -93,15 +92,17 @@ std::optional<ReportModel> printableReport(MainWindow& w) {
 }  // namespace
 
 void previewDocument(QWidget* parent, const QString& title,
-                     const std::function<void(PrintTarget&)>& draw) {
+                     const std::function<bool(PrintTarget&)>& draw) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(title);
     QPrintPreviewDialog dialog(&printer, parent);
     dialog.setWindowTitle(title);
-    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&draw](QPrinter* p) {
-        PagedTarget target(*p, [p](const QString& t) { p->setDocName(t); });
-        draw(target);
-    });
+    QObject::connect(
+        &dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&draw, &dialog](QPrinter* p) {
+            PagedTarget target(*p, [p](const QString& t) { p->setDocName(t); });
+            if (!draw(target))
+                QMessageBox::warning(&dialog, QStringLiteral("Печать"), kIncompletePrintText);
+        });
     dialog.exec();
 }
 
@@ -173,7 +174,7 @@ bool printReport(MainWindow& w) {
     const auto model = printableReport(w);
     if (!model)
         return false;
-    previewDocument(&w, kReportTitle, [&model](PrintTarget& t) { Printeasy(*model, t); });
+    previewDocument(&w, kReportTitle, [&model](PrintTarget& t) { return Printeasy(*model, t); });
     return true;
 }
 
@@ -181,7 +182,7 @@ bool printList(MainWindow& w) {
     const auto list = listFromWindow(w);
     if (!list)
         return false;
-    previewDocument(&w, kListTitle, [&list](PrintTarget& t) { Printlist(*list, t); });
+    previewDocument(&w, kListTitle, [&list](PrintTarget& t) { return Printlist(*list, t); });
     return true;
 }
 

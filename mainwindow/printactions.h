@@ -21,12 +21,15 @@ class MainWindow;
 class PrintTarget;
 
 // A print preview of a document drawn by `draw`, from which the user prints (or prints to a
-// PDF file); `title` names the window and the print job.
+// PDF file); `title` names the window and the print job. `draw` returns false when the device
+// refused a page, which the user is told (kIncompletePrintText).
 void previewDocument(QWidget* parent, const QString& title,
-                     const std::function<void(PrintTarget&)>& draw);
+                     const std::function<bool(PrintTarget&)>& draw);
 
 inline const QString kNothingToPrintText =
     QStringLiteral("В таблице подбора нет выбранной установки: печатать нечего.");
+inline const QString kIncompletePrintText = QStringLiteral(
+    "Документ напечатан не полностью: принтер не принял новую страницу, печать остановлена.");
 
 // The report's contents as the shown kind tab has them now; nullopt on the description tab.
 // `hasUnit` is false when no unit stands behind the cursor row (an empty result table).

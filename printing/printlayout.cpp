@@ -95,15 +95,17 @@ public:
                  const ReportModel& model)
         : p_(p), target_(target), m_(m), model_(model) {}
 
-    void run();
+    // Draws the whole report; false when the device refused a new page (the drawing stops
+    // there rather than going on over the page already drawn).
+    bool run();
 
 private:
     void heading(int centre, const QString& text);
     void dataRow(const ReportRow& row);
     void characteristicsRow(const ReportRow& row);
     void deliveryRow(const QString& text);
-    void pageCheck();
-    void newPage();
+    bool pageCheck();
+    bool newPage();
 
     QPainter& p_;
     PrintTarget& target_;
@@ -148,20 +150,22 @@ void ReportWriter::deliveryRow(const QString& text) {
     textOut(p_, m_.offX + 3 * m_.cw, y_, text, Qt::black, right - m_.offX - 3 * m_.cw - m_.cw / 2);
 }
 
-void ReportWriter::newPage() {
-    target_.newPage();
+bool ReportWriter::newPage() {
+    if (!target_.newPage())
+        return false;
     Printhead(p_, m_, model_.letterhead);
     y_ = m_.bodyTop();
+    return true;
 }
 
-void ReportWriter::pageCheck() {
+bool ReportWriter::pageCheck() {
     if (m_.PH - 40 < y_ + 2 * m_.gap)
-        newPage();
-    else
-        y_ += m_.lh + m_.gap;
+        return newPage();
+    y_ += m_.lh + m_.gap;
+    return true;
 }
 
-void ReportWriter::run() {
+bool ReportWriter::run() {
     Printhead(p_, m_, model_.letterhead);
     if (model_.hasUnit)
         drawReportEnvelope(p_, m_, model_.envelope);
@@ -198,16 +202,20 @@ void ReportWriter::run() {
     y_ += m_.lh + 2 * m_.gap;
     heading(m_.cR, QStringLiteral("ТЕХНИЧЕСКИЕ ХАРАКТЕРИСТИКИ"));
     for (const ReportRow& row : model_.techData) {
-        pageCheck();
+        if (!pageCheck())
+            return false;
         characteristicsRow(row);
     }
 
-    newPage();
+    if (!newPage())
+        return false;
     heading(m_.cR, QStringLiteral("КОМПЛЕКТ ПОСТАВКИ"));
     for (const QString& text : model_.deliverySet) {
-        pageCheck();
+        if (!pageCheck())
+            return false;
         deliveryRow(text);
     }
+    return true;
 }
 
 QString degreesLabel(int t) {
@@ -346,8 +354,8 @@ bool Printeasy(const ReportModel& model, PrintTarget& target) {
     if (!p.begin(target.device()))
         return false;
     p.setFont(model.font);
-    ReportWriter(p, target, m, model).run();
-    return p.end();
+    const bool complete = ReportWriter(p, target, m, model).run();
+    return p.end() && complete;
 }
 
 bool Printlist(const ListModel& model, PrintTarget& target) {
@@ -362,7 +370,10 @@ bool Printlist(const ListModel& model, PrintTarget& target) {
     int y = m.offY;
     for (const QStringList& row : model.rows) {
         if (m.PH - 20 < y) {
-            target.newPage();
+            if (!target.newPage()) {
+                p.end();
+                return false;
+            }
             y = m.offY;
         } else {
             y += 2 * m.lh;

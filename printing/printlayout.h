@@ -43,10 +43,11 @@ void drawReportEnvelope(QPainter& painter, const LayoutMeasures& m, const Report
 
 // Prints the report on the target: pages with the header, chart, input data, liquid data
 // (chillers), the result row and the technical data, then the delivery set on a page of its
-// own. False when the device could not be painted on.
+// own. False when the device could not be painted on or refused a new page (the drawing stops
+// there).
 bool Printeasy(const ReportModel& model, PrintTarget& target);
 
-// Prints the selection list: one line per table row, six columns.
+// Prints the selection list: one line per table row, six columns. False as for Printeasy.
 bool Printlist(const ListModel& model, PrintTarget& target);
 
 }  // namespace tundrix

@@ -163,6 +163,27 @@ TEST(ReportLayout, LongTechnicalDataContinueOnAPageThatStartsWithTheHeader) {
     EXPECT_EQ(printed, 80);
 }
 
+TEST(ReportLayout, ARefusedNewPageStopsTheDrawingAndIsReported) {
+    ReportModel model = testing::condensingReport();
+    for (int i = 1; i <= 80; ++i)
+        model.techData.push_back({QStringLiteral("Параметр %1").arg(i), QString::number(i)});
+    RecordingTarget whole(100);
+    ASSERT_TRUE(Printeasy(model, whole));
+    RecordingTarget t(100);
+    t.pageLimit = 1;
+    EXPECT_FALSE(Printeasy(model, t));
+    ASSERT_EQ(t.pages().size(), 1u);
+    // The first page as it is when nothing is refused: nothing drawn over it afterwards.
+    EXPECT_EQ(t.pages()[0].items.size(), whole.pages()[0].items.size());
+    EXPECT_FALSE(anyPageHas(t.pages(), QStringLiteral("КОМПЛЕКТ ПОСТАВКИ")));
+
+    RecordingTarget list(100);
+    list.pageLimit = 1;
+    EXPECT_FALSE(Printlist(testing::sampleList(200), list));
+    ASSERT_EQ(list.pages().size(), 1u);
+    EXPECT_FALSE(list.pages()[0].findText(QStringLiteral("ККБ-200")));
+}
+
 TEST(ReportLayout, DeliverySetStartsOnItsOwnPageEvenWhenEmpty) {
     RecordingTarget t(100);
     ReportModel model = testing::condensingReport();

@@ -100,6 +100,10 @@ public:
     const std::vector<DrawnPage>& pages() const { return device_.pages; }
     const QString& title() const { return title_; }
 
+    // Pages the device takes; newPage() past them is refused, as a printer out of paper or a
+    // failing driver refuses it. 0: no limit.
+    std::size_t pageLimit = 0;
+
 private:
     RecordingDevice device_;
     int margin_;

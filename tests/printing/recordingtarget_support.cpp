@@ -174,6 +174,8 @@ PageMetrics RecordingTarget::metrics() const {
 }
 
 bool RecordingTarget::newPage() {
+    if (pageLimit != 0 && device_.pages.size() >= pageLimit)
+        return false;
     device_.pages.emplace_back();
     return true;
 }
