@@ -66,7 +66,7 @@ void TableBuilder::setRefrigerant(int refrigerant) {
     refrigerant_ = refrigerant >= 1 && refrigerant <= 4 ? refrigerant : 0;
 }
 
-bool TableBuilder::readBrandFile(const fs::path& dataDir, std::string* error) {
+bool TableBuilder::readBrandFile(const fs::path& dataDir, std::string* error, std::string* note) {
     auto fail = [&](std::string why) {
         if (error)
             *error = std::move(why);
@@ -75,16 +75,25 @@ bool TableBuilder::readBrandFile(const fs::path& dataDir, std::string* error) {
     if (brandFile_.empty())
         return fail("не выбрана марка компрессора (файл коэффициентов)");
     const fs::path file = dataDir / brandFile_;
+    // Read into an empty image: nothing of the file read before may survive past the end of a
+    // shorter one, and a failed read leaves the image as it was.
+    CoefImage fresh;
+    std::string why;
+    if (!fresh.load(file, &why))
+        return fail(why);
+    image_ = std::move(fresh);
     std::error_code ec;
-    if (!fs::exists(file, ec))
-        return fail("файл " + brandFile_ + " не найден (" + file.string() + ")");
-    if (!image_.load(file))
-        return fail("не удалось прочитать файл " + brandFile_ + " (" + file.string() + ")");
+    const auto size = fs::file_size(file, ec);
+    if (note)
+        note->clear();
+    if (note && !ec && size < CoefImage::kSize)
+        *note = "файл " + brandFile_ + " короче своего формата: " + std::to_string(size) +
+                " байт из " + std::to_string(CoefImage::kSize) + "; записи за его концом пусты";
     return true;
 }
 
-bool TableBuilder::open(const fs::path& dataDir, std::string* error) {
-    if (!readBrandFile(dataDir, error))
+bool TableBuilder::open(const fs::path& dataDir, std::string* error, std::string* note) {
+    if (!readBrandFile(dataDir, error, note))
         return false;
     rebuildLists();
     return true;
@@ -204,8 +213,8 @@ CoefImage convertedImage(const CoefImage& source) {
     return out;
 }
 
-bool TableBuilder::convert(const fs::path& dataDir, std::string* error) {
-    if (!readBrandFile(dataDir, error))
+bool TableBuilder::convert(const fs::path& dataDir, std::string* error, std::string* note) {
+    if (!readBrandFile(dataDir, error, note))
         return false;
     return convertedImage(image_).save(dataDir / brandFile_, error);
 }

@@ -67,10 +67,13 @@ public:
     const std::string& brandFile() const { return brandFile_; }
 
     // "открыть": reads the brand file of the data folder whole into the image, discarding unsaved
-    // entries, and rebuilds the compressor list and the list of the loaded file. On failure (no
-    // brand chosen, file missing or unreadable) returns false with the reason in `error`; the
-    // image and the lists stay as they were.
-    bool open(const std::filesystem::path& dataDir, std::string* error);
+    // entries, and rebuilds the compressor list and the list of the loaded file. Nothing of an
+    // earlier file stays: the records past the end of a shorter file are empty, and `note` says
+    // that the file was short (empty otherwise). On failure (no brand chosen, file missing or
+    // unreadable) returns false with the reason in `error`; the image and the lists stay as
+    // they were.
+    bool open(const std::filesystem::path& dataDir, std::string* error,
+              std::string* note = nullptr);
 
     // Names of the non-free records of the current refrigerant's table, in record order, and the
     // record number of each (empty with no refrigerant chosen).
@@ -99,14 +102,16 @@ public:
 
     // "перегнать": reads the brand file, and writes it back with records 1..100 of every table
     // keeping name, capacity, power and current coefficients and envelope, their fourth set
-    // zeroed, and records 101..150 emptied. The image keeps the file as it was read.
-    bool convert(const std::filesystem::path& dataDir, std::string* error);
+    // zeroed, and records 101..150 emptied. The image keeps the file as it was read (`note` as
+    // for open).
+    bool convert(const std::filesystem::path& dataDir, std::string* error,
+                 std::string* note = nullptr);
 
     const CoefImage& image() const { return image_; }
     CoefImage& image() { return image_; }
 
 private:
-    bool readBrandFile(const std::filesystem::path& dataDir, std::string* error);
+    bool readBrandFile(const std::filesystem::path& dataDir, std::string* error, std::string* note);
     void rebuildLists();
 
     CoefImage image_;

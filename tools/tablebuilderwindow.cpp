@@ -13,6 +13,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShowEvent>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -215,6 +216,11 @@ void TableBuilderWindow::buildControls() {
 }
 
 void TableBuilderWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // Only the program opening the window starts it afresh; the window system's show events
+    // (a restore after minimising) leave the refrigerant and the entries as they are.
+    if (event->spontaneous())
+        return;
     const char* pointHeadings[6] = {"Q0", "W", "I", "Qmo", "t0", "tc"};
     for (int c = 0; c < 6; ++c)
         setFixed(stringGrid1_, 0, c, QString::fromLatin1(pointHeadings[c]));
@@ -234,7 +240,6 @@ void TableBuilderWindow::showEvent(QShowEvent* event) {
         b->setChecked(false);
         b->setAutoExclusive(true);
     }
-    QWidget::showEvent(event);
 }
 
 QString TableBuilderWindow::number(double v) const {
@@ -265,12 +270,14 @@ void TableBuilderWindow::brandClick(int brand) {
 }
 
 void TableBuilderWindow::openClick() {
-    std::string error;
-    if (!builder_.open(dataDir_, &error)) {
+    std::string error, note;
+    if (!builder_.open(dataDir_, &error, &note)) {
         fail(QStringLiteral("Файл коэффициентов не прочитан"), error);
         return;
     }
     showLists();
+    if (!note.empty())
+        fail(QStringLiteral("Файл коэффициентов прочитан не полностью"), note);
 }
 
 void TableBuilderWindow::showLists() {
@@ -369,10 +376,14 @@ void TableBuilderWindow::convertClick() {
         fail(QStringLiteral("Файл коэффициентов не преобразован"), *refusal);
         return;
     }
-    std::string error;
-    if (!builder_.convert(dataDir_, &error))
+    std::string error, note;
+    if (!builder_.convert(dataDir_, &error, &note)) {
         fail(QStringLiteral("Файл коэффициентов не преобразован"), error);
-    else if (written_)
+        return;
+    }
+    if (!note.empty())
+        fail(QStringLiteral("Файл коэффициентов преобразован из неполного файла"), note);
+    if (written_)
         written_();
 }
 

@@ -8,6 +8,7 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QSignalBlocker>
 #include <QTableWidget>
 #include <QUrl>
@@ -133,8 +134,11 @@ void TechDataWindow::openFor(EditorRowAccess* row) {
 }
 
 void TechDataWindow::showEvent(QShowEvent* event) {
-    fillWindow();
     QWidget::showEvent(event);
+    // Filled when the program opens the window, not when the window system shows it again
+    // after minimising: that would throw away what the user has typed.
+    if (!event->spontaneous())
+        fillWindow();
 }
 
 QString TechDataWindow::tableName() const {

@@ -182,6 +182,30 @@ TEST_F(BuilderFiles, OpenFailsWithTheFileNameAndKeepsTheImage) {
     EXPECT_EQ(b.compressorNames().size(), 1u);
 }
 
+TEST_F(BuilderFiles, AShorterFileLeavesNothingOfTheFileReadBefore) {
+    writeBrandFile("bock.dat", 3, {"R134A-1", "R134A-2"});  // the last table, at the file's end
+    TableBuilder b = opened(4);
+    ASSERT_EQ(b.compressorNames().size(), 2u);
+    // The same brand file, now cut inside the first table.
+    CoefImage front;
+    front.setName(0, 1, "FIRST");
+    const auto bytes = front.bytes();
+    std::ofstream(dir_ / "bock.dat", std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(bytes.data()), 1000);
+    std::string error, note;
+    ASSERT_TRUE(b.open(dir_, &error, &note));
+    EXPECT_TRUE(b.compressorNames().empty());
+    EXPECT_TRUE(b.image().isFree(3, 1));
+    EXPECT_EQ(b.image().coefs(3, 1, CoefImage::Fourth), CoefImage::Coefs{});
+    b.setRefrigerant(1);
+    ASSERT_TRUE(b.open(dir_, &error, &note));
+    EXPECT_EQ(b.compressorNames(), std::vector<std::string>{"FIRST"});
+    EXPECT_NE(note.find("1000 байт из 283200"), std::string::npos) << note;
+    writeBrandFile("bock.dat", 0, {"WHOLE"});
+    ASSERT_TRUE(b.open(dir_, &error, &note));
+    EXPECT_EQ(note, "");
+}
+
 TEST_F(BuilderFiles, EnterOverwritesTheSameNameAndOtherwiseTakesTheFirstFreeRecord) {
     writeBrandFile("bock.dat", 0, {"K1", "K2", "K3"});
     TableBuilder b = opened(1);

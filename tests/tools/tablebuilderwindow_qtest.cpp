@@ -185,6 +185,39 @@ private slots:
         QCOMPARE(QString::fromStdString(written.name(0, 2)), QStringLiteral("HGX22P/125-4"));
     }
 
+    // Minimised and restored, the window is as it was; only the program opening it again starts
+    // it afresh.
+    void restoringAfterMinimisingKeepsTheChoiceAndEnterStores() {
+        child<QRadioButton>(w_.get(), "RadioButton5")->click();
+        child<QRadioButton>(w_.get(), "RadioButton1")->click();
+        w_->showMinimized();
+        QApplication::processEvents();
+        w_->showNormal();
+        QApplication::processEvents();
+        QVERIFY(child<QRadioButton>(w_.get(), "RadioButton1")->isChecked());
+        child<QLineEdit>(w_.get(), "Edit8")->setText(QStringLiteral("AFTER-RESTORE"));
+        QTest::mouseClick(button("Внести"), Qt::LeftButton);
+        QCOMPARE(QString::fromStdString(w_->builder().image().name(0, 3)),
+                 QStringLiteral("AFTER-RESTORE"));
+        w_->hide();
+        w_->show();
+        QVERIFY(!child<QRadioButton>(w_.get(), "RadioButton1")->isChecked());
+        QCOMPARE(w_->builder().refrigerant(), 0);
+    }
+
+    // A brand file shorter than its layout: nothing of the file read before stays, and the
+    // maintainer is told.
+    void aShortFileIsSaidToBeShortAndLeavesNothingOfTheLastOne() {
+        child<QRadioButton>(w_.get(), "RadioButton5")->click();
+        child<QRadioButton>(w_.get(), "RadioButton3")->click();  // R407C: HGX34P/215-4
+        QCOMPARE(child<QComboBox>(w_.get(), "ComboBox1")->count(), 1);
+        std::filesystem::resize_file(folder() / "bock.dat", 2000);
+        const auto text = catchMessage();
+        QTest::mouseClick(button("открыть"), Qt::LeftButton);
+        QVERIFY2(text->contains(QStringLiteral("короче своего формата")), qPrintable(*text));
+        QCOMPARE(child<QComboBox>(w_.get(), "ComboBox1")->count(), 0);
+    }
+
     void aMissingBrandFileIsReportedWithItsName() {
         child<QRadioButton>(w_.get(), "RadioButton5")->click();
         child<QRadioButton>(w_.get(), "RadioButton1")->click();

@@ -178,6 +178,20 @@ private slots:
         QCOMPARE(row_.cells[9], std::string("9"));
     }
 
+    // Restored after minimising, the window keeps what was typed; "ОК" stores it.
+    void typedValuesSurviveMinimisingAndRestoring() {
+        row_.cells[0] = "U1";
+        w_->openFor(&row_);
+        grid()->item(3, 1)->setText(QStringLiteral("typed"));
+        w_->showMinimized();
+        QApplication::processEvents();
+        w_->showNormal();
+        QApplication::processEvents();
+        QCOMPARE(cell(grid(), 3, 1), QStringLiteral("typed"));
+        QTest::mouseClick(child<QPushButton>(w_.get(), "Button1"), Qt::LeftButton);
+        QCOMPARE(module_->value(2, 3), QStringLiteral("typed"));
+    }
+
     void doubleClickOnFieldSeventeenAddsTheFanPower() {
         w_->openFor(&row_);
         QVERIFY(QTest::qWaitForWindowExposed(w_.get()));
