@@ -200,8 +200,14 @@ bool TechDataModule::appendRecord(const QStringList& values) {
         error_ = q.lastError().text();
         return false;
     }
-    if (!reload())
-        return false;
+    // The record is stored whatever follows. A table that cannot be read back leaves the module
+    // closed rather than open on an empty copy; the next open() reads it again.
+    if (!reload()) {
+        const QString why = error_;
+        close();
+        error_ = QStringLiteral("таблица \"%1\" не прочитана заново: %2").arg(tableName_, why);
+        return true;
+    }
     current_ = recordCount();
     return true;
 }

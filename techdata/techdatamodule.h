@@ -57,6 +57,8 @@ public:
     // Writes fields 1..n-1 of record `record` (values[0] is field 1). False on a storage error.
     bool updateRecord(int record, const QStringList& values);
     // Appends a record with fields 1..n-1 from values and a new key; positions the table on it.
+    // True when the record was stored. When the table cannot be read back afterwards the module
+    // is closed (no current record, lastError says why) instead of staying open on an empty copy.
     bool appendRecord(const QStringList& values);
 
 private:

@@ -219,10 +219,18 @@ void TechDataWindow::Button1Click() {
     }
     ModuleStore store(*module_);
     std::string error;
-    if (!form_.writeBack(store, *row_, &error)) {
-        message(QStringLiteral("Запись не сохранена в %1:\n%2")
-                    .arg(QString::fromStdString(module_->databaseFile().string()), qs(error)));
-        return;
+    const QString file = QString::fromStdString(module_->databaseFile().string());
+    switch (form_.writeBack(store, *row_, &error)) {
+        case TechForm::WriteBack::Refused:
+            message(QStringLiteral("Запись не сохранена в %1:\n%2").arg(file, qs(error)));
+            return;
+        case TechForm::WriteBack::StoredUnread:
+            message(QStringLiteral("Запись сохранена в %1, но таблицу не удалось прочитать "
+                                   "заново, поэтому ее код не внесен в список агрегатов:\n%2")
+                        .arg(file, qs(error)));
+            break;
+        case TechForm::WriteBack::Stored:
+            break;
     }
     close();
 }

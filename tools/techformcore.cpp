@@ -251,20 +251,21 @@ std::optional<std::string> TechForm::computeSum(const std::string& table, int ro
     return std::nullopt;
 }
 
-bool TechForm::writeBack(TechRecordStore& store, EditorRowAccess& row, std::string* error) const {
+TechForm::WriteBack TechForm::writeBack(TechRecordStore& store, EditorRowAccess& row,
+                                        std::string* error) const {
     const int n = store.fieldCount();
     std::vector<std::string> values;
     for (int f = 1; f < n; ++f)
         values.push_back(value(f));
     const int r = store.recordNo(row.editorCell(ColName));
     const bool ok = r > 0 ? store.updateRecord(r, values) : store.appendRecord(values);
-    if (!ok) {
+    if (!ok || store.currentRecord() == 0) {
         if (error)
             *error = store.lastError();
-        return false;
+        return ok ? WriteBack::StoredUnread : WriteBack::Refused;
     }
     row.setEditorCell(ColTechData, store.value(store.currentRecord(), 0));
-    return true;
+    return WriteBack::Stored;
 }
 
 }  // namespace tundrix

@@ -48,6 +48,8 @@ public:
     // Fields 1..n-1 from values[0..n-2]; false (reason in lastError) on a storage error.
     virtual bool updateRecord(int record, const std::vector<std::string>& values) = 0;
     // A new record with fields 1..n-1 from values and a new key; becomes the current record.
+    // True when it was stored. A store that could not read the table back afterwards has no
+    // current record then (0), and lastError says why.
     virtual bool appendRecord(const std::vector<std::string>& values) = 0;
     virtual int currentRecord() const = 0;
     virtual std::string lastError() const = 0;
@@ -81,10 +83,16 @@ public:
                                           const EditorRowAccess& editorRow,
                                           const Condenserprop& condensers, char decimalSeparator);
 
+    // What "ОК" did.
+    enum class WriteBack {
+        Refused,       // nothing stored (reason in `error`); the editor left as it was
+        Stored,        // stored, the record's key written into the editor's column 9
+        StoredUnread,  // stored, but the table could not be read back: the key is not known,
+                       // so column 9 is left as it was (reason in `error`)
+    };
     // "ОК": updates the unit's record (the last one of its name) or appends one, then writes the
-    // record's key into the editor's column 9. False (reason in `error`) when the store refused;
-    // the editor is then left as it was.
-    bool writeBack(TechRecordStore& store, EditorRowAccess& row, std::string* error) const;
+    // record's key into the editor's column 9.
+    WriteBack writeBack(TechRecordStore& store, EditorRowAccess& row, std::string* error) const;
 
 private:
     std::vector<std::string> names_;

@@ -100,6 +100,42 @@ private slots:
         QCOMPARE(m.value(4, 3), QString());
     }
 
+    // Another program turns the table into a view after the module read it: the insert still
+    // lands (through the view's trigger), reading the table back fails. The record is reported as
+    // stored and the module closed, not left open on an empty copy.
+    void aRecordStoredButNotReadBackIsStoredAndClosesTheTable() {
+        TechDataModule m(folder());
+        m.setTableName(QStringLiteral("ol"));
+        QVERIFY(m.open());
+        const QString connection = QStringLiteral("techdata-test-other");
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+            db.setDatabaseName(dir_.filePath(QStringLiteral("TD.sqlite")));
+            QVERIFY(db.open());
+            QSqlQuery q(db);
+            QVERIFY(q.exec(QStringLiteral("ALTER TABLE ol RENAME TO ol_data")));
+            QVERIFY(q.exec(QStringLiteral("CREATE VIEW ol AS SELECT * FROM ol_data")));
+            QVERIFY(q.exec(QStringLiteral(
+                "CREATE TRIGGER ol_insert INSTEAD OF INSERT ON ol BEGIN INSERT INTO ol_data "
+                "(\"Название\", \"Питание\", \"Ток\") VALUES (NEW.\"Название\", "
+                "NEW.\"Питание\", NEW.\"Ток\"); END")));
+        }
+        QVERIFY(m.appendRecord({QStringLiteral("ОН-4"), QStringLiteral("380В"), QString()}));
+        QVERIFY(!m.isOpen());
+        QCOMPARE(m.recordCount(), 0);
+        QCOMPARE(m.currentRecord(), 0);
+        QVERIFY(m.lastError().contains(QStringLiteral("не прочитана заново")));
+        {
+            QSqlDatabase db = QSqlDatabase::database(connection);
+            QSqlQuery q(db);
+            QVERIFY(
+                q.exec(QStringLiteral("SELECT count(*) FROM ol_data WHERE \"Название\" = 'ОН-4'")));
+            QVERIFY(q.next());
+            QCOMPARE(q.value(0).toInt(), 1);
+        }
+        QSqlDatabase::removeDatabase(connection);
+    }
+
     void aTableWithOnlyTheKeyHasNoRecordsToShow() {
         TechDataModule m(folder());
         QVERIFY(m.open());  // "out"

@@ -25,6 +25,7 @@ struct Store : TechRecordStore {
     std::vector<std::vector<std::string>> rows;  // field 0 first
     int current = 0;
     bool refuse = false;
+    bool unreadable = false;  // stores, then cannot read the table back
 
     explicit Store(int fieldCount) {
         for (int f = 0; f < fieldCount; ++f)
@@ -69,7 +70,7 @@ struct Store : TechRecordStore {
         std::vector<std::string> r{std::to_string(key + 1)};
         r.insert(r.end(), values.begin(), values.end());
         rows.push_back(r);
-        current = int(rows.size());
+        current = unreadable ? 0 : int(rows.size());
         return true;
     }
     int currentRecord() const override { return current; }
@@ -211,7 +212,7 @@ TEST(TechFormFill, AnExistingRecordIsShownAndOfTwoWithTheSameNameTheLaterOne) {
     EXPECT_EQ(form.value(2), "late");
     form.setValue(3, "edited");
     std::string error;
-    ASSERT_TRUE(form.writeBack(store, row, &error));
+    ASSERT_EQ(form.writeBack(store, row, &error), TechForm::WriteBack::Stored);
     EXPECT_EQ(store.rows[2][3], "edited");
     EXPECT_EQ(store.rows[0][3], "");
     EXPECT_EQ(row.cells[ColTechData], "12");
@@ -225,7 +226,7 @@ TEST(TechFormWriteBack, AUnitWithoutARecordAppendsOneAndItsKeyGoesIntoColumnNine
     Row row = twoCompressorUnit();
     ASSERT_FALSE(form.fill(store, "out", row, condensers(), ','));
     std::string error;
-    ASSERT_TRUE(form.writeBack(store, row, &error)) << error;
+    ASSERT_EQ(form.writeBack(store, row, &error), TechForm::WriteBack::Stored) << error;
     ASSERT_EQ(store.rows.size(), 2u);
     EXPECT_EQ(store.rows[1][1], "АННK3-2xA+B");
     EXPECT_EQ(store.rows[1][5], "A");
@@ -239,22 +240,29 @@ TEST(TechFormWriteBack, AKeyOnlyTableStillAppendsAnEmptyRecord) {
     ASSERT_FALSE(form.fill(store, "out", row, condensers(), ','));
     EXPECT_EQ(form.rowCount(), 2);
     std::string error;
-    ASSERT_TRUE(form.writeBack(store, row, &error));
+    ASSERT_EQ(form.writeBack(store, row, &error), TechForm::WriteBack::Stored);
     EXPECT_EQ(store.rows.size(), 1u);
     EXPECT_EQ(row.cells[ColTechData], "1");
 }
 
-TEST(TechFormWriteBack, ARefusedWriteLeavesTheEditorAlone) {
-    Store store(5);
-    store.refuse = true;
-    TechForm form;
-    Row row = twoCompressorUnit();
-    row.cells[ColTechData] = "7";
-    ASSERT_FALSE(form.fill(store, "ov", row, condensers(), ','));
-    std::string error;
-    EXPECT_FALSE(form.writeBack(store, row, &error));
-    EXPECT_EQ(error, "disk full");
-    EXPECT_EQ(row.cells[ColTechData], "7");
+// A refused write, and a record stored whose table could not be read back: either way no key is
+// known, so the editor keeps what its column 9 held, and the result says which it was.
+TEST(TechFormWriteBack, AWriteThatGivesNoKeyLeavesTheEditorAlone) {
+    for (const bool stored : {false, true}) {
+        Store store(5);
+        store.refuse = !stored;
+        store.unreadable = stored;
+        TechForm form;
+        Row row = twoCompressorUnit();
+        row.cells[ColTechData] = "7";
+        ASSERT_FALSE(form.fill(store, "ov", row, condensers(), ','));
+        std::string error;
+        EXPECT_EQ(form.writeBack(store, row, &error),
+                  stored ? TechForm::WriteBack::StoredUnread : TechForm::WriteBack::Refused);
+        EXPECT_EQ(store.rows.size(), stored ? 1u : 0u);
+        EXPECT_EQ(error, "disk full");
+        EXPECT_EQ(row.cells[ColTechData], "7");
+    }
 }
 
 TEST(TechFormSums, FieldSeventeenOfTheCondensingUnitTableAddsTheFanPower) {
