@@ -133,7 +133,45 @@ bool deleteGridRow(UnitGrid& grid, UnitListTable& readTable, int y) {
     }
     clearTableRow(rowCount - 1);
     grid.setRowCount(rowCount - 1);
-    grid.insertionRow = std::clamp(grid.insertionRow - 1, 1, grid.rowCount() - 1);
+    // The insertion row keeps pointing at the same place: up by one when a row above it went,
+    // which after "Загрузить" leaves it one past the last unit. Held to the last unit row it
+    // would make the next "Добавить" overwrite that unit.
+    if (y < grid.insertionRow)
+        --grid.insertionRow;
+    grid.insertionRow = std::clamp(grid.insertionRow, 1, grid.rowCount());
+    return true;
+}
+
+bool moveGridRow(UnitGrid& grid, UnitListTable& readTable, int from, int to) {
+    const int rowCount = grid.rowCount();
+    if (from < 1 || from >= rowCount || to < 1 || to >= rowCount || from == to)
+        return false;
+    const int lo = std::min(from, to);
+    const int hi = std::max(from, to);
+    // One rotation of rows lo..hi: the moved row lands at `to`, the rows between close up.
+    auto rotate = [&](auto first) {
+        if (from < to)
+            std::rotate(first, first + 1, first + (hi - lo + 1));
+        else
+            std::rotate(first, first + (hi - lo), first + (hi - lo + 1));
+    };
+    rotate(grid.rows.begin() + lo);
+    // The read table's rows go along, as "Удалить строку" moves them (rows past the file's 200
+    // read as empty and are not stored).
+    std::vector<std::array<std::string, UnitListTable::kColumns>> table(std::size_t(hi - lo + 1));
+    for (int r = lo; r <= hi; ++r)
+        for (int c = 0; c < UnitListTable::kColumns; ++c)
+            table[std::size_t(r - lo)][std::size_t(c)] = readTable.cell(c, r);
+    rotate(table.begin());
+    for (int r = lo; r <= hi; ++r)
+        for (int c = 0; c < UnitListTable::kColumns; ++c)
+            readTable.setCell(c, r, table[std::size_t(r - lo)][std::size_t(c)]);
+    // The insertion row follows the row it points at.
+    int& ins = grid.insertionRow;
+    if (ins == from)
+        ins = to;
+    else if (ins >= lo && ins <= hi)
+        ins += from < to ? -1 : 1;
     return true;
 }
 

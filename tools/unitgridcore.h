@@ -58,10 +58,18 @@ WriteReport gridToTable(const UnitGrid& grid, UnitListTable& table);
 std::string describeLosses(const WriteReport& report);
 
 // "Удалить строку" for row y: the rows below move up by one in the grid and in the read table,
-// the last row goes, the insertion row moves up. The heading row cannot be deleted, and deleting
-// the only unit row empties it instead, so the grid always keeps one unit row. False when
-// nothing was deleted (y outside the unit rows).
+// the last row goes, and the insertion row moves up when it stood below y (so after "Загрузить"
+// it stays one past the last unit and never lands on a unit the next "Добавить" would
+// overwrite). The heading row cannot be deleted, and deleting the only unit row empties it
+// instead, so the grid always keeps one unit row. False when nothing was deleted (y outside the
+// unit rows).
 bool deleteGridRow(UnitGrid& grid, UnitListTable& readTable, int y);
+
+// A unit row dragged from row `from` to row `to`: the unit moves, the rows between close up, in
+// the grid and in the read table, so that what is shown is what "Записать" writes and what the
+// price filling follows. The insertion row follows the row it points at. False (nothing moved)
+// for rows outside the unit rows.
+bool moveGridRow(UnitGrid& grid, UnitListTable& readTable, int from, int to);
 
 // The calculator's current choice, read from the main window's description tab.
 struct CalculatorChoice {

@@ -135,7 +135,7 @@ UnitListEditor::UnitListEditor(MainWindow& main, TechDataModule* techData, DataF
     grid_->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed |
                            QAbstractItemView::SelectedClicked);
     const int widths[kEditorColumns] = {123, 64, 64, 37, 34, 35, 33, 42, 51, 56, 64, 64,
-                                        64,  64, 64, 64, 64, 64, 64, 51, 46, 50, 43, 48};
+                                        64,  64, 64, 64, 64, 51, 46, 50, 43, 48, 43, 40};
     for (int c = 0; c < kEditorColumns; ++c)
         grid_->setColumnWidth(c, widths[c]);
 
@@ -167,6 +167,10 @@ UnitListEditor::UnitListEditor(MainWindow& main, TechDataModule* techData, DataF
     connect(closeButton, &QPushButton::clicked, this, [this] { Button2Click(); });
     connect(checkBox2_, &QCheckBox::toggled, this, [this](bool on) { fixFirstColumn(on); });
     connect(grid_, &QTableWidget::cellDoubleClicked, this, &UnitListEditor::gridDoubleClicked);
+    // Columns are the file's columns: dragging one changes only the view. A dragged row moves its
+    // unit (see rowDragged).
+    connect(grid_->verticalHeader(), &QHeaderView::sectionMoved, this,
+            [this](int, int from, int to) { rowDragged(from, to); });
 
     // "Закрепить 1 строку": a second view of the same cells showing only the name column, laid
     // over the grid's left edge, so the names stay in view while the grid scrolls sideways.
@@ -373,6 +377,21 @@ void UnitListEditor::Button5Click() {
     if (!deleteGridRow(g, *readTable_, y))
         return;
     setGrid(g);
+}
+
+void UnitListEditor::rowDragged(int from, int to) {
+    // The header only moved the row on screen; put it back and move the unit itself, so that
+    // "Записать", "Заполнить цены" and the fixed name column follow the order shown.
+    {
+        const QSignalBlocker blocker(grid_->verticalHeader());
+        grid_->verticalHeader()->moveSection(to, from);
+    }
+    UnitGrid g = grid();
+    if (!moveGridRow(g, *readTable_, from + 1, to + 1))
+        return;
+    const int column = std::max(0, grid_->currentColumn());
+    setGrid(g);
+    grid_->setCurrentCell(to, column);
 }
 
 void UnitListEditor::Button6Click() {

@@ -70,6 +70,7 @@ protected:
 
 private:
     void choiceChanged();
+    void rowDragged(int from, int to);
     void gridDoubleClicked(int row, int column);
     void fixFirstColumn(bool on);
     void placeFixedColumn();

@@ -228,7 +228,7 @@ TEST(DeleteRow, WriteDeleteWriteLeavesNoTrace) {
     EXPECT_EQ(loaded.rows[2][0], "unit3");
     EXPECT_EQ(read->cell(0, 2), "unit3");
     EXPECT_TRUE(read->cellEmpty(0, 3));
-    EXPECT_EQ(loaded.insertionRow, 2);
+    EXPECT_EQ(loaded.insertionRow, 3);  // still one past the last unit
 
     auto second = std::make_unique<UnitListTable>();
     gridToTable(loaded, *second);
@@ -243,6 +243,55 @@ TEST(DeleteRow, WriteDeleteWriteLeavesNoTrace) {
     auto expected = std::make_unique<UnitListTable>();
     gridToTable(two, *expected);
     EXPECT_TRUE(*second == *expected);
+}
+
+TEST(DeleteRow, AddingAfterADeletionNeverOverwritesAUnit) {
+    auto read = std::make_unique<UnitListTable>();
+    // Loaded, one past the last unit: the next unit goes below the two that remain.
+    UnitGrid loaded = gridWithUnits(3);
+    loaded.rows.pop_back();
+    loaded.insertionRow = 4;
+    ASSERT_TRUE(deleteGridRow(loaded, *read, 1));
+    addUnitRow(loaded, calcChoice(), 1, true, false);
+    EXPECT_EQ(loaded.rows[1][1], "ZB15");
+    EXPECT_EQ(loaded.rows[2][0], "unit3");
+    EXPECT_EQ(loaded.rows[2][1], "ZB15");
+    EXPECT_EQ(loaded.rows[3][1], "ZB30");
+    // After "Добавить" the insertion row is the empty row; deleting it or a unit below leaves
+    // the units above alone.
+    UnitGrid added = gridWithUnits(3);  // units 1..3, insertion row 4 (the empty row)
+    ASSERT_TRUE(deleteGridRow(added, *read, 4));
+    EXPECT_EQ(added.insertionRow, 4);
+    addUnitRow(added, calcChoice(), 1, true, false);
+    EXPECT_EQ(added.rows[3][0], "unit3");
+    EXPECT_EQ(added.rows[3][1], "ZB15");
+    EXPECT_EQ(added.rows[4][1], "ZB30");
+}
+
+TEST(MoveRow, ADraggedRowTakesItsUnitAndTheInsertionRowFollowsItsRow) {
+    auto read = std::make_unique<UnitListTable>();
+    UnitGrid g = gridWithUnits(4);  // units 1..4, insertion row 5 (the empty row)
+    for (int r = 1; r <= 4; ++r)
+        read->setCell(0, r, "unit" + std::to_string(r));
+    read->setCell(30, 1, "unit1 col30");
+    ASSERT_TRUE(moveGridRow(g, *read, 1, 3));
+    const std::vector<std::string> down = {"unit2", "unit3", "unit1", "unit4"};
+    for (int r = 1; r <= 4; ++r) {
+        EXPECT_EQ(g.rows[std::size_t(r)][0], down[std::size_t(r - 1)]);
+        EXPECT_EQ(read->cell(0, r), down[std::size_t(r - 1)]);
+    }
+    EXPECT_EQ(read->cell(30, 3), "unit1 col30");
+    EXPECT_EQ(g.insertionRow, 5);
+    ASSERT_TRUE(moveGridRow(g, *read, 5, 1));  // the empty insertion row dragged to the top
+    EXPECT_EQ(g.insertionRow, 1);
+    EXPECT_EQ(g.rows[2][0], "unit2");
+    g.insertionRow = 4;  // a double click on unit1's name
+    ASSERT_TRUE(moveGridRow(g, *read, 4, 2));
+    EXPECT_EQ(g.insertionRow, 2);
+    EXPECT_EQ(g.rows[2][0], "unit1");
+    EXPECT_EQ(read->cell(30, 2), "unit1 col30");
+    EXPECT_FALSE(moveGridRow(g, *read, 0, 2));
+    EXPECT_FALSE(moveGridRow(g, *read, 2, 6));
 }
 
 TEST(DeleteRow, TheOnlyUnitRowStaysAsAnEmptyRow) {

@@ -180,6 +180,49 @@ private slots:
         QCOMPARE(grid()->horizontalHeaderItem(9)->text(),
                  QStringLiteral("Техничекие характеристики"));
         QCOMPARE(editor_->insertionRow(), 1);
+        const int widths[24] = {123, 64, 64, 37, 34, 35, 33, 42, 51, 56, 64, 64,
+                                64,  64, 64, 64, 64, 51, 46, 50, 43, 48, 43, 40};
+        for (int c = 0; c < 24; ++c)
+            QCOMPARE(grid()->columnWidth(c), widths[c]);
+    }
+
+    // A row dragged by its header moves its unit: the file, the price filling and the fixed
+    // name column follow the order shown. A dragged column changes only the view.
+    void draggedRowsAreWrittenInTheOrderShown() {
+        writePriceFile(22, 3);
+        calculatorBockLow();
+        chooseBockLowR404a();
+        for (int i = 0; i < 3; ++i) {
+            main_->calculatorTab().selectcompr->setCurrentIndex(i);
+            click("Button3");
+        }
+        const QString first = cell(1, 0), third = cell(3, 0), thirdCompressor = cell(3, 1);
+        // The third row's header dragged above the first, as a mouse does it.
+        QHeaderView* rows = grid()->verticalHeader();
+        const QPoint from(rows->width() / 2, rows->sectionViewportPosition(2) + 5);
+        const QPoint to(rows->width() / 2, rows->sectionViewportPosition(0) + 2);
+        QTest::mousePress(rows->viewport(), Qt::LeftButton, {}, from);
+        QTest::mouseMove(rows->viewport(), (from + to) / 2);
+        QTest::mouseMove(rows->viewport(), to);
+        QTest::mouseRelease(rows->viewport(), Qt::LeftButton, {}, to);
+        QApplication::processEvents();
+        QCOMPARE(cell(1, 0), third);
+        QCOMPARE(cell(2, 0), first);
+        QCOMPARE(rows->visualIndex(0), 0);
+        click("CheckBox2");
+        QCOMPARE(child<QTableView>(editor_.get(), "FixedColumn")->model()->index(0, 0).data(),
+                 QVariant(third));
+        grid()->horizontalHeader()->moveSection(1, 5);  // a column dragged: the view only
+        click("Button1");
+        auto t = std::make_unique<UnitListTable>();
+        QVERIFY(t->load(data_ / "agrdata" / "outbocklow404a.dat"));
+        QCOMPARE(QString::fromStdString(t->cell(0, 1)), third);
+        QCOMPARE(QString::fromStdString(t->cell(1, 1)), thirdCompressor);
+        QCOMPARE(QString::fromStdString(t->cell(0, 2)), first);
+        click("CheckBox1");
+        click("Button6");
+        QCOMPARE(cell(1, 10), QStringLiteral("100"));
+        QCOMPARE(cell(1, 1), thirdCompressor);
     }
 
     void choicesNameTheFileAndTheTechnicalDataTable() {
