@@ -52,7 +52,7 @@ public:
     // The shared technical-data table; the details view shows nothing there until it is set.
     void setTechData(TechDataModule* module) { techData_ = module; }
     // Told the unit number each time the details view shows a unit (the options window lists
-    // that unit's options).
+    // that unit's options), and 0 when no unit stands behind the cursor.
     void setDetailsShownHook(std::function<void(int unit)> hook) {
         detailsShown_ = std::move(hook);
     }
@@ -81,7 +81,8 @@ public:
     void rerunShownTab();
     // The selection run of one tab, then its details (what "подбор" does).
     void runSelection(UnitTab& tab);
-    // Shows the details of the grid's cursor row (nothing for no row).
+    // Shows the details of the grid's cursor row; with no unit there (an empty result) the
+    // details are cleared.
     void floodpola(UnitTab& tab);
     // The selection of the shown kind tab after the options changed; on the chiller tab the
     // refrigerant goes back to R407C first (its performance data reloaded when another
@@ -144,6 +145,7 @@ private:
     void CheckBox2Click();
 
     // Details pieces.
+    void clearDetails(UnitTab& tab);
     void showPicture(UnitTab& tab, int u);
     void showDrawing(UnitTab& tab, int u);
     void showTexts(UnitTab& tab, int u);
@@ -164,6 +166,7 @@ private:
     bool shownOnce_ = false;
     int selrow_ = 0;
     int currentTab_ = 0;
+    int rowAtPress_ = -1;  // a result grid's cursor row when the mouse was last pressed on it
 
     // Common inputs.
     QLineEdit* evaporate_ = nullptr;

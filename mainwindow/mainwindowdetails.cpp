@@ -38,11 +38,11 @@ void setCell(QTableWidget* g, int row, int column, const QString& text) {
 void MainWindow::floodpola(UnitTab& tab) {
     const int r = tab.grid->currentRow() + 1;  // result rows count from 1, the headings are 0
     const agregat& a = catalogue_->agrlist;
-    if (r < 1 || r > a.count || !agregat::validUnit(r))
+    const int u = r >= 1 && r <= a.count && agregat::validUnit(r) ? a.order[std::size_t(r)] : 0;
+    if (!agregat::validUnit(u) || u > a.count) {
+        clearDetails(tab);
         return;
-    const int u = a.order[std::size_t(r)];
-    if (!agregat::validUnit(u) || u > a.count)
-        return;
+    }
     selrow_ = r;
     const char sep = decimalSeparator();
 
@@ -65,6 +65,26 @@ void MainWindow::floodpola(UnitTab& tab) {
     showTechData(tab, u);
     showChart(tab, u, to, t2);
     showOptions(tab, u);
+}
+
+void MainWindow::clearDetails(UnitTab& tab) {
+    // No unit behind the cursor: nothing of the unit shown before may stay beside the list, and
+    // the options window offers no options.
+    selrow_ = 0;
+    tab.model->clear();
+    tab.picture->clear();
+    tab.drawing->close();
+    tab.drawingStack->setCurrentWidget(tab.drawingPlaceholder);
+    tab.drawingPlaceholder->clear();
+    tab.complect->clear();
+    tab.description->clear();
+    tab.techGrid->clearContents();
+    tab.techGrid->setRowCount(0);
+    tab.chart->clear();
+    tab.optionsGrid->clear();
+    tab.optionsGrid->setColumnCount(0);
+    if (detailsShown_)
+        detailsShown_(0);
 }
 
 void MainWindow::writeBackCondensing(int u, double to, double t2) {

@@ -86,9 +86,21 @@ void MainWindow::connectUnitTab(UnitTab& tab) {
                 if (row != previousRow && row >= 0)
                     floodpola(*t);
             });
+    // A click on the row that already is the cursor row changes no cell, yet shows the details
+    // again as every click on a result row does (writing the condensing temperature back too).
+    // A click that moved the cursor was handled above on the press.
+    t->grid->viewport()->installEventFilter(this);
+    connect(t->grid, &QTableWidget::cellClicked, this, [this, t](int row, int) {
+        if (row >= 0 && row == rowAtPress_)
+            floodpola(*t);
+    });
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress)
+        for (const UnitTab& t : tabs_)
+            if (watched == t.grid->viewport())
+                rowAtPress_ = t.grid->currentRow();
     // Leaving a field means moving to another control of this window; switching to another
     // window or opening a menu or a list keeps the field where it is.
     if (event->type() == QEvent::FocusOut) {
@@ -364,6 +376,7 @@ void MainWindow::showResult(UnitTab& tab, const SelectionResult& result) {
     if (result.pagesHidden) {
         tab.pages->hide();
         tab.noData->show();
+        clearDetails(tab);
         return;
     }
     tab.noData->hide();

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSqlDatabase>
@@ -126,6 +127,52 @@ private slots:
         QCOMPARE(g->currentRow(), 2);
         QCOMPARE(w_->selrow(), 3);
         QCOMPARE(child<QLabel>(w_.get(), "Label38")->text(), g->item(2, 0)->text());
+    }
+
+    // A click on the row that already is the cursor row shows its details again and writes
+    // its condensing temperature back.
+    void clickingTheCursorRowShowsItsDetailsAgain() {
+        run(MainWindow::Condensing, "Button8");
+        QTableWidget* g = child<QTableWidget>(w_.get(), "StringGrid1");
+        QLineEdit* condensate = child<QLineEdit>(w_.get(), "condensate");
+        const QString written = condensate->text();
+        condensate->setText(QStringLiteral("0"));
+        child<QLabel>(w_.get(), "Label19")->clear();
+        const QRect cell = g->visualItemRect(g->item(g->currentRow(), 2));
+        QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, cell.center());
+        QCOMPARE(condensate->text(), written);
+        QCOMPARE(child<QLabel>(w_.get(), "Label19")->text(), g->item(g->currentRow(), 0)->text());
+    }
+
+    // A run that leaves no unit in the list leaves nothing of the unit shown before.
+    void anEmptyResultClearsTheDetails() {
+        int shownUnit = -1;
+        w_->setDetailsShownHook([&shownUnit](int u) { shownUnit = u; });
+        for (const bool noBrands : {false, true}) {
+            run(MainWindow::Rack, "Button20");
+            const UnitTab& tab = w_->unitTab(MainWindow::Rack);
+            QVERIFY(shownUnit > 0 && w_->selrow() > 0);
+            QVERIFY(!tab.picture->file().isEmpty());
+            QVERIFY(!tab.complect->toPlainText().isEmpty());
+            QVERIFY(tab.chart->hasData());
+            // No rack size chosen lists no unit; no brand chosen lists no list at all.
+            QListWidget* list =
+                child<QListWidget>(w_.get(), noBrands ? "CheckListBox1" : "CheckListBox2");
+            for (int i = 0; i < list->count(); ++i)
+                list->item(i)->setCheckState(Qt::Unchecked);
+            QApplication::processEvents();
+            QCOMPARE(w_->selrow(), 0);
+            QCOMPARE(shownUnit, 0);
+            QVERIFY(tab.picture->image().isNull());
+            QVERIFY(tab.complect->toPlainText().isEmpty());
+            QVERIFY(tab.description->toPlainText().isEmpty());
+            QCOMPARE(tab.techGrid->rowCount(), 0);
+            QCOMPARE(tab.optionsGrid->columnCount(), 0);
+            QVERIFY(!tab.chart->hasData());
+            QVERIFY(tab.model->text().isEmpty());
+            for (int i = 0; i < list->count(); ++i)
+                list->item(i)->setCheckState(Qt::Checked);
+        }
     }
 
     void clickingTheHeadingRowChangesNothing() {
