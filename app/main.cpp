@@ -1,5 +1,5 @@
 // The desktop program: creates every window once, in the fixed order the program relies on, and
-// runs the event loop until the main window is closed.
+// runs the event loop until the main window is closed (whatever other windows are open then).
 //
 //   tundrix [--data DIR] [--maintenance]
 //

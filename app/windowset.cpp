@@ -87,6 +87,13 @@ std::unique_ptr<WindowSet> createWindows(const std::filesystem::path& dataDir) {
     s.dataModule1 = std::make_unique<TechDataModule>(dataDir);
     s.form9 = placeholder("TForm9", QStringLiteral("Form9"));
 
+    // Closing the main window ends the program whatever else is open: the other windows do not
+    // keep it running (Qt quits when the last window that counts for quitting has closed).
+    for (QWidget* w : {s.form2.get(), s.form3.get(), s.form4.get(), s.form5.get(),
+                       static_cast<QWidget*>(s.form6.get()), static_cast<QWidget*>(s.form7.get()),
+                       static_cast<QWidget*>(s.form8.get()), s.form9.get()})
+        w->setAttribute(Qt::WA_QuitOnClose, false);
+
     MainWindow* main = s.form1.get();
     BasketWindow* basket = s.form6.get();
     OptionsWindow* options = s.form7.get();
