@@ -301,22 +301,26 @@ TYPED_TEST(ImageFile, LongerFileReadsOnlyTheImageSize) {
     EXPECT_EQ(image.bytes()[TypeParam::kSize - 1], 0x05);
 }
 
-// Reading every field of an image loaded from random bytes stays inside the image; the sanitizer
-// build turns any stray read into a failure.
+// Reading every field of an image loaded from random bytes stays inside the image: indices
+// outside an image's entries read as nothing (0, empty), whatever bytes lie next to them, and
+// texts are held to their field. The sanitizer build also turns any stray read into a failure.
 TEST(DamagedFiles, RandomBytesAreReadWithinBounds) {
     TempFolder dir;
+    const int outside[] = {-1, 0, 101, 102};
     for (unsigned seed = 1; seed <= 3; ++seed) {
         dir.writeBytes("c.dat", randomBytes(Comprprop::kSize, seed));
         Comprprop c;
         ASSERT_TRUE(c.load(dir / "c.dat"));
         std::size_t total = 0;
-        for (int k = -1; k <= 102; ++k) {
+        for (int k = 1; k <= 100; ++k) {
             total += c.name(k).size();
-            (void)c.position(k);
-            for (int n = 0; n <= 7; ++n)
-                (void)(c.x(n, k) + c.y(n, k));
+            EXPECT_EQ(c.x(0, k) + c.y(7, k), 0.0);
         }
-        (void)c.count();
+        for (const int k : outside) {
+            EXPECT_EQ(c.name(k), "");
+            EXPECT_EQ(c.position(k), 0);
+            EXPECT_EQ(c.x(1, k) + c.y(6, k), 0.0);
+        }
         // A length byte up to 255 is clamped to the 50 characters of the field; every
         // Windows-1251 byte becomes at most three UTF-8 bytes.
         EXPECT_LE(total, 100u * 50 * 3);
@@ -324,27 +328,37 @@ TEST(DamagedFiles, RandomBytesAreReadWithinBounds) {
         dir.writeBytes("k.dat", randomBytes(Condenserprop::kSize, seed));
         Condenserprop d;
         ASSERT_TRUE(d.load(dir / "k.dat"));
-        for (int k = -1; k <= 102; ++k) {
+        for (int k = 1; k <= 100; ++k) {
             EXPECT_LE(d.name(k).size(), 150u);
             EXPECT_LE(d.pol(k).size(), 150u);
-            (void)(d.capacity(k) + d.funsCap(k) + d.funsCurrent(k) + d.numfuns(k));
+        }
+        for (const int k : outside) {
+            EXPECT_EQ(d.name(k) + d.pol(k), "");
+            EXPECT_EQ(d.capacity(k) + d.funsCap(k) + d.funsCurrent(k), 0.0);
+            EXPECT_EQ(d.numfuns(k), 0);
         }
 
         dir.writeBytes("u.dat", randomBytes(UnitListTable::kSize, seed));
         UnitListTable t;
         ASSERT_TRUE(t.load(dir / "u.dat"));
         for (int col = -1; col <= 31; ++col)
-            for (int row = -1; row <= 201; ++row)
-                EXPECT_LE(t.cell(col, row).size(), 150u);
+            for (int row = -1; row <= 201; ++row) {
+                const bool inside = col >= 0 && col < 31 && row >= 0 && row < 201;
+                EXPECT_LE(t.cell(col, row).size(), inside ? 150u : 0u);
+            }
 
         dir.writeBytes("b.dat", randomBytes(CoefImage::kSize, seed));
         CoefImage b;
         ASSERT_TRUE(b.load(dir / "b.dat"));
         for (int s = -1; s <= 4; ++s)
             for (int k = 0; k <= 151; ++k) {
-                (void)b.name(s, k);
-                (void)b.envelope(s, k);
-                (void)b.coefs(s, k, CoefImage::Fourth);
+                if (CoefImage::validRecord(s, k)) {
+                    EXPECT_LE(b.name(s, k).size(), 150u);
+                    continue;
+                }
+                EXPECT_EQ(b.name(s, k), "");
+                EXPECT_EQ(b.envelope(s, k), CoefImage::Envelope{});
+                EXPECT_EQ(b.coefs(s, k, CoefImage::Fourth), CoefImage::Coefs{});
             }
     }
 }

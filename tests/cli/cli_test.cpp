@@ -55,7 +55,7 @@ CliRun cli(const std::string& args) {
 bool haveSample() { return fs::exists(kData / "condensators.dat") && fs::exists(kCli); }
 
 TEST(CliUsage, BadArgumentsExitWithStatusTwoAndOneLine) {
-    if (!fs::exists(kCli)) GTEST_SKIP() << "tundrix-cli not built";
+    if (!fs::exists(kCli)) FAIL() << "tundrix-cli not built";
     for (const std::string args :
          {"select --kind xyz --refrigerant 0 --brands 1 --level 1 --to -10 --ambient 30",
           "select --kind out --refrigerant 7 --brands 1 --level 1 --to -10 --ambient 30",
@@ -74,7 +74,7 @@ TEST(CliUsage, BadArgumentsExitWithStatusTwoAndOneLine) {
 }
 
 TEST(CliUsage, HelpForTheProgramAndEachCommand) {
-    if (!fs::exists(kCli)) GTEST_SKIP() << "tundrix-cli not built";
+    if (!fs::exists(kCli)) FAIL() << "tundrix-cli not built";
     const CliRun top = cli("--help");
     EXPECT_EQ(top.status, 0);
     for (const char* c : {"props", "unit", "select", "calc"}) {
@@ -86,7 +86,7 @@ TEST(CliUsage, HelpForTheProgramAndEachCommand) {
 }
 
 TEST(CliProps, CorrectionFactorsFromThePropertyTables) {
-    if (!haveSample()) GTEST_SKIP() << "no sample catalogue";
+    if (!haveSample()) FAIL() << "no sample catalogue";
     const CliRun r = cli("--data " + kData.string() + " props --refrigerant 1 --to -10 --tc 40 "
                       "--superheat 20 --subcool 5");
     ASSERT_EQ(r.status, 0) << r.err;
@@ -124,7 +124,7 @@ bool sameNumber(const json& j, double v) {
 }
 
 TEST(CliSelect, EveryKindPrintsWhatTheCoreComputes) {
-    if (!haveSample()) GTEST_SKIP() << "no sample catalogue";
+    if (!haveSample()) FAIL() << "no sample catalogue";
     for (const KindCase& k : kKinds) {
         SCOPED_TRACE(k.code);
         const double to = k.level == 1 ? -30 : k.level == 2 ? -10 : 5;
@@ -189,7 +189,7 @@ TEST(CliSelect, EveryKindPrintsWhatTheCoreComputes) {
 }
 
 TEST(CliSelect, CsvHasOneLinePerRow) {
-    if (!haveSample()) GTEST_SKIP() << "no sample catalogue";
+    if (!haveSample()) FAIL() << "no sample catalogue";
     const std::string base = "--data " + kData.string() +
                              " select --kind out --refrigerant 0 --brands 1 --level 1 --to -30 "
                              "--ambient 30";
@@ -202,7 +202,7 @@ TEST(CliSelect, CsvHasOneLinePerRow) {
 }
 
 TEST(CliCalc, CalculatorResultsAndEnvelope) {
-    if (!haveSample()) GTEST_SKIP() << "no sample catalogue";
+    if (!haveSample()) FAIL() << "no sample catalogue";
     const CliRun r = cli("--data " + kData.string() +
                       " calc --brand 1 --level 1 --refrigerant 0 --compressor 0 --condenser 2 "
                       "--to -30 --ambient 30");

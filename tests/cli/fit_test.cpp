@@ -54,7 +54,7 @@ Poly10 directFit(const Poly10& c) {
 
 TEST(CliFit, TenPointsGiveTheBuildersCoefficientsToTheLastBit) {
     if (!fs::exists(clitest::cliProgram()))
-        GTEST_SKIP() << "tundrix-cli not built";
+        FAIL() << "tundrix-cli not built";
     const fs::path file = writePoints(10);
     const FitRun r = run("fit " + file.string());
     fs::remove(file);
@@ -74,7 +74,7 @@ TEST(CliFit, TenPointsGiveTheBuildersCoefficientsToTheLastBit) {
 
 TEST(CliFit, StandardInputAndCsvOutput) {
     if (!fs::exists(clitest::cliProgram()))
-        GTEST_SKIP() << "tundrix-cli not built";
+        FAIL() << "tundrix-cli not built";
     const fs::path file = writePoints(10);
     const FitRun r = run("--format csv fit < " + file.string());
     const FitRun fourth = run("--format csv fit --fourth-only - < " + file.string());
@@ -92,7 +92,7 @@ TEST(CliFit, StandardInputAndCsvOutput) {
 
 TEST(CliFit, OtherThanTenPointsOrAFieldThatIsNoNumberIsAnError) {
     if (!fs::exists(clitest::cliProgram()))
-        GTEST_SKIP() << "tundrix-cli not built";
+        FAIL() << "tundrix-cli not built";
     const fs::path nine = writePoints(9);
     const FitRun r = run("fit " + nine.string());
     fs::remove(nine);

@@ -24,7 +24,8 @@ struct LiquidRun {
 };
 
 LiquidRun liquid(const std::string& args) {
-    const clitest::ShellRun run = clitest::runShell(clitest::cliCommand("--format csv liquid " + args) + " 2>&1");
+    const clitest::ShellRun run =
+        clitest::runShell(clitest::cliCommand("--format csv liquid " + args) + " 2>&1");
     LiquidRun r;
     r.status = run.status;
     r.output = run.out;
@@ -41,10 +42,10 @@ double number(const LiquidRun& r, const std::string& key) {
 }
 
 class CliLiquid : public testing::Test {
-  protected:
+protected:
     void SetUp() override {
         if (!fs::exists(fs::path(TUNDRIX_BIN_DIR) / "tundrix-cli"))
-            GTEST_SKIP() << "tundrix-cli is not built";
+            FAIL() << "tundrix-cli is not built";
     }
 };
 

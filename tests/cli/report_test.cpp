@@ -71,11 +71,11 @@ class CliReport : public testing::Test {
 protected:
     void SetUp() override {
         if (!fs::exists(fs::path(TUNDRIX_BIN_DIR) / "tundrix-cli"))
-            GTEST_SKIP() << "tundrix-cli is not built";
+            FAIL() << "tundrix-cli is not built";
         if (!fs::exists(fs::path(TUNDRIX_SAMPLE_DATA) / "condensators.dat"))
-            GTEST_SKIP() << "the sample catalogue has not been generated";
+            FAIL() << "the sample catalogue has not been generated";
         if (shell("pdftotext -v").status != 0)
-            GTEST_SKIP() << "pdftotext is not installed";
+            FAIL() << "pdftotext is not installed";
         dir_ = fs::temp_directory_path() / ("tundrix-report-" + std::to_string(::getpid()));
         fs::create_directories(dir_);
     }

@@ -177,11 +177,6 @@ TEST(Capcorrection, RatioOfEffectsTimesRatioOfSuctionDensities) {
     const double want =
         1.5 * (ha - hl) / (h10 - h1) * LinearFluid::density(po, ha) / LinearFluid::density(po, h10);
     EXPECT_NEAR(capcorrection(t, 1.5, to, tc, sh, sc), want, 1e-12);
-    // More superheat: a larger refrigerating effect, but thinner suction gas.
-    const double more = capcorrection(t, 1.0, to, tc, 20, 0);
-    EXPECT_LT(LinearFluid::density(po, LinearFluid::enthalpy(po, to + 20)),
-              LinearFluid::density(po, h10));
-    EXPECT_NE(more, 1.0);
 }
 
 TEST(Massflow, CapacityOverRefrigeratingEffect) {
@@ -276,7 +271,7 @@ TEST(AgainstLiteral, GeneratedRefrigerantTables) {
         compareWithLiteral(g, 900 + unsigned(r));
     }
     if (found == 0)
-        GTEST_SKIP() << "no generated refrigerant tables";
+        FAIL() << "no generated refrigerant tables";
 }
 
 TEST(Loadref, ReadsTheRefrigerantsFileAndKeepsTheOldTableWhenItIsMissing) {

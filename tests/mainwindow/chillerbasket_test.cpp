@@ -130,7 +130,7 @@ class ChillerBasketTest : public QObject {
 private slots:
     void init() {
         if (!haveSampleData())
-            QSKIP("the sample catalogue has not been generated");
+            QFAIL("the sample catalogue has not been generated");
         s_ = createWindows(sampleData());
         w_ = s_->form1.get();
         liquid_ = s_->form8.get();

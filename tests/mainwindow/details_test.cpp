@@ -59,7 +59,7 @@ private slots:
         if (QByteArray(QTest::currentTestFunction()) == "textsAreUtf8OrWindows1251")
             return;
         if (!haveSampleData())
-            QSKIP("the sample catalogue has not been generated");
+            QFAIL("the sample catalogue has not been generated");
         w_ = std::make_unique<MainWindow>(sampleData());
         w_->show();
         QVERIFY(QTest::qWaitForWindowExposed(w_.get()));

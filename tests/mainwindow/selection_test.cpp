@@ -62,7 +62,7 @@ private:
 private slots:
     void init() {
         if (!haveSampleData())
-            QSKIP("the sample catalogue has not been generated");
+            QFAIL("the sample catalogue has not been generated");
         w_ = std::make_unique<MainWindow>(sampleData());
         td_ = std::make_unique<TechDataModule>(sampleData());
         w_->setTechData(td_.get());

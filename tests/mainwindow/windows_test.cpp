@@ -6,9 +6,9 @@
 #include <QtTest>
 
 #include "app/windowset.h"
-#include "catalogue/datadir.h"
 #include "basket/basketwindow.h"
 #include "basket/optionswindow.h"
+#include "catalogue/datadir.h"
 #include "chiller/chilledliquiddialog.h"
 #include "techdata/techdatamodule.h"
 #include "windowfixture.h"
@@ -80,7 +80,7 @@ private slots:
 
     void doubleClickingAResultRowPutsTheUnitIntoTheBasket() {
         if (!haveSampleData())
-            QSKIP("the sample catalogue has not been generated");
+            QFAIL("the sample catalogue has not been generated");
         const auto s = createWindows(sampleData());
         MainWindow& w = *s->form1;
         w.show();

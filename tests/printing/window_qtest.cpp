@@ -103,8 +103,7 @@ private:
 
 private slots:
     void init() {
-        if (!haveSampleData())
-            QSKIP("the sample catalogue has not been generated");
+        QVERIFY2(haveSampleData(), "the sample catalogue is missing: the build writes it");
         w_ = std::make_unique<MainWindow>(std::filesystem::path(TUNDRIX_SAMPLE_DATA));
         td_ = std::make_unique<TechDataModule>(std::filesystem::path(TUNDRIX_SAMPLE_DATA));
         w_->setTechData(td_.get());
@@ -283,16 +282,14 @@ private slots:
             child<QTableWidget>(w_.get(), "StringGrid1")->item(0, 0)->text()));
     }
 
-    void cancelledPreviewPrintsNothing() {
+    void printOpensThePreviewTitledAfterTheReport() {
         showTab(MainWindow::Condensing);
         select("Button8");
-        const QString before = child<QLineEdit>(w_.get(), "evaporate")->text();
         ModalCloser closer;
         closer.arm();
         w_->findChild<QAction*>(QStringLiteral("MenuPrint"))->trigger();
         QCOMPARE(closer.className, QStringLiteral("QPrintPreviewDialog"));
         QCOMPARE(closer.title, QStringLiteral("Выбранная установка"));
-        QCOMPARE(child<QLineEdit>(w_.get(), "evaporate")->text(), before);
     }
 };
 

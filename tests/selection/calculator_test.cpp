@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "catalogue/tempfolder.h"
+#include "engine/propertyfixture.h"
 #include "engine/refprop.h"
 #include "selection/numbers.h"
 
@@ -299,7 +300,7 @@ TEST_F(CalculatorData, CorrectionsAtTheCalculationsCondensingTemperature) {
     const std::filesystem::path table = std::filesystem::path(TUNDRIX_SAMPLE_DATA) / "mass404a.dat";
     std::error_code ec;
     if (!std::filesystem::exists(table, ec))
-        GTEST_SKIP() << "no sample property table";
+        FAIL() << "no sample property table";
     std::filesystem::copy_file(table, dir / "mass404a.dat");
     for (const bool typed : {false, true}) {
         SCOPED_TRACE(typed);
@@ -340,6 +341,32 @@ TEST_F(CalculatorData, BockFourthSetIsTheHeatRejection) {
     const CalculatorResult balanced = Action3Execute(*cat, cycle, in);
     EXPECT_NEAR(balanced.tc, 30 + 15 * 30.0 / 40, 1e-12);
     EXPECT_NEAR(balanced.heat, 30.0, 1e-12);
+}
+
+TEST_F(CalculatorData, BitzerFourthSetIsTheDischargeTemperatureOfTheHeatRejection) {
+    // Bitzer's file: the Bock records, record 2 with a discharge temperature of 70 degC; the
+    // refrigerant table a linear model fluid, so the heat has a closed form.
+    CoefImage bitzer;
+    ASSERT_TRUE(bitzer.load(dir / "bock.dat"));
+    bitzer.setCoefs(0, 2, CoefImage::Fourth, {70});
+    ASSERT_TRUE(bitzer.save(dir / "bitzer.dat"));
+    ASSERT_TRUE(fixture::buildImage(fixture::LinearFluid::model()).save(dir / "mass404a.dat"));
+    cat->FullDataUpdate(1, 3, 0);
+    CalculatorInputs in = tableInputs();
+    cat->FullDataUpdate(1, 3, 0);
+    in.brand = 3;
+    in.compressor1 = 1;  // record 2
+    in.evaporate = "-10";
+    in.typedCondensing = true;
+    in.condensate = "40";
+    const CalculatorResult r = Action3Execute(*cat, cycle, in);
+    ASSERT_TRUE(r.computed);
+    using F = fixture::LinearFluid;
+    const double to = -10, tc = 40;
+    const double hl = F::liquidH(tc);  // no subcooling
+    const double flow = r.capacity / (F::enthalpy(F::dewP(to), to + 10) - hl);
+    EXPECT_NEAR(r.heat, flow * (F::enthalpy(F::bubbleP(tc), 70) - hl), 1e-9);
+    EXPECT_NEAR(r.capacity, 20 - 0.4 * 10 - 0.2 * 40, 1e-12);
 }
 
 TEST_F(CalculatorData, CopelandStreamFourthSetLeavesCapacityPlusPower) {

@@ -138,7 +138,7 @@ class MaintainerPathTest : public QObject {
 private slots:
     void initTestCase() {
         if (!fs::exists(fs::path(TUNDRIX_SAMPLE_DATA) / "bock.dat"))
-            QSKIP("the sample catalogue has not been generated");
+            QFAIL("the sample catalogue has not been generated");
         QVERIFY(dir_.isValid());
         data_ = fs::path(dir_.path().toStdString());
         linkSample(data_);

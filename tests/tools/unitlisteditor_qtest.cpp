@@ -144,8 +144,7 @@ private:
 
 private slots:
     void init() {
-        if (!haveSampleData())
-            QSKIP("the sample catalogue has not been generated");
+        QVERIFY2(haveSampleData(), "the sample catalogue is missing: the build writes it");
         tmp_ = std::make_unique<QTemporaryDir>();
         data_ = makeDataFolder(fs::path(tmp_->path().toStdString()));
         main_ = std::make_unique<MainWindow>(data_);
