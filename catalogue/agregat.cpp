@@ -1,5 +1,7 @@
 #include "catalogue/agregat.h"
 
+#include "catalogue/refrigerants.h"
+
 namespace tundrix {
 
 std::array<double, 2 * agregat::kVertices> agregat::envelope(int k) const {
@@ -51,11 +53,12 @@ UnitData agregat::dataCheck(int k, int refrigerant) const {
         // Polynomial method: records 1..150 of the refrigerant's section.
         if (p1[u].coef == nullptr)
             return UnitData::NoPerformanceData;
-        if (refrigerant < 0 || refrigerant >= CoefImage::kSections)
+        const int section = coefSection(refrigerant);
+        if (section < 0)
             return UnitData::NoRefrigerantSection;
-        if (!CoefImage::validRecord(refrigerant, indcompr[u]))
+        if (!CoefImage::validRecord(section, indcompr[u]))
             return UnitData::CompressorOutOfRange;
-        if (second && !CoefImage::validRecord(refrigerant, indcompr2[u]))
+        if (second && !CoefImage::validRecord(section, indcompr2[u]))
             return UnitData::CompressorOutOfRange;
     }
     if (indconder[u] < 0 || indconder[u] > Condenserprop::kEntries)

@@ -47,7 +47,7 @@ enum class UnitData {
     PositionOutOfRange,    // a compressor's table row lies outside the table image
     ListCountOutOfRange,   // the compressor list's own count is damaged
     CondenserOutOfRange,   // indconder outside 0..100
-    NoRefrigerantSection,  // coefficient files have no R410A section (or refrigerant unknown)
+    NoRefrigerantSection,  // the coefficient files have no section of the refrigerant (R410A)
 };
 
 // About 1.2 MB: allocate it on the heap (it normally lives inside the Catalogue).
@@ -94,7 +94,7 @@ struct agregat {
     std::array<double, 2 * kVertices> envelope(int k) const;
     void setEnvelope(int k, const std::array<double, 2 * kVertices>& e);
 
-    // Whether unit k's performance can be computed with the refrigerant of index 0..4: every index
+    // Whether unit k's performance can be computed with the refrigerant of that index: every index
     // and count it carries leads inside the data it refers to.
     UnitData dataCheck(int k, int refrigerant) const;
     bool computable(int k, int refrigerant) const {

@@ -11,45 +11,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-enum class Listing { Filter, NoCompressors, Unchanged };
-
-// How the calculator lists the records of a brand table for a refrigerant and level. There is no
-// R410A section, so the selectors keep what they show.
-Listing brandListing(int refrigerant, int level) {
-    if (!validRefrigerant(refrigerant) || !validLevel(level) || refrigerant == kR410A)
-        return Listing::Unchanged;
-    if ((refrigerant == 0 && level == 3) || (refrigerant == 2 && level == 1))
-        return Listing::NoCompressors;
-    return Listing::Filter;
-}
-
-// Whether a record, by the evaporating temperatures of its first (x1) and third (x3) envelope
-// vertex, belongs to the level. Only called where brandListing says Filter.
-bool suitsLevel(int refrigerant, int level, double x1, double x3) {
-    switch (refrigerant * 10 + level) {
-        case 1:
-            return x1 < -30 && x3 <= 0;  // R404A/R507 low
-        case 2:
-            return x3 >= 0;  // R404A/R507 middle
-        case 11:
-            return x1 < -25 && x3 <= 0;  // R22 low
-        case 12:
-            return x3 > 0;  // R22 middle
-        case 13:
-            return x3 > 5;  // R22 high
-        case 22:
-            return x1 <= -10;  // R407C middle
-        case 23:
-            return x3 >= 10;  // R407C high
-        case 31:
-            return x1 < -20 && x3 <= 12.5;  // R134a low
-        case 32:
-            return x1 < -10 && x3 > 12.5;  // R134a middle
-        case 33:
-            return x3 > 10;  // R134a high
-        default:
-            return false;
-    }
+// How the calculator lists the records of a brand table for a refrigerant and level: the
+// refrigerant table says. There is no R410A section, so its selectors keep what they show.
+LevelListing brandListing(int refrigerant, int level) {
+    if (!validRefrigerant(refrigerant) || !validLevel(level))
+        return LevelListing{LevelListing::Unchanged};
+    return refrigerantEntry(refrigerant).levels[std::size_t(level - 1)];
 }
 
 void fillNoCompressors(CalculatorLists& out) {
@@ -100,6 +67,9 @@ bool Catalogue::agrfileexists(UnitKind kind, int level, int brand, int refrigera
 }
 
 void Catalogue::preloadtables(int refrigerant) {
+    // A refrigerant whose files are its own has no data where a file is missing; the slot must
+    // not go on serving the previous refrigerant's figures under its name.
+    const bool missingMeansNone = missingFileMeansNone(refrigerant);
     for (int b = 1; b <= kBrands; ++b) {
         for (int l = 1; l <= kLevels; ++l) {
             const auto file = existingFile(coeffilename(l, b, refrigerant));
@@ -107,15 +77,21 @@ void Catalogue::preloadtables(int refrigerant) {
                 GridImage* slot = coefstore.table(l);
                 if (file && slot->load(*file))
                     coefptr[b][l] = PerfData{slot, nullptr};
+                else if (missingMeansNone)
+                    coefptr[b][l] = PerfData{};
                 Comprprop& list = liststore[std::size_t(l - 1)];
                 if (const auto lf = existingFile(listfilename(l, b, refrigerant));
                     lf && list.load(*lf))
                     listptr[b][l] = &list;
+                else if (missingMeansNone)
+                    listptr[b][l] = nullptr;
             } else {
                 // The same brand file goes into each level's slot.
                 CoefImage* slot = coefstore.coef(b, l);
                 if (file && slot->load(*file))
                     coefptr[b][l] = PerfData{nullptr, slot};
+                else if (missingMeansNone)
+                    coefptr[b][l] = PerfData{};
             }
         }
     }
@@ -166,53 +142,61 @@ CalculatorLists Catalogue::DatUpdatebock(std::string_view brandFile) {
 }
 
 void Catalogue::fillBrandSelectors(int level, int refrigerant, CalculatorLists& out) {
-    switch (brandListing(refrigerant, level)) {
-        case Listing::Unchanged:
-            return;
-        case Listing::NoCompressors:
-            fillNoCompressors(out);
-            brandposcount = 0;
-            return;
-        case Listing::Filter:
-            break;
+    const LevelListing listing = brandListing(refrigerant, level);
+    const int section = coefSection(refrigerant);
+    if (listing.kind == LevelListing::Unchanged || section < 0)
+        return;
+    if (listing.kind == LevelListing::NoCompressors) {
+        fillNoCompressors(out);
+        brandposcount = 0;
+        return;
     }
     std::vector<std::string> names;
     int counter = 0;
     for (int n = 1; n <= CoefImage::kRecords; ++n) {
         // Records without a name are empty slots of the table, never compressors.
-        if (brandcoef.isFree(refrigerant, n))
+        if (brandcoef.isFree(section, n))
             continue;
-        const auto e = brandcoef.envelope(refrigerant, n);
-        if (!suitsLevel(refrigerant, level, e[0], e[4]))
+        const auto e = brandcoef.envelope(section, n);
+        if (!listing.accepts(e[0], e[4]))
             continue;
-        names.push_back(brandcoef.name(refrigerant, n));
+        names.push_back(brandcoef.name(section, n));
         brandpos[std::size_t(counter++)] = n;
     }
     brandposcount = counter;
     out.selectcompr = {true, names, names.empty() ? -1 : 0};
     // R404A/R507 middle selects only the first selector's item.
-    const bool selectSecond = !(refrigerant == 0 && level == 2);
     out.selectcompr2 = {true, std::move(names), -1};
-    if (selectSecond && !out.selectcompr2.items.empty())
+    if (listing.selectSecond && !out.selectcompr2.items.empty())
         out.selectcompr2.selected = 0;
 }
 
 CalculatorLists Catalogue::FullDataUpdate(int level, int brand, int refrigerant) {
     if (brand != kScrollBrand) {
-        const std::string name = brandfilename(brand);
+        const std::string name = coefficientFileName(brand, refrigerant);
         if (!name.empty())
             brandfile = name;
     }
     isbrandtable = brand != kScrollBrand;
+    // A refrigerant with files of its own has no compressors where they are missing (the
+    // buffers would still hold the previous refrigerant's).
+    const bool missingMeansNone = missingFileMeansNone(refrigerant);
     if (brand == kScrollBrand) {
         const std::string table = coeffilename(level, brand, refrigerant);
         const std::string list = listfilename(level, brand, refrigerant);
-        if (table == kNoFile || list == kNoFile) {
+        if (table == kNoFile || list == kNoFile ||
+            (missingMeansNone && (!existingFile(table) || !existingFile(list)))) {
             CalculatorLists out;
             fillNoCompressors(out);
             return out;
         }
         return DatUpdate(table, list);
+    }
+    if (missingMeansNone && !existingFile(brandfile)) {
+        CalculatorLists out = DatUpdatebock(brandfile);
+        fillNoCompressors(out);
+        brandposcount = 0;
+        return out;
     }
     CalculatorLists out = DatUpdatebock(brandfile);
     fillBrandSelectors(level, refrigerant, out);
@@ -321,9 +305,9 @@ void Catalogue::loadRow(int k, int row, int brand, int level, UnitKind kind, int
         brandcoef = *image;
         lastCopied = image;
     }
-    if (refrigerant >= 0 && refrigerant < CoefImage::kSections)
-        a.setEnvelope(
-            k, image ? brandcoef.envelope(refrigerant, c.indcompr) : std::array<double, 12>{});
+    if (const int section = coefSection(refrigerant); section >= 0)
+        a.setEnvelope(k,
+                      image ? brandcoef.envelope(section, c.indcompr) : std::array<double, 12>{});
 }
 
 }  // namespace tundrix

@@ -5,6 +5,8 @@
 
 #include <array>
 
+#include "catalogue/refrigerants.h"
+
 namespace tundrix {
 
 // Brands and temperature levels are numbered from 1 everywhere.
@@ -12,18 +14,13 @@ inline constexpr int kBrands = 4;       // 1 Bock, 2 Copeland Scroll, 3 Bitzer, 
 inline constexpr int kLevels = 3;       // 1 low, 2 middle, 3 high
 inline constexpr int kScrollBrand = 2;  // the one brand whose data are tables, not polynomials
 
-// Refrigerants by the index of the refrigerant selector.
-inline constexpr int kRefrigerants = 5;  // 0 R404A/R507, 1 R22, 2 R407C, 3 R134a, 4 R410A
-inline constexpr int kR410A = 4;         // the coefficient files have no section for it
+// Refrigerants are numbered by the index of the refrigerant selector (catalogue/refrigerants.h).
 
 constexpr bool validBrand(int b) {
     return b >= 1 && b <= kBrands;
 }
 constexpr bool validLevel(int l) {
     return l >= 1 && l <= kLevels;
-}
-constexpr bool validRefrigerant(int r) {
-    return r >= 0 && r < kRefrigerants;
 }
 
 // Kind of unit, from the shown tab; the chiller tab contributes one kind per chiller type.

@@ -10,7 +10,7 @@ struct ScrollFiles {
     std::string_view list;
 };
 
-// Copeland Scroll files by refrigerant (0..4) and level (1..3).
+// Copeland Scroll files of the original five refrigerants by index (0..4) and level (1..3).
 constexpr std::array<std::array<ScrollFiles, 3>, 5> kScroll = {{
     {{{"masszf.dat", "catalzf.dat"}, {"mass.dat", "catal.dat"}, {"no", "no"}}},
     {{{"masszf22.dat", "catalzf22.dat"},
@@ -23,10 +23,25 @@ constexpr std::array<std::array<ScrollFiles, 3>, 5> kScroll = {{
     {{{"no", "no"}, {"no", "no"}, {"masszp410a.dat", "catalzp410a.dat"}}},
 }};
 
-ScrollFiles scrollFiles(int level, int refrigerant) {
+// Series letters of the Copeland Scroll files of a refrigerant named by its code, by level.
+constexpr std::array<std::string_view, 3> kScrollSeries = {"zf", "zb", "zr"};
+
+struct ScrollNames {
+    std::string table;
+    std::string list;
+};
+
+ScrollNames scrollFiles(int level, int refrigerant) {
     if (!validLevel(level) || !validRefrigerant(refrigerant))
-        return {kNoFile, kNoFile};
-    return kScroll[std::size_t(refrigerant)][std::size_t(level - 1)];
+        return {std::string(kNoFile), std::string(kNoFile)};
+    const Refrigerant& r = refrigerantEntry(refrigerant);
+    if (r.scheme == FileScheme::Original) {
+        const ScrollFiles& f = kScroll[std::size_t(refrigerant)][std::size_t(level - 1)];
+        return {std::string(f.table), std::string(f.list)};
+    }
+    const std::string tail =
+        std::string(kScrollSeries[std::size_t(level - 1)]) + std::string(r.code) + ".dat";
+    return {"mass" + tail, "catal" + tail};
 }
 
 }  // namespace
@@ -62,15 +77,13 @@ std::string_view kindPrefix(UnitKind kind) {
 std::string agrfilename(UnitKind kind, int level, int brand, int refrigerant) {
     static constexpr std::array<std::string_view, 5> kBrand = {"", "bock", "", "bitzer", "cop"};
     static constexpr std::array<std::string_view, 4> kLevel = {"", "low", "middle", "high"};
-    static constexpr std::array<std::string_view, 5> kRefr = {"404a.dat", "22.dat", "407c.dat",
-                                                              "134a.dat", "410a.dat"};
     std::string name(kindPrefix(kind));
     if (validBrand(brand))
         name += kBrand[std::size_t(brand)];
     if (validLevel(level))
         name += kLevel[std::size_t(level)];
     if (validRefrigerant(refrigerant))
-        name += kRefr[std::size_t(refrigerant)];
+        name += std::string(refrigerantEntry(refrigerant).code) + ".dat";
     return name;
 }
 
@@ -87,16 +100,26 @@ std::string brandfilename(int brand) {
     }
 }
 
+std::string coefficientFileName(int brand, int refrigerant) {
+    std::string name = brandfilename(brand);
+    if (name.empty() || !validRefrigerant(refrigerant) ||
+        refrigerantEntry(refrigerant).scheme == FileScheme::Original)
+        return name;
+    // "bock.dat" -> "bock290.dat"
+    return name.substr(0, name.size() - 4) + std::string(refrigerantEntry(refrigerant).code) +
+           ".dat";
+}
+
 std::string coeffilename(int level, int brand, int refrigerant) {
     if (brand == kScrollBrand)
-        return std::string(scrollFiles(level, refrigerant).table);
-    const std::string name = brandfilename(brand);
+        return scrollFiles(level, refrigerant).table;
+    const std::string name = coefficientFileName(brand, refrigerant);
     return name.empty() ? std::string(kNoFile) : name;
 }
 
 std::string listfilename(int level, int brand, int refrigerant) {
     if (brand == kScrollBrand)
-        return std::string(scrollFiles(level, refrigerant).list);
+        return scrollFiles(level, refrigerant).list;
     return std::string(kNoFile);
 }
 

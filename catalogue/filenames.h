@@ -22,8 +22,12 @@ std::string_view kindPrefix(UnitKind kind);
 // is out of range contributes nothing.
 std::string agrfilename(UnitKind kind, int level, int brand, int refrigerant);
 
-// Performance data file of a brand: the coefficient file for brands 1, 3, 4 (every level and
-// refrigerant), the performance table image for Copeland Scroll; "no" where none exists.
+// Performance data file of a brand: the coefficient file for brands 1, 3, 4 (every level), the
+// performance table image for Copeland Scroll; "no" where none exists. The original five
+// refrigerants share one coefficient file per brand and have Scroll files by a fixed table; a
+// later refrigerant with code C has "bockC.dat", "bitzerC.dat", "dwmcopelandC.dat" and the Scroll
+// files "masszfC.dat"/"catalzfC.dat" (low), "masszbC.dat"/"catalzbC.dat" (middle) and
+// "masszrC.dat"/"catalzrC.dat" (high).
 std::string coeffilename(int level, int brand, int refrigerant);
 
 // Compressor list of a brand: Copeland Scroll only; "no" for every other brand and where none
@@ -33,5 +37,10 @@ std::string listfilename(int level, int brand, int refrigerant);
 // Coefficient file of a brand-table brand (1 "bock.dat", 3 "bitzer.dat", 4 "dwmcopeland.dat");
 // empty for Copeland Scroll and out-of-range numbers.
 std::string brandfilename(int brand);
+
+// The coefficient file that holds a brand's records for a refrigerant: the shared brand file for
+// the original five, "bock290.dat" and the like for a refrigerant named by its code; empty for
+// Copeland Scroll and out-of-range brands.
+std::string coefficientFileName(int brand, int refrigerant);
 
 }  // namespace tundrix

@@ -1,20 +1,12 @@
 #include "engine/cyclestate.h"
 
+#include "catalogue/refrigerants.h"
 #include "engine/refprop.h"
 
 namespace tundrix {
 
 double condfactorFor(int refrigerant) {
-    switch (refrigerant) {
-        case 1:
-            return 0.96;
-        case 2:
-            return 0.87;
-        case 3:
-            return 0.93;
-        default:
-            return 1.0;
-    }
+    return validRefrigerant(refrigerant) ? refrigerantEntry(refrigerant).condfactor : 1.0;
 }
 
 bool CycleState::loadRefrigerant(int index, const std::filesystem::path& dataDir) {

@@ -10,21 +10,21 @@
 
 namespace tundrix {
 
-// Condenser capacity factor of refrigerant index 0..4: 1.0, 0.96, 0.87, 0.93, 1.0 (1.0 for any
-// other index).
+// Condenser capacity factor of a refrigerant of the refrigerant table (1.0 for R404A/R507, 0.96
+// R22, 0.87 R407C, 0.93 R134a, 1.0 R410A, ...); 1.0 for an index outside the table.
 double condfactorFor(int refrigerant);
 
 struct CycleState {
     GridImage refimage;   // the loaded property image; keeps its contents when a file is missing
     PropertyTable table;  // derived from refimage; the property routines read this
-    int refrigerant = 0;  // 0 R404A/R507, 1 R22, 2 R407C, 3 R134a, 4 R410A
+    int refrigerant = 0;  // index of the refrigerant table (0 R404A/R507, 1 R22, ...)
     double superheat = 10.0;  // K
     double subcooling = 0.0;  // K
     double corrfactor = 1.0;  // capacity correction for superheat and subcooling
     double shfactor = 1.0;    // the same for superheat alone (heat rejection)
     double condfactor = 1.0;  // condenser capacity factor of the refrigerant
 
-    // Selects refrigerant index 0..4 and loads its property file from the data folder. A missing
+    // Selects a refrigerant and loads its property file from the data folder. A missing
     // file keeps the previous table in use (both refimage and table); returns whether it was read.
     bool loadRefrigerant(int index, const std::filesystem::path& dataDir);
 

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "catalogue/refrigerants.h"
 #include "engine/refprop.h"
 #include "engine/tables.h"
 #include "engine/toolkit.h"
@@ -28,7 +29,7 @@ double Performance::tableValue(int index, int entry, int c0, double x, double y)
 
 double Performance::polyValue(int index, int record, CoefImage::Set set, double x, double y) const {
     const CoefImage& image = *units_.p1[std::size_t(index)].coef;
-    return poly10(image.coefs(cycle_.refrigerant, record, set), x, y);
+    return poly10(image.coefs(coefSection(cycle_.refrigerant), record, set), x, y);
 }
 
 double Performance::groups(int index, int c0, CoefImage::Set set, double x, double y) const {
@@ -61,7 +62,8 @@ double Performance::current(double x, double y, int index) const {
 bool Performance::hasFourthSet(int index) const {
     const auto u = std::size_t(index);
     const CoefImage& image = *units_.p1[u].coef;
-    return image.coefs(cycle_.refrigerant, units_.indcompr[u], CoefImage::Fourth)[0] != 0.0;
+    return image.coefs(coefSection(cycle_.refrigerant), units_.indcompr[u], CoefImage::Fourth)[0] !=
+           0.0;
 }
 
 // Bitzer files hold the discharge temperature in the fourth set: the heat follows from the

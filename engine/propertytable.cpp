@@ -3,14 +3,12 @@
 #include <string>
 
 #include "catalogue/fileio.h"
+#include "catalogue/refrigerants.h"
 #include "engine/tables.h"
 
 namespace tundrix {
 
 namespace {
-
-constexpr std::array<std::string_view, 5> kRefFiles = {"mass404a.dat", "mass22.dat", "mass407c.dat",
-                                                       "mass134a.dat", "mass410a.dat"};
 
 std::size_t blockOffset(int k, int col) {
     return (std::size_t(k) * PropertyTable::kBlockColumns + std::size_t(col - 1)) *
@@ -71,9 +69,9 @@ int PropertyTable::blockLength(int k, int col) const {
 }
 
 std::string_view refFileName(int refrigerant) {
-    if (refrigerant < 0 || refrigerant >= int(kRefFiles.size()))
+    if (!validRefrigerant(refrigerant))
         return {};
-    return kRefFiles[std::size_t(refrigerant)];
+    return refrigerantEntry(refrigerant).propertyFile;
 }
 
 bool readtable(const std::filesystem::path& file, GridImage& buffer) {

@@ -57,15 +57,15 @@ class PropertyTable {
     std::array<double, kBlocks> enthalpies_{};
 };
 
-// File name of the property table of refrigerant index 0..4 (R404A/R507, R22, R407C, R134a,
-// R410A); empty for any other index.
+// File name of the property table of a refrigerant of the refrigerant table ("mass404a.dat",
+// ...); empty for an index outside the table.
 std::string_view refFileName(int refrigerant);
 
 // Block read of a property file into the buffer. Returns false and leaves the buffer as it was
 // when the file does not exist or cannot be read; a shorter file fills only the front.
 bool readtable(const std::filesystem::path& file, GridImage& buffer);
 
-// Loads the property file of refrigerant index 0..4 from the data folder into the buffer. A
+// Loads the property file of a refrigerant from the data folder into the buffer. A
 // missing file (or an unknown index) leaves the buffer's previous table in use; returns whether
 // the file was read.
 bool loadref(int refrigerant, const std::filesystem::path& dataDir, GridImage& buffer);

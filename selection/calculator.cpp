@@ -5,6 +5,7 @@
 #include <limits>
 #include <optional>
 
+#include "catalogue/refrigerants.h"
 #include "engine/polyfit.h"
 #include "engine/refprop.h"
 #include "engine/tables.h"
@@ -54,23 +55,23 @@ std::optional<TableCompressor> tableCompressor(const Catalogue& cat, int item) {
 }
 
 // The record a selector position stands for, when the position is mapped and the refrigerant has
-// a section in the brand table.
-std::optional<int> brandRecord(const Catalogue& cat, int item, int refrigerant) {
+// a section in the brand table (`section` -1: it has none).
+std::optional<int> brandRecord(const Catalogue& cat, int item, int section) {
     if (item < 0 || item >= cat.brandposcount || item >= Catalogue::kBrandPositions)
         return std::nullopt;
     const int rec = cat.brandpos[std::size_t(item)];
-    if (!CoefImage::validRecord(refrigerant, rec))
+    if (!CoefImage::validRecord(section, rec))
         return std::nullopt;
     return rec;
 }
 
-std::optional<PolyCompressor> polyCompressor(const Catalogue& cat, int item, int refrigerant) {
-    const auto rec = brandRecord(cat, item, refrigerant);
+std::optional<PolyCompressor> polyCompressor(const Catalogue& cat, int item, int section) {
+    const auto rec = brandRecord(cat, item, section);
     if (!rec)
         return std::nullopt;
     PolyCompressor p;
     for (int s = 0; s < 4; ++s)
-        p.sets[std::size_t(s)] = cat.brandcoef.coefs(refrigerant, *rec, CoefImage::Set(s));
+        p.sets[std::size_t(s)] = cat.brandcoef.coefs(section, *rec, CoefImage::Set(s));
     return p;
 }
 
@@ -237,7 +238,7 @@ CalculatorResult Action3Execute(const Catalogue& catalogue, CycleState& cycle,
         if (res.computed)
             f = tableMode(cycle, a, b, cq, res.to, ambient, typedTc);
     } else {
-        const int r = in.refrigerant;
+        const int r = coefSection(in.refrigerant);
         Group<PolyCompressor> a{polyCompressor(catalogue, in.compressor1, r), double(in.count1)};
         Group<PolyCompressor> b;
         if (in.secondGroup)

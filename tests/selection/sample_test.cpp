@@ -125,7 +125,7 @@ TEST(SampleCalculator, FirstCompressorOfEveryListComputes) {
                              std::to_string(level));
                 const CalculatorLists lists = cat->FullDataUpdate(level, brand, refrigerant);
                 if (lists.noCompressors || lists.selectcompr.items.empty() ||
-                    (refrigerant == kR410A && brand != kScrollBrand))
+                    (coefSection(refrigerant) < 0 && brand != kScrollBrand))
                     continue;
                 CalculatorInputs in;
                 in.brand = brand;

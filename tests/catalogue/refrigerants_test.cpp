@@ -1,0 +1,144 @@
+// The refrigerant table: the five original refrigerants as they were, the later ones named by
+// their code in every file, and a data folder that holds only the five's files.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "catalogue/catalogue.h"
+#include "catalogue/pricenumbers.h"
+#include "catalogue/refrigerants.h"
+#include "fixtures.h"
+
+namespace tundrix {
+namespace {
+
+TEST(RefrigerantTable, TheFiveFirstThenTheLaterOnesInSelectorOrder) {
+    const char* captions[] = {"R404A/R507", "R22", "R407C",   "R134a",     "R410A",
+                              "R290",       "R32", "R1234yf", "R1234ze(E)"};
+    ASSERT_EQ(kRefrigerants, 9);
+    for (int r = 0; r < kRefrigerants; ++r)
+        EXPECT_EQ(refrigerantEntry(r).caption, captions[r]);
+    // The five's condenser factors and coefficient sections; R410A has no section.
+    const double factors[] = {1.0, 0.96, 0.87, 0.93, 1.0};
+    for (int r = 0; r < 5; ++r) {
+        EXPECT_EQ(refrigerantEntry(r).condfactor, factors[r]);
+        EXPECT_EQ(coefSection(r), r < 4 ? r : -1);
+        EXPECT_FALSE(missingFileMeansNone(r));
+    }
+    for (int r = 5; r < kRefrigerants; ++r) {
+        EXPECT_EQ(coefSection(r), 0);
+        EXPECT_TRUE(missingFileMeansNone(r));
+        EXPECT_NE(refrigerantEntry(r).condfactor, 0.87);  // that value means R407C's form
+    }
+    EXPECT_EQ(coefSection(kRefrigerants), -1);
+    EXPECT_FALSE(validRefrigerant(-1));
+}
+
+TEST(RefrigerantTable, SafetyClassAndGwpAsShownBesideTheSelector) {
+    EXPECT_EQ(safetyText(refrigerantEntry(0)), "A1, ПГП 3922/3985");
+    EXPECT_EQ(safetyText(refrigerantEntry(3)), "A1, ПГП 1430");
+    EXPECT_EQ(safetyText(refrigerantEntry(5)), "A3, ПГП 3, горючий");
+    EXPECT_EQ(safetyText(refrigerantEntry(6)), "A2L, ПГП 675, горючий");
+    EXPECT_EQ(safetyText(refrigerantEntry(8)), "A2L, ПГП 7, горючий");
+}
+
+TEST(RefrigerantTable, LaterRefrigerantsNameEveryFileByTheirCode) {
+    EXPECT_EQ(agrfilename(UnitKind::Out, 1, 1, 5), "outbocklow290.dat");
+    EXPECT_EQ(agrfilename(chillerKind(4), 3, 2, 8), "ovhigh1234ze.dat");
+    EXPECT_EQ(coeffilename(2, 1, 6), "bock32.dat");
+    EXPECT_EQ(coeffilename(3, 3, 7), "bitzer1234yf.dat");
+    EXPECT_EQ(coeffilename(1, 4, 8), "dwmcopeland1234ze.dat");
+    EXPECT_EQ(coeffilename(1, 2, 5), "masszf290.dat");
+    EXPECT_EQ(listfilename(2, 2, 6), "catalzb32.dat");
+    EXPECT_EQ(coeffilename(3, 2, 8), "masszr1234ze.dat");
+    EXPECT_EQ(listfilename(3, 1, 5), "no");
+    EXPECT_EQ(refrigerantEntry(7).propertyFile, "mass1234yf.dat");
+    // The five keep the shared brand files.
+    EXPECT_EQ(coefficientFileName(1, 0), "bock.dat");
+    EXPECT_EQ(coefficientFileName(4, 4), "dwmcopeland.dat");
+    EXPECT_EQ(coefficientFileName(2, 5), "");
+}
+
+TEST(RefrigerantTable, LaterRefrigerantsListTheCalculatorLevelsByTheFirstCorner) {
+    const auto& levels = refrigerantEntry(5).levels;
+    EXPECT_TRUE(levels[0].accepts(-30.5, 10));
+    EXPECT_FALSE(levels[0].accepts(-30, 10));
+    EXPECT_TRUE(levels[1].accepts(-30, 10));
+    EXPECT_TRUE(levels[1].accepts(-15, 10));
+    EXPECT_FALSE(levels[2].accepts(-15, 20));
+    EXPECT_TRUE(levels[2].accepts(-14.5, 20));
+}
+
+TEST(PriceNumbers, LaterRefrigerantsHaveABlockOfFortyAfterTheFortyFour) {
+    // The five as the editor numbers them (refrigerant -1: none chosen).
+    EXPECT_EQ(priceFileNumber(UnitKind::Agr, 1, 1, 0), 1);
+    EXPECT_EQ(priceFileNumber(UnitKind::Out, 3, 2, -1), 0);
+    EXPECT_EQ(priceFileNumber(UnitKind::Glcu, 3, 2, 4), 44);
+    // R290: 45..84, R32: 85..124, ...
+    EXPECT_EQ(priceFileNumber(UnitKind::Agr, 1, 1, 5), 45);
+    EXPECT_EQ(priceFileNumber(UnitKind::Glck, 3, 2, 5), 44 + 20);
+    EXPECT_EQ(priceFileNumber(UnitKind::Ov, 3, 2, 6), 85 + 28 - 3 - 1);
+    EXPECT_EQ(priceFileNumber(UnitKind::Agr, 2, 4, 7), 125 + 39 - 3 - 1);
+    EXPECT_EQ(priceFileNumber(UnitKind::Out, 3, 2, 8), 204);
+    EXPECT_EQ(priceFileNumber(UnitKind::Glco, 3, 2, 8), 165 + 16 - 1);  // no R410A rule
+    EXPECT_EQ(priceFileNumber(UnitKind::Out, 3, 1, 5), 0);
+    EXPECT_EQ(priceFileNumber(UnitKind::Out, 1, 2, kRefrigerants), 0);
+}
+
+// A data folder with the five's files only: the later refrigerants show no compressors and no
+// units, and nothing of the five's data is taken for theirs.
+class FiveOnlyFolder : public ::testing::Test {
+protected:
+    FiveOnlyFolder() : cat(std::make_unique<Catalogue>(dir.path())) {
+        testing::condenserList(4).save(dir / "condensators.dat");
+        testing::brandTable({{0, 1, "NK1", -40, -20}, {0, 2, "NK2", -20, 5}})
+            .save(dir / "bock.dat");
+        testing::compressorList(3).save(dir / "masszf.dat");
+        testing::compressorList(3).save(dir / "catalzf.dat");
+        testing::writeUnitList(dir, "outbocklow404a.dat", {{"АННП-1"}});
+    }
+    testing::TempFolder dir;
+    std::unique_ptr<Catalogue> cat;
+};
+
+TEST_F(FiveOnlyFolder, CalculatorShowsNoCompressorsForTheLaterRefrigerants) {
+    ASSERT_FALSE(cat->FullDataUpdate(1, 1, 0).noCompressors);
+    ASSERT_FALSE(cat->FullDataUpdate(1, 2, 0).noCompressors);
+    for (int r = 5; r < kRefrigerants; ++r)
+        for (int b = 1; b <= kBrands; ++b)
+            for (int l = 1; l <= kLevels; ++l) {
+                const CalculatorLists lists = cat->FullDataUpdate(l, b, r);
+                EXPECT_TRUE(lists.noCompressors) << r << " " << b << " " << l;
+                EXPECT_EQ(lists.selectcompr.items, std::vector<std::string>{"Нет компрессоров"});
+                EXPECT_EQ(cat->brandposcount, 0);
+            }
+    // Back to R404A/R507 the lists are there again.
+    EXPECT_EQ(cat->FullDataUpdate(1, 1, 0).selectcompr.items, (std::vector<std::string>{"NK1"}));
+}
+
+TEST_F(FiveOnlyFolder, PreloadedDataOfTheFiveDoNotServeALaterRefrigerant) {
+    cat->preloadtables(0);
+    EXPECT_NE(cat->coefptr[1][1].coef, nullptr);
+    EXPECT_NE(cat->listptr[2][1], nullptr);
+    cat->preloadtables(5);
+    for (int b = 1; b <= kBrands; ++b)
+        for (int l = 1; l <= kLevels; ++l) {
+            EXPECT_EQ(cat->coefptr[std::size_t(b)][std::size_t(l)].coef, nullptr);
+            EXPECT_EQ(cat->coefptr[std::size_t(b)][std::size_t(l)].table, nullptr);
+            EXPECT_EQ(cat->listptr[std::size_t(b)][std::size_t(l)], nullptr);
+        }
+    cat->levelon = {false, true, true, true};
+    LoadChoices choices;
+    choices.kind = UnitKind::Out;
+    choices.refrigerant = 5;
+    choices.brandChecked = {false, true, true, true, true};
+    EXPECT_FALSE(cat->agrfileexists(UnitKind::Out, 1, 1, 5));
+    EXPECT_EQ(cat->loadunits(choices), 0);
+    // The five's own rule stays: a missing file keeps the slot (no R22 Scroll files here).
+    cat->preloadtables(0);
+    cat->preloadtables(1);
+    EXPECT_NE(cat->listptr[2][1], nullptr);
+}
+
+}  // namespace
+}  // namespace tundrix
