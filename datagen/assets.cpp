@@ -131,7 +131,12 @@ AssetPaths AssetWriter::add(const AssetUnit& unit) {
     return impl_->entries.back().paths;
 }
 
-bool AssetWriter::finish(std::string* error) {
+bool AssetWriter::finish(std::string* error, int share, int shares) {
+    if (shares < 1 || share < 0 || share >= shares) {
+        if (error)
+            *error = "no such share of the unit files";
+        return false;
+    }
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
         if (error)
             *error = "pictures and drawings need a QGuiApplication";
@@ -150,6 +155,21 @@ bool AssetWriter::finish(std::string* error) {
         }
     }
 
+    const auto& entries = impl_->entries;
+    for (std::size_t i = std::size_t(share); i < entries.size(); i += std::size_t(shares)) {
+        const Impl::Entry& e = entries[i];
+        const UnitGeometry g = unitGeometry(e.unit);
+        if (!impl_->write(std::filesystem::path("TechnicalData") / (e.stem + ".pdf"),
+                          renderUnitDrawing(e.unit), error) ||
+            !impl_->write(std::filesystem::path("Complect") / (e.stem + ".txt"),
+                          textFileBytes(deliverySetText(e.unit, g)), error) ||
+            !impl_->write(std::filesystem::path("Textfiles") / (e.stem + ".txt"),
+                          textFileBytes(descriptionText(e.unit, g)), error))
+            return false;
+    }
+    if (share != 0)
+        return true;
+
     if (!impl_->write("images/None.jpg", encodeJpeg(renderNoPicture()), error))
         return false;
     for (const auto& [file, variant] : impl_->pictures) {
@@ -162,18 +182,10 @@ bool AssetWriter::finish(std::string* error) {
         return false;
 
     std::map<std::string, std::vector<TechDataRow>> rows;
-    for (const auto& e : impl_->entries) {
-        const UnitGeometry g = unitGeometry(e.unit);
-        if (!impl_->write(std::filesystem::path("TechnicalData") / (e.stem + ".pdf"),
-                          renderUnitDrawing(e.unit), error) ||
-            !impl_->write(std::filesystem::path("Complect") / (e.stem + ".txt"),
-                          textFileBytes(deliverySetText(e.unit, g)), error) ||
-            !impl_->write(std::filesystem::path("Textfiles") / (e.stem + ".txt"),
-                          textFileBytes(descriptionText(e.unit, g)), error))
-            return false;
+    for (const auto& e : entries) {
         if (!e.paths.techdata.empty())
             rows[techDataTable(e.unit.kindCode)].push_back(
-                {std::stoll(e.paths.techdata), techDataValues(e.unit, g)});
+                {std::stoll(e.paths.techdata), techDataValues(e.unit, unitGeometry(e.unit))});
     }
     return writeTechDatabase(impl_->outDir / "TD.sqlite", rows, error);
 }

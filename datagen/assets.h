@@ -72,7 +72,12 @@ class AssetWriter {
     // Writes every picture, drawing, text and TD.sqlite into the output folder, plus
     // "images/None.jpg", "Complect/Нет.txt" and "Textfiles/Нет.txt". Needs a QGuiApplication
     // (text rendering). Returns false and says why in `error` when a file cannot be written.
-    bool finish(std::string* error = nullptr);
+    //
+    // The work can be shared between processes that registered the same units: share k of n
+    // draws the drawings and texts of every n-th unit from the k-th; share 0 also writes the
+    // pictures, the placeholder files and TD.sqlite. The bytes of a file do not depend on the
+    // share that writes it.
+    bool finish(std::string* error = nullptr, int share = 0, int shares = 1);
 
   private:
     struct Impl;

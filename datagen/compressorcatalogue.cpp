@@ -1,7 +1,9 @@
 #include <cmath>
 #include <system_error>
 
+#include "catalogue/filenames.h"
 #include "datagen/compressorfiles.h"
+#include "datagen/refrigerantdesign.h"
 #include "engine/tables.h"
 
 namespace tundrix::datagen {
@@ -40,8 +42,8 @@ CatalogueCompressor describe(const std::string& name, int number, double displac
     return c;
 }
 
-CoefImage& brandImage(CompressorFiles& files, int brand) {
-    const std::string name = brandFile(brand);
+CoefImage& brandImage(CompressorFiles& files, int brand, int refrigerant) {
+    const std::string name = brandFile(brand, refrigerant);
     for (auto& [n, img] : files.brandFiles)
         if (n == name)
             return *img;
@@ -49,9 +51,27 @@ CoefImage& brandImage(CompressorFiles& files, int brand) {
     return *files.brandFiles.back().second;
 }
 
+// The plan with what depends on the fluids: the re-expansion exponent of a refrigerant that
+// takes it from its equation of state, and the displacements of a series sized like another
+// refrigerant's (scaled by the ratio of their volumetric refrigerating effects at the level's
+// rating point, to 0.1 m3/h).
+SeriesPlan resolvedPlan(const SeriesPlan& plan, const Fluid& fluid, const FluidSet& fluids) {
+    SeriesPlan p = plan;
+    p.params = resolvedParams(plan.params, fluid);
+    const int like = refrigerantDesign(plan.refrigerant).sizedLike;
+    if (validRefrigerant(like) && fluids[std::size_t(like)]) {
+        const RatingPoint rp = ratingPoint(plan.level);
+        const double scale = volumetricEffect(*fluids[std::size_t(like)], rp.to, rp.tc) /
+                             volumetricEffect(fluid, rp.to, rp.tc);
+        for (double& v : p.displacements)
+            v = std::round(v * scale * 10.0) / 10.0;
+    }
+    return p;
+}
+
 void addPolynomialSeries(CompressorFiles& files, const SeriesPlan& plan, const Fluid& fluid) {
-    CoefImage& image = brandImage(files, plan.brand);
-    const int section = plan.refrigerant;
+    CoefImage& image = brandImage(files, plan.brand, plan.refrigerant);
+    const int section = coefSection(plan.refrigerant);
     // Records of a section are used from 1 without gaps, level after level.
     int next = 1;
     while (next <= CoefImage::kRecords && !image.isFree(section, next))
@@ -65,7 +85,7 @@ void addPolynomialSeries(CompressorFiles& files, const SeriesPlan& plan, const F
     series.brand = plan.brand;
     series.level = plan.level;
     series.refrigerant = plan.refrigerant;
-    series.performanceFile = brandFile(plan.brand);
+    series.performanceFile = brandFile(plan.brand, plan.refrigerant);
     for (double v : plan.displacements) {
         if (next > CoefImage::kRecords)
             break;
@@ -226,21 +246,32 @@ int writeScrollBlocks(GridImage& image, int r0, const CompressorModel& model,
 
 CompressorFiles buildCompressorFiles(const FluidSet& fluids) {
     CompressorFiles files;
-    // The brand files exist even when a refrigerant is missing; its section stays empty.
+    // The shared brand files exist even when a refrigerant is missing; its section stays empty.
     for (int brand : {kBrandBock, kBrandBitzer, kBrandStream})
-        brandImage(files, brand);
+        brandImage(files, brand, 0);
     for (const SeriesPlan& plan : seriesPlans()) {
         const Fluid* fluid = fluids[std::size_t(plan.refrigerant)];
         if (!fluid)
             continue;
-        if (plan.brand == kBrandScroll)
-            addScrollSeries(files, plan, *fluid);
+        const SeriesPlan p = resolvedPlan(plan, *fluid, fluids);
+        if (p.brand == kBrandScroll)
+            addScrollSeries(files, p, *fluid);
         else
-            addPolynomialSeries(files, plan, *fluid);
+            addPolynomialSeries(files, p, *fluid);
     }
     files.catalogue.condensers = condenserRange();
     files.condensers = condenserImage(files.catalogue.condensers);
     return files;
+}
+
+bool saveCoefficientFile(const CoefImage& image, const std::filesystem::path& file,
+                         std::string* error) {
+    const std::string name = file.filename().string();
+    for (int brand : {kBrandBock, kBrandBitzer, kBrandStream})
+        if (name == brandfilename(brand))
+            return image.save(file, error);
+    // A refrigerant's own coefficient file holds its one section.
+    return writeFileAtomic(file, image.bytes().first(CoefImage::kSectionSize), error);
 }
 
 CompressorCatalogue buildCompressorCatalogue(const FluidSet& fluids) {
@@ -261,7 +292,7 @@ CompressorCatalogue writeCompressorFiles(const std::filesystem::path& outDir,
     CompressorFiles files = buildCompressorFiles(fluids);
     std::string why;
     for (const auto& [name, img] : files.brandFiles)
-        if (!img->save(outDir / name, &why))
+        if (!saveCoefficientFile(*img, outDir / name, &why))
             return fail(name + ": " + why);
     for (const auto& [name, img] : files.tables)
         if (!img->save(outDir / name, &why))

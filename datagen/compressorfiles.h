@@ -50,7 +50,12 @@ struct CompressorFiles {
 };
 
 // Builds every image. Refrigerants without a fluid are left out (their brand file sections stay
-// empty, their Scroll files are not made).
+// empty, their own coefficient and Scroll files are not made).
 CompressorFiles buildCompressorFiles(const FluidSet& fluids);
+
+// Writes a coefficient image: the shared brand files whole (four sections), a refrigerant's own
+// coefficient file ("bock290.dat") as its one section of 70,800 bytes.
+bool saveCoefficientFile(const CoefImage& image, const std::filesystem::path& file,
+                         std::string* error);
 
 }  // namespace tundrix::datagen

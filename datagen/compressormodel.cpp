@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "datagen/refrigerantdesign.h"
+
 namespace tundrix::datagen {
 
 namespace {
@@ -10,26 +12,12 @@ namespace {
 constexpr double kSuperheat = 10.0;  // K, rating condition
 constexpr double kLineVoltage = 400.0;
 
-double reexpansionExponent(int refrigerant) {
-    switch (refrigerant) {
-        case 0:
-            return 1.10;  // R404A/R507
-        case 1:
-            return 1.16;  // R22
-        case 2:
-            return 1.13;  // R407C
-        case 3:
-            return 1.10;  // R134a
-        default:
-            return 1.14;  // R410A
-    }
-}
-
 }  // namespace
 
 ModelParams levelParams(int level, int refrigerant) {
     ModelParams p;
-    p.n = reexpansionExponent(refrigerant);
+    // 0 for a refrigerant whose exponent follows from its equation of state (resolvedParams).
+    p.n = refrigerantDesign(refrigerant).n;
     if (level == 1) {
         p.a = 0.95;
         p.b = 0.033;
@@ -48,6 +36,12 @@ ModelParams levelParams(int level, int refrigerant) {
     }
     p.kIs = 0.12;
     return p;
+}
+
+ModelParams resolvedParams(ModelParams params, const Fluid& fluid) {
+    if (params.n == 0)
+        params.n = reexpansionExponent(fluid);
+    return params;
 }
 
 CompressorModel::CompressorModel(const Fluid& fluid, const ModelParams& params,

@@ -27,8 +27,14 @@ struct ModelParams {
     double fixedReactiveShare = 0.75;
 };
 
-// Parameters of a level (1 low, 2 middle, 3 high) for a refrigerant (0..4).
+// Parameters of a level (1 low, 2 middle, 3 high) for a refrigerant of the table. The
+// re-expansion exponent is the refrigerant's fixed one, or 0 where it is to be taken from the
+// fluid (resolvedParams).
 ModelParams levelParams(int level, int refrigerant);
+
+// The parameters with a re-expansion exponent of 0 replaced by the fluid's
+// (reexpansionExponent, datagen/refrigerantdesign.h).
+ModelParams resolvedParams(ModelParams params, const Fluid& fluid);
 
 struct ModelPoint {
     double capacity = 0;    // kW

@@ -2,7 +2,7 @@
 // to build unit lists, and the writer of the compressor and condenser files.
 //
 // Numbering follows the catalogue: brands 1 Bock, 2 Copeland Scroll, 3 Bitzer, 4 Copeland Stream;
-// levels 1 low, 2 middle, 3 high; refrigerants 0 R404A/R507, 1 R22, 2 R407C, 3 R134a, 4 R410A.
+// levels 1 low, 2 middle, 3 high; refrigerants by the index of the refrigerant table.
 #pragma once
 
 #include <array>
@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/refrigerants.h"
 #include "datagen/fluid.h"
 
 namespace tundrix::datagen {
@@ -19,9 +20,9 @@ inline constexpr int kBrandScroll = 2;
 inline constexpr int kBrandBitzer = 3;
 inline constexpr int kBrandStream = 4;
 
-// Properties of the five refrigerants by index 0..4. The polynomial brands need 0..3; the
-// Copeland Scroll R410A list needs 4. A null entry skips everything of that refrigerant.
-using FluidSet = std::array<const Fluid*, 5>;
+// Properties of the refrigerants by their index in the refrigerant table. A null entry skips
+// everything of that refrigerant.
+using FluidSet = std::array<const Fluid*, kRefrigerants>;
 
 // Six envelope corners, counter-clockwise from the bottom-left: x1, y1, x2, y2, ..., x6, y6 with
 // x the evaporating and y the condensing temperature (degC), as the catalogue files store them.
@@ -46,7 +47,7 @@ struct CompressorSeries {
     int brand = 0;
     int level = 0;
     int refrigerant = 0;
-    std::string performanceFile;  // "bock.dat", ..., or the Scroll table, e.g. "masszf.dat"
+    std::string performanceFile;  // "bock.dat", "bock290.dat", ... or the Scroll table "masszf.dat"
     std::string listFile;         // the Scroll compressor list, e.g. "catalzf.dat"; empty otherwise
     std::vector<CatalogueCompressor> compressors;
 };

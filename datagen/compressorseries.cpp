@@ -4,6 +4,9 @@
 #include <cmath>
 #include <cstdio>
 
+#include "catalogue/filenames.h"
+#include "datagen/refrigerantdesign.h"
+
 namespace tundrix::datagen {
 
 namespace {
@@ -18,17 +21,6 @@ const std::vector<double> kScrollSizes{5.9,  7.0,  8.6,  9.9,  11.7, 14.4,
                                        17.1, 21.3, 24.1, 29.1, 34.8, 41.3};
 const std::vector<double> kScrollLowSizes{5.9, 7.0, 8.6, 9.9, 11.7, 14.4, 17.1, 21.3};
 const std::vector<double> kScroll410Sizes{6.6, 8.0, 9.6, 11.4, 13.8, 16.6, 19.9, 23.6};
-
-// Which levels the polynomial brands offer per refrigerant: the calculator lists a brand
-// file's records by their envelopes, and those filters have no R404A/R507 high level and no
-// R407C low level.
-bool polynomialOffers(int level, int refrigerant) {
-    if (refrigerant == 0)
-        return level != 3;
-    if (refrigerant == 2)
-        return level != 1;
-    return refrigerant == 1 || refrigerant == 3;
-}
 
 // The brands differ a little in design: valve losses, clearance, and for the scrolls a
 // clearance-free compression whose volumetric losses are leakage.
@@ -63,7 +55,7 @@ const std::vector<double>& brandSizes(int brand, int level, int refrigerant) {
         case kBrandStream:
             return kStreamSizes;
         default:
-            if (refrigerant == 4)
+            if (refrigerantDesign(refrigerant).highPressureScrolls)
                 return kScroll410Sizes;
             return level == 1 ? kScrollLowSizes : kScrollSizes;
     }
@@ -86,52 +78,31 @@ int cylinders(double displacement) {
 }  // namespace
 
 std::string scrollTableFile(int level, int refrigerant) {
-    static const char* const kNames[5][3] = {
-        {"masszf.dat", "mass.dat", ""},
-        {"masszf22.dat", "masszb22.dat", "masszr22.dat"},
-        {"", "masszb407c.dat", "masszr407c.dat"},
-        {"masszf134a.dat", "masszb134a.dat", "masszr134a.dat"},
-        {"", "", "masszp410a.dat"},
-    };
-    if (level < 1 || level > 3 || refrigerant < 0 || refrigerant > 4)
-        return "";
-    return kNames[refrigerant][level - 1];
+    const std::string name = coeffilename(level, kBrandScroll, refrigerant);
+    return name == kNoFile ? "" : name;
 }
 
 std::string scrollListFile(int level, int refrigerant) {
-    static const char* const kNames[5][3] = {
-        {"catalzf.dat", "catal.dat", ""},
-        {"catalzf22.dat", "catalzb22.dat", "catalzr22.dat"},
-        {"", "catalzb407c.dat", "catalzr407c.dat"},
-        {"catalzf134a.dat", "catalzb134a.dat", "catalzr134a.dat"},
-        {"", "", "catalzp410a.dat"},
-    };
-    if (level < 1 || level > 3 || refrigerant < 0 || refrigerant > 4)
-        return "";
-    return kNames[refrigerant][level - 1];
+    const std::string name = listfilename(level, kBrandScroll, refrigerant);
+    return name == kNoFile ? "" : name;
 }
 
-std::string brandFile(int brand) {
-    switch (brand) {
-        case kBrandBock:
-            return "bock.dat";
-        case kBrandBitzer:
-            return "bitzer.dat";
-        case kBrandStream:
-            return "dwmcopeland.dat";
-        default:
-            return "";
-    }
+std::string brandFile(int brand, int refrigerant) {
+    return coefficientFileName(brand, refrigerant);
 }
 
 std::vector<SeriesPlan> seriesPlans() {
     std::vector<SeriesPlan> plans;
     for (int brand = 1; brand <= 4; ++brand) {
-        for (int refrigerant = 0; refrigerant <= 4; ++refrigerant) {
+        for (int refrigerant = 0; refrigerant < kRefrigerants; ++refrigerant) {
+            const RefrigerantDesign& design = refrigerantDesign(refrigerant);
             for (int level = 1; level <= 3; ++level) {
-                const bool offered = brand == kBrandScroll
-                                         ? !scrollTableFile(level, refrigerant).empty()
-                                         : refrigerant <= 3 && polynomialOffers(level, refrigerant);
+                // A series needs somewhere to live: the Scroll files of its level, or a section
+                // of the brand's coefficient file.
+                const bool offered =
+                    design.offers[std::size_t(brand - 1)][std::size_t(level - 1)] &&
+                    (brand == kBrandScroll ? !scrollTableFile(level, refrigerant).empty()
+                                           : coefSection(refrigerant) >= 0);
                 if (!offered)
                     continue;
                 SeriesPlan p;
@@ -150,20 +121,22 @@ std::vector<SeriesPlan> seriesPlans() {
 
 std::string modelName(int brand, int level, int refrigerant, double displacement) {
     char buf[64];
-    const char l = refrigerant == 4 ? 'P' : levelLetter(level);
+    const RefrigerantDesign& design = refrigerantDesign(refrigerant);
+    const char l = design.levelLetter != 0 ? design.levelLetter : levelLetter(level);
+    const std::string mark(design.mark);
     const int cyl = cylinders(displacement);
     switch (brand) {
         case kBrandBock:
-            std::snprintf(buf, sizeof buf, "NK%d/%.0f-%c", cyl, displacement, l);
+            std::snprintf(buf, sizeof buf, "NK%d/%.0f-%c%s", cyl, displacement, l, mark.c_str());
             break;
         case kBrandBitzer:
-            std::snprintf(buf, sizeof buf, "TV%d-%.1f%c", cyl, displacement, l);
+            std::snprintf(buf, sizeof buf, "TV%d-%.1f%c%s", cyl, displacement, l, mark.c_str());
             break;
         case kBrandStream:
-            std::snprintf(buf, sizeof buf, "ST%d-%.0f%c", cyl, displacement, l);
+            std::snprintf(buf, sizeof buf, "ST%d-%.0f%c%s", cyl, displacement, l, mark.c_str());
             break;
         default:
-            std::snprintf(buf, sizeof buf, "SX-%03.0f%c", displacement * 10, l);
+            std::snprintf(buf, sizeof buf, "SX-%03.0f%c%s", displacement * 10, l, mark.c_str());
             break;
     }
     return buf;

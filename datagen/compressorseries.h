@@ -20,10 +20,11 @@ struct SeriesPlan {
     std::vector<double> displacements;  // m3/h, ascending
 };
 
-// Every series of the catalogue: the polynomial brands (Bock, Bitzer, Copeland Stream) for
-// R404A/R507 low and middle, R22 all levels, R407C middle and high, R134a all levels; Copeland
-// Scroll for exactly the combinations that have a table and list file. Ordered by brand,
-// refrigerant, level, which is the order of the records in the brand files.
+// Every series of the catalogue, as the refrigerants' designs offer them (for the five: the
+// polynomial brands for R404A/R507 low and middle, R22 all levels, R407C middle and high, R134a
+// all levels; Copeland Scroll for exactly the combinations that have a table and list file).
+// Ordered by brand, refrigerant, level, which is the order of the records in the brand files.
+// A plan's re-expansion exponent may be 0: it is taken from the fluid (resolvedParams).
 std::vector<SeriesPlan> seriesPlans();
 
 // Invented model name of a compressor of the brand and level.
@@ -33,8 +34,9 @@ std::string modelName(int brand, int level, int refrigerant, double displacement
 std::string scrollTableFile(int level, int refrigerant);
 std::string scrollListFile(int level, int refrigerant);
 
-// The brand file of a polynomial brand ("bock.dat", "bitzer.dat", "dwmcopeland.dat").
-std::string brandFile(int brand);
+// The coefficient file of a polynomial brand for a refrigerant ("bock.dat", "bitzer.dat",
+// "dwmcopeland.dat" for the five, "bock290.dat" and the like after them).
+std::string brandFile(int brand, int refrigerant);
 
 // The condenser range, ascending by capacity and numbered from 1.
 std::vector<CatalogueCondenser> condenserRange();

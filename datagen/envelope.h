@@ -23,10 +23,10 @@ struct Envelope {
     EnvelopeCorners corners() const;  // x1, y1, ..., x6, y6
 };
 
-// The sample envelope of a level (1..3) and refrigerant (0..4). Every one is convex with two
-// corner cuts of different slope, so that no conic passes through all six corners.
-// Combinations no series uses (R404A/R507 high, R407C low, R410A below the high level) still
-// get a plausible envelope.
+// The sample envelope of a level (1..3) and refrigerant (datagen/refrigerantdesign.h). Every one
+// is convex with two corner cuts of different slope, so that no conic passes through all six
+// corners. Combinations no series uses (R404A/R507 high, R407C low, ...) still get a plausible
+// envelope.
 Envelope sampleEnvelope(int level, int refrigerant);
 
 }  // namespace tundrix::datagen

@@ -7,6 +7,7 @@
 #include <limits>
 #include <utility>
 
+#include "catalogue/refrigerants.h"
 #include "datagen/densityroot.h"
 
 namespace tundrix::datagen {
@@ -453,54 +454,77 @@ FluidState EosFluid::atPS(double p, double s) const {
 // ---------------------------------------------------------------------------------------------
 // Loading
 
-std::string refrigerantName(int refrigerantIndex) {
-    static constexpr std::array<const char*, 5> kNames = {"R404A", "R22", "R407C", "R134a",
-                                                          "R410A"};
-    if (refrigerantIndex < 0 || refrigerantIndex >= int(kNames.size()))
-        return {};
-    return kNames[std::size_t(refrigerantIndex)];
-}
-
 std::filesystem::path defaultRefrigerantDir() {
     return TUNDRIX_REFRIGERANT_DIR;
 }
 
-std::unique_ptr<EosFluid> loadEosFluid(const std::string& name, const std::filesystem::path& dir,
-                                       std::string* err) {
+namespace {
+
+// Names compared without case, dashes and spaces: "R-134a" is "R134A".
+std::string nameKey(std::string_view name) {
     std::string key;
     for (char c : name) {
         if (c == '-' || c == ' ')
             continue;
         key += char(std::toupper(static_cast<unsigned char>(c)));
     }
-    std::string file;
-    if (key == "R404A" || key == "R507" || key == "R507A" || key == "R404A/R507") {
-        file = "R404A";
-    } else if (key == "R22" || key == "R407C" || key == "R410A") {
-        file = key;
-    } else if (key == "R134A") {
-        file = "R134a";
-    } else {
+    return key;
+}
+
+// The equation-of-state file of a refrigerant named by its selector caption, one of the names
+// in it ("R507" for "R404A/R507") or its file; empty when no entry of the table is computed
+// from such a file.
+std::string eosFileOf(const std::string& name) {
+    const std::string key = nameKey(name);
+    for (const Refrigerant& r : kRefrigerantTable) {
+        if (r.model == PropertyModel::Mixture)
+            continue;
+        std::string_view file = r.modelSource;
+        const std::string stem(file.substr(0, file.size() - 5));
+        bool match = nameKey(r.caption) == key || nameKey(stem) == key;
+        const std::string caption(r.caption);
+        for (std::size_t start = 0; !match && start <= caption.size();) {
+            const std::size_t end = std::min(caption.find('/', start), caption.size());
+            match = nameKey(caption.substr(start, end - start)) == key;
+            start = end + 1;
+        }
+        if (match)
+            return std::string(file);
+    }
+    return {};
+}
+
+}  // namespace
+
+std::unique_ptr<EosFluid> loadEosFluid(const std::string& name, const std::filesystem::path& dir,
+                                       std::string* err) {
+    // R404A stands for R507 and R507A too.
+    std::string file = eosFileOf(name);
+    if (file.empty() && nameKey(name) == "R507A")
+        file = eosFileOf("R507");
+    if (file.empty()) {
         if (err)
             *err = "unknown refrigerant '" + name + "'";
         return nullptr;
     }
     const std::filesystem::path folder = dir.empty() ? defaultRefrigerantDir() : dir;
     HelmholtzModel model;
-    if (!model.readFile(folder / (file + ".json"), err))
+    if (!model.readFile(folder / file, err))
         return nullptr;
     return std::make_unique<EosFluid>(std::move(model));
 }
 
 std::unique_ptr<EosFluid> loadEosFluid(int refrigerantIndex, const std::filesystem::path& dir,
                                        std::string* err) {
-    const std::string name = refrigerantName(refrigerantIndex);
-    if (name.empty()) {
+    if (!validRefrigerant(refrigerantIndex) ||
+        refrigerantEntry(refrigerantIndex).model == PropertyModel::Mixture) {
         if (err)
-            *err = "refrigerant index " + std::to_string(refrigerantIndex) + " outside 0..4";
+            *err = "refrigerant index " + std::to_string(refrigerantIndex) +
+                   " has no equation of state of its own (table 0.." +
+                   std::to_string(kRefrigerants - 1) + ")";
         return nullptr;
     }
-    return loadEosFluid(name, dir, err);
+    return loadEosFluid(std::string(refrigerantEntry(refrigerantIndex).caption), dir, err);
 }
 
 std::unique_ptr<Fluid> loadFluid(const std::string& name, const std::filesystem::path& dir,

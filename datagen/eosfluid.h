@@ -79,9 +79,6 @@ private:
     HelmholtzModel model_;
 };
 
-// Refrigerant by selector index: 0 R404A (stands for R404A/R507), 1 R22, 2 R407C, 3 R134a,
-// 4 R410A; empty outside 0..4.
-std::string refrigerantName(int refrigerantIndex);
 // The folder of refrigerant files the generator was built with.
 std::filesystem::path defaultRefrigerantDir();
 

@@ -37,10 +37,11 @@ public:
     virtual FluidState atPS(double p, double s) const = 0;
 };
 
-// Loads a refrigerant's equation of state by name ("R404A", "R-134a"; "R507" and "R404A/R507"
-// mean R404A) or by selector index (0 R404A, 1 R22, 2 R407C, 3 R134a, 4 R410A) from the folder
-// of refrigerant files `dir` (empty: the folder the generator was built with). nullptr, and why
-// in `err`, when the name is unknown or the file cannot be read.
+// Loads a refrigerant's equation of state by name ("R404A", "R-134a", "R1234ze(E)"; "R507" and
+// "R404A/R507" mean R404A) or by the index of the refrigerant table, from the folder of
+// refrigerant files `dir` (empty: the folder the generator was built with). nullptr, and why in
+// `err`, when the name is unknown, the refrigerant has no equation of state of its own or the
+// file cannot be read.
 std::unique_ptr<Fluid> loadFluid(const std::string& name, const std::filesystem::path& dir = {},
                                  std::string* err = nullptr);
 std::unique_ptr<Fluid> loadFluid(int refrigerantIndex, const std::filesystem::path& dir = {},

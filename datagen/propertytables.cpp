@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <system_error>
 
+#include "catalogue/refrigerants.h"
 #include "engine/propertytable.h"
 
 namespace tundrix::datagen {
@@ -240,21 +242,26 @@ std::optional<GridImage> buildPropertyImage(const EosFluid& fluid) {
     return image;
 }
 
+std::optional<GridImage> buildPropertyImage(int refrigerant,
+                                            const std::filesystem::path& refrigerantDir,
+                                            std::string* err) {
+    // Where the image comes from is the refrigerant table's say.
+    std::unique_ptr<EosFluid> fluid = loadEosFluid(refrigerant, refrigerantDir, err);
+    if (!fluid)
+        return std::nullopt;
+    std::optional<GridImage> image = buildPropertyImage(*fluid);
+    if (!image && err)
+        *err = "the property table of " + fluid->name() + " could not be computed";
+    return image;
+}
+
 bool writePropertyTables(const std::filesystem::path& outDir, std::string* err,
                          const std::filesystem::path& refrigerantDir) {
     std::error_code ec;
     std::filesystem::create_directories(outDir, ec);
-    for (int i = 0; i < 5; ++i) {
-        auto fluid = loadEosFluid(i, refrigerantDir, err);
-        if (!fluid)
-            return false;
-        const std::optional<GridImage> image = buildPropertyImage(*fluid);
-        if (!image) {
-            if (err)
-                *err = "the property table of " + fluid->name() + " could not be computed";
-            return false;
-        }
-        if (!image->save(outDir / std::string(refFileName(i)), err))
+    for (int i = 0; i < kRefrigerants; ++i) {
+        const std::optional<GridImage> image = buildPropertyImage(i, refrigerantDir, err);
+        if (!image || !image->save(outDir / std::string(refFileName(i)), err))
             return false;
     }
     return true;

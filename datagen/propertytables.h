@@ -43,9 +43,15 @@ std::array<double, kPressureRows> gridPressures(const Fluid& fluid);
 // nullopt when a state of the table cannot be computed.
 std::optional<GridImage> buildPropertyImage(const EosFluid& fluid);
 
-// Writes the five images into `outDir` (each file atomically, named as the program loads them). The
-// equations of state are read from `refrigerantDir`; an empty path means the folder the generator
-// was built with. On failure returns false and says why in `err`.
+// The image of a refrigerant of the refrigerant table, from the property model the table names
+// for it; the equations of state are read from `refrigerantDir` (empty: the folder the generator
+// was built with). nullopt, and why in `err`, when it cannot be built.
+std::optional<GridImage> buildPropertyImage(int refrigerant,
+                                            const std::filesystem::path& refrigerantDir,
+                                            std::string* err);
+
+// Writes the image of every refrigerant of the table into `outDir` (each file atomically, named
+// as the program loads them). On failure returns false and says why in `err`.
 bool writePropertyTables(const std::filesystem::path& outDir, std::string* err,
                          const std::filesystem::path& refrigerantDir = {});
 

@@ -27,8 +27,11 @@ constexpr int kMaxCondensers = 4;
 // cannot share the price file's rows and gets no list.
 constexpr double kMinSharedModels = 0.6;
 
-// A unit list holds at most 200 units.
+// A unit list holds at most 200 units. The lists of the refrigerants after the five hold fewer:
+// their units share no drawings, texts or technical data with other refrigerants' units, and
+// a smaller range keeps the catalogue's generation time in bounds.
 constexpr std::size_t kRowCap = 200;
+constexpr std::size_t kRowCapByCode = 40;
 
 // Condenser variants of one compressor set: condensing units are offered with several
 // condensers (for hotter climates, for lower noise), chillers with two.
@@ -181,22 +184,28 @@ class Composer {
   public:
     explicit Composer(const CompressorCatalogue& cat) : cat_(cat) {}
 
+    // The lists of the original five refrigerants come first, all kinds of them, then those of
+    // the refrigerants after them: a unit name, file name or technical-data key that a later
+    // refrigerant takes can then never move one of the five's.
     UnitCatalogue run() {
         UnitCatalogue out;
-        for (UnitKind kind : kUnitKinds)
-            for (GroupData& g : groups(kind))
-                compose(g, out);
+        for (FileScheme scheme : {FileScheme::Original, FileScheme::ByCode})
+            for (UnitKind kind : kUnitKinds)
+                for (GroupData& g : groups(kind, scheme))
+                    compose(g, out);
         return out;
     }
 
   private:
-    // The price files of a kind and the refrigerants each one serves, in the order the
-    // brands, levels and refrigerants are numbered.
-    std::vector<GroupData> groups(UnitKind kind) const {
+    // The price files of a kind and the refrigerants of a file scheme each one serves, in the
+    // order the brands, levels and refrigerants are numbered.
+    std::vector<GroupData> groups(UnitKind kind, FileScheme scheme) const {
         std::vector<GroupData> result;
         for (int brand = 1; brand <= kBrands; ++brand) {
             for (int level = 1; level <= kLevels; ++level) {
                 for (int r = 0; r < kRefrigerants; ++r) {
+                    if (refrigerantEntry(r).scheme != scheme)
+                        continue;
                     const int n = priceFileNumber(kind, level, brand, r);
                     if (n == 0 || !cat_.find(brand, level, r))
                         continue;
@@ -313,7 +322,9 @@ class Composer {
         std::stable_sort(byCapacity.begin(), byCapacity.end(), [&](std::size_t a, std::size_t b) {
             return candidates[a].capacity < candidates[b].capacity;
         });
-        const std::size_t cap = kRowCap;
+        const std::size_t cap =
+            refrigerantEntry(g.refrigerants.front()).scheme == FileScheme::ByCode ? kRowCapByCode
+                                                                                  : kRowCap;
         std::vector<std::size_t> order;
         if (byCapacity.size() <= cap) {
             order = byCapacity;

@@ -88,11 +88,9 @@ inline constexpr std::array<UnitKind, 10> kUnitKinds = {
 // Units with an air-cooled condenser: condensing units and the ГЛЦ chillers.
 bool kindHasCondenser(UnitKind kind);
 
-// The condenser capacity factor of a refrigerant (R407C condensers are rated lower).
-double condenserFactor(int refrigerant);
-
 // The condenser's temperature difference (K) when `units` condensers of `capacity` kW (rated at
-// 15 K) reject `heat` kW of a refrigerant: the balance the selection runs against the ambient.
+// 15 K) reject `heat` kW of a refrigerant: the balance the selection runs against the ambient,
+// with the refrigerant's condenser factor (datagen/condenserfactor.h).
 double condenserDelta(double heat, double capacity, int units, int refrigerant);
 
 // True when (to, tc) lies inside or on the envelope (six corners counter-clockwise).

@@ -21,8 +21,7 @@ std::string brandName(int brand) {
 }
 
 std::string refrigerantItem(int r) {
-    static const char* const kNames[] = {"R404A/R507", "R22", "R407C", "R134a", "R410A"};
-    return r >= 0 && r < 5 ? kNames[r] : "";
+    return validRefrigerant(r) ? std::string(refrigerantEntry(r).caption) : "";
 }
 
 }  // namespace

@@ -5,68 +5,6 @@
 namespace tundrix::datagen {
 namespace {
 
-constexpr unsigned kLow = 1u << 1, kMiddle = 1u << 2, kHigh = 1u << 3;
-constexpr unsigned kAnyRefrigerant = 0x1f;
-constexpr unsigned refr(int index) {
-    return 1u << index;
-}
-
-struct PriceRule {
-    int number;
-    UnitKind kind;
-    unsigned levels;  // bit l for level l
-    int brand;        // 1 Bock, 2 Copeland, 3 bitzer, 4 dwmcop
-    unsigned refrigerants = kAnyRefrigerant;
-};
-
-// In the editor's order; a later match replaces an earlier one (43 and 44 replace 16 and 18).
-constexpr PriceRule kRules[] = {
-    {1, UnitKind::Agr, kLow, 1},
-    {2, UnitKind::Agr, kMiddle | kHigh, 1},
-    {3, UnitKind::Agr, kLow, 2},
-    {4, UnitKind::Agr, kMiddle, 2},
-    {5, UnitKind::Agr, kHigh, 2},
-    {6, UnitKind::Agr, kLow, 3},
-    {7, UnitKind::Agr, kMiddle, 3},
-    {40, UnitKind::Agr, kLow, 4},
-    {39, UnitKind::Agr, kMiddle | kHigh, 4},
-    {8, UnitKind::Mka, kLow, 1},
-    {9, UnitKind::Mka, kMiddle | kHigh, 1},
-    {10, UnitKind::Mka, kLow, 2},
-    {11, UnitKind::Mka, kMiddle, 2},
-    {12, UnitKind::Mka, kHigh, 2},
-    {13, UnitKind::Mka, kLow, 3},
-    {14, UnitKind::Mka, kMiddle, 3},
-    {42, UnitKind::Mka, kLow, 4},
-    {41, UnitKind::Mka, kMiddle | kHigh, 4},
-    {15, UnitKind::Glco, kHigh, 1},
-    {16, UnitKind::Glco, kHigh, 2},
-    {43, UnitKind::Glco, kHigh, 2, refr(4)},
-    {17, UnitKind::Glcu, kHigh, 1},
-    {18, UnitKind::Glcu, kHigh, 2},
-    {44, UnitKind::Glcu, kHigh, 2, refr(4)},
-    {19, UnitKind::Glcr, kHigh, 2},
-    {20, UnitKind::Glck, kHigh, 2},
-    {28, UnitKind::Ov, kHigh, 2},
-    {29, UnitKind::Ov, kHigh, 1},
-    {30, UnitKind::Ov, kHigh, 4},
-    {31, UnitKind::Ov, kHigh, 3},
-    {32, UnitKind::Os, kMiddle, 2},
-    {33, UnitKind::Os, kMiddle, 1},
-    {34, UnitKind::Os, kMiddle, 4},
-    {35, UnitKind::Os, kMiddle, 3},
-    {36, UnitKind::On, kLow, 2},
-    {37, UnitKind::On, kLow, 1},
-    {38, UnitKind::On, kLow, 4},
-    {22, UnitKind::Out, kLow, 1},
-    {21, UnitKind::Out, kMiddle, 1},
-    {24, UnitKind::Out, kLow, 2},
-    {23, UnitKind::Out, kMiddle, 2},
-    {26, UnitKind::Out, kHigh, 2, refr(3)},
-    {25, UnitKind::Out, kHigh, 2, refr(2) | refr(1)},
-    {27, UnitKind::Out, kHigh, 2, refr(4)},
-};
-
 // Whole euros, rounded to 5 so that the list looks like a price list and not a formula.
 std::string euros(double value) {
     const long rounded = std::lround(value / 5.0) * 5;
@@ -89,22 +27,6 @@ double brandFactor(int brand) {
 }
 
 }  // namespace
-
-int priceFileNumber(UnitKind kind, int level, int brand, int refrigerant) {
-    if (level < 1 || level > 3 || refrigerant < 0 || refrigerant > 4)
-        return 0;
-    int number = 0;
-    for (const PriceRule& rule : kRules) {
-        if (rule.kind == kind && (rule.levels & (1u << level)) && rule.brand == brand &&
-            (rule.refrigerants & refr(refrigerant)))
-            number = rule.number;
-    }
-    return number;
-}
-
-std::string priceFileName(int number) {
-    return "Pricedata/mashine" + std::to_string(number) + ".dat";
-}
 
 std::array<std::string, kOptionSlots> optionNames(UnitKind kind) {
     switch (kind) {

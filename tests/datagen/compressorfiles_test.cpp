@@ -10,6 +10,7 @@
 #include <map>
 
 #include "catalogue/catalogue.h"
+#include "catalogue/filenames.h"
 #include "datagen/compressorfiles.h"
 #include "datagen/compressors.h"
 #include "engine/tables.h"
@@ -20,7 +21,7 @@ namespace {
 class CompressorFilesTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        for (int r = 0; r < 5; ++r) {
+        for (int r = 0; r < kRefrigerants; ++r) {
             std::string err;
             fluidStore_[r] = loadFluid(r, {}, &err);
             ASSERT_TRUE(fluidStore_[r]) << err;
@@ -46,10 +47,11 @@ protected:
     }
     static CompressorModel modelOf(const CompressorSeries& s, const CatalogueCompressor& c) {
         const SeriesPlan& p = planOf(s);
-        return CompressorModel(*fluids_[s.refrigerant], p.params, p.envelope, c.displacement);
+        const Fluid& fluid = *fluids_[std::size_t(s.refrigerant)];
+        return CompressorModel(fluid, resolvedParams(p.params, fluid), p.envelope, c.displacement);
     }
 
-    static inline std::array<std::unique_ptr<Fluid>, 5> fluidStore_;
+    static inline std::array<std::unique_ptr<Fluid>, kRefrigerants> fluidStore_;
     static inline FluidSet fluids_{};
     static inline std::filesystem::path dir_;
     static inline CompressorCatalogue catalogue_;
@@ -60,15 +62,20 @@ TEST_F(CompressorFilesTest, EveryFileHasItsExactSize) {
                                                    {"bitzer.dat", 283'200},
                                                    {"dwmcopeland.dat", 283'200},
                                                    {"condensators.dat", 13'008}};
-    for (int r = 0; r <= 4; ++r) {
+    for (int r = 0; r < kRefrigerants; ++r) {
         for (int l = 1; l <= 3; ++l) {
-            if (scrollTableFile(l, r).empty())
+            for (int b : {kBrandBock, kBrandBitzer, kBrandStream})
+                if (catalogue_.find(b, l, r) && brandFile(b, r) != brandfilename(b))
+                    expected[brandFile(b, r)] = 70'800;  // one section of its own
+            if (!catalogue_.find(kBrandScroll, l, r))
                 continue;
             expected[scrollTableFile(l, r)] = 2'000'000;
             expected[scrollListFile(l, r)] = 15'104;
         }
     }
-    EXPECT_EQ(expected.size(), 4u + 2 * 11);
+    // The five's 11 Scroll pairs, then own files of R290 (8), R32 (5), R1234yf (7) and
+    // R1234ze(E) (5).
+    EXPECT_EQ(expected.size(), 4u + 2 * 11 + 8 + 5 + 7 + 5);
     for (const auto& [name, size] : expected) {
         ASSERT_TRUE(std::filesystem::exists(dir_ / name)) << name;
         EXPECT_EQ(std::filesystem::file_size(dir_ / name), size) << name;
@@ -88,11 +95,12 @@ TEST_F(CompressorFilesTest, BrandRecordsReadBackWithNamesEnvelopesAndNumbers) {
         CoefImage img;
         ASSERT_TRUE(img.load(dir_ / s.performanceFile));
         ASSERT_FALSE(s.compressors.empty());
+        const int section = coefSection(s.refrigerant);
         for (const auto& c : s.compressors) {
-            ASSERT_TRUE(CoefImage::validRecord(s.refrigerant, c.number));
-            EXPECT_EQ(img.name(s.refrigerant, c.number), c.name);
-            EXPECT_EQ(img.envelope(s.refrigerant, c.number), c.envelope);
-            const auto fourth = img.coefs(s.refrigerant, c.number, CoefImage::Fourth);
+            ASSERT_TRUE(CoefImage::validRecord(section, c.number));
+            EXPECT_EQ(img.name(section, c.number), c.name);
+            EXPECT_EQ(img.envelope(section, c.number), c.envelope);
+            const auto fourth = img.coefs(section, c.number, CoefImage::Fourth);
             if (s.brand == kBrandStream)
                 EXPECT_EQ(fourth[0], 0.0) << c.name;
             else
@@ -273,9 +281,10 @@ TEST_F(CompressorFilesTest, ScrollTablesOfAListDoNotOverlap) {
         Comprprop list;
         ASSERT_TRUE(list.load(dir_ / s.listFile));
         for (int k = 2; k <= list.count(); ++k) {
-            const int rows = int(std::lround((planOf(s).envelope.tcMax() -
-                                              std::ceil(planOf(s).envelope.tcMin() / 5) * 5) /
-                                             5)) +
+            // The condensing temperatures on the 5 K grid within the envelope.
+            const int rows = int(std::floor((planOf(s).envelope.tcMax() -
+                                             std::ceil(planOf(s).envelope.tcMin() / 5) * 5) /
+                                            5)) +
                              1;
             EXPECT_GE(list.position(k), list.position(k - 1) + 1 + rows + 2);
         }
@@ -323,12 +332,13 @@ TEST_F(CompressorFilesTest, PolynomialsFollowTheCompressorsInsideTheEnvelope) {
         const Envelope& env = planOf(s).envelope;
         std::array<GridPoint, 10> at;
         ASSERT_TRUE(chooseFitPoints(env, at));
+        const int section = coefSection(s.refrigerant);
         for (const auto& c : s.compressors) {
             const CompressorModel model = modelOf(s, c);
-            const auto q = img.coefs(s.refrigerant, c.number, CoefImage::Capacity);
-            const auto p = img.coefs(s.refrigerant, c.number, CoefImage::Power);
-            const auto i = img.coefs(s.refrigerant, c.number, CoefImage::Current);
-            const auto f = img.coefs(s.refrigerant, c.number, CoefImage::Fourth);
+            const auto q = img.coefs(section, c.number, CoefImage::Capacity);
+            const auto p = img.coefs(section, c.number, CoefImage::Power);
+            const auto i = img.coefs(section, c.number, CoefImage::Current);
+            const auto f = img.coefs(section, c.number, CoefImage::Fourth);
             const FourthSet kind = fourthSetOf(s.brand);
             for (const GridPoint& g : at) {
                 const ModelPoint m = model.rate(g.to, g.tc);
@@ -386,7 +396,7 @@ TEST_F(CompressorFilesTest, CapacityRisesWithEvaporatingAndFallsWithCondensingTe
         ASSERT_TRUE(img.load(dir_ / s.performanceFile));
         const Envelope& env = planOf(s).envelope;
         for (const auto& c : {s.compressors.front(), s.compressors.back()}) {
-            const auto q = img.coefs(s.refrigerant, c.number, CoefImage::Capacity);
+            const auto q = img.coefs(coefSection(s.refrigerant), c.number, CoefImage::Capacity);
             for (double to = std::ceil(env.toMin()); to <= env.toMax(); to += 1) {
                 for (double tc = std::ceil(env.tcMin()); tc <= env.tcMax(); tc += 1) {
                     if (!env.contains(to, tc))

@@ -9,6 +9,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "catalogue/refrigerants.h"
 #include "datagen/blendfluid.h"
 #include "datagen/eosfluid.h"
 
@@ -234,18 +235,21 @@ TEST(EquationOfState, TwoPhaseEnthalpyGivesTheQualityWeightedMix) {
 }
 
 TEST(EquationOfState, LoadsBySelectorIndexNameOrFolder) {
-    const char* expected[] = {"R404A", "R22", "R407C", "R134a", "R410A"};
-    for (int i = 0; i < 5; ++i) {
+    const char* expected[] = {"R404A", "R22", "R407C",   "R134a",     "R410A",
+                              "R290",  "R32", "R1234yf", "R1234ze(E)"};
+    for (int i = 0; i < 9; ++i) {
         auto f = loadFluid(i);
         ASSERT_TRUE(f) << i;
         EXPECT_EQ(f->name(), expected[i]);
     }
     EXPECT_EQ(loadFluid("R404A/R507")->name(), "R404A");
+    EXPECT_EQ(loadFluid("R507A")->name(), "R404A");
     EXPECT_EQ(loadFluid("r-134a")->name(), "R134a");
+    EXPECT_EQ(loadFluid("r1234ze(e)")->name(), "R1234ze(E)");
     EXPECT_EQ(loadFluid("R22", defaultRefrigerantDir())->name(), "R22");
 
     std::string err;
-    EXPECT_FALSE(loadFluid(5, {}, &err));
+    EXPECT_FALSE(loadFluid(kRefrigerants, {}, &err));
     EXPECT_FALSE(err.empty());
     err.clear();
     EXPECT_FALSE(loadFluid("R717", {}, &err));

@@ -1,6 +1,7 @@
-// The program's own property routines, run on the generated images, against the equation of
-// state evaluated directly over the duty range: evaporating -50..+15 degC, superheat 0..40 K,
-// condensing 20..65 degC, subcooling 0..10 K, discharge up to 80 degC.
+// The program's own property routines, run on the generated images of every refrigerant of the
+// table that has an equation of state of its own, against that equation evaluated directly over
+// the duty range: evaporating -50..+15 degC, superheat 0..40 K, condensing 20..65 degC,
+// subcooling 0..10 K, discharge up to 80 degC. Each case prints its worst deviations.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+#include "catalogue/refrigerants.h"
 #include "datagen/cyclereference.h"
 #include "datagen/propertytables.h"
 #include "engine/propertytable.h"
@@ -41,11 +43,10 @@ protected:
         ASSERT_TRUE(image);
         table_ = std::make_unique<PropertyTable>(*image);
     }
-    const char* name() const { return names_[GetParam()]; }
+    const char* name() const { return fluid_->model().name().c_str(); }
 
     std::unique_ptr<EosFluid> fluid_;
     std::unique_ptr<PropertyTable> table_;
-    const char* names_[5] = {"R404A", "R22", "R407C", "R134a", "R410A"};
 };
 
 TEST_P(PropertyAccuracy, SaturatedLookupsFollowTheEquationOfState) {
@@ -53,7 +54,7 @@ TEST_P(PropertyAccuracy, SaturatedLookupsFollowTheEquationOfState) {
     std::printf("%-6s satprop: pressure %.4f %%, enthalpy %.4f %%\n", name(), 100 * w.p.value,
                 100 * w.h.value);
     EXPECT_LT(w.p.value, 0.005e-2);
-    EXPECT_LT(w.h.value, 0.01e-2);
+    EXPECT_LT(w.h.value, 0.005e-2);
 }
 
 TEST_P(PropertyAccuracy, BlockLookupsFollowTheEquationOfState) {
@@ -101,7 +102,8 @@ TEST_P(PropertyAccuracy, CycleCorrectionsFollowTheEquationOfState) {
     EXPECT_LT(w.heat.value, 0.05e-2);
 }
 
-INSTANTIATE_TEST_SUITE_P(AllRefrigerants, PropertyAccuracy, ::testing::Range(0, 5));
+// Every refrigerant of the table computed from an equation of state of its own.
+INSTANTIATE_TEST_SUITE_P(AllRefrigerants, PropertyAccuracy, ::testing::Range(0, kRefrigerants));
 
 }  // namespace
 }  // namespace tundrix::datagen

@@ -21,6 +21,7 @@
 #include "catalogue/filenames.h"
 #include "catalogue/pricefile.h"
 #include "catalogue/records.h"
+#include "catalogue/refrigerants.h"
 #include "catalogue/unitlisttable.h"
 #include "datagen/compressors.h"
 #include "datagen/unitsnaming.h"
@@ -43,7 +44,7 @@ bool identify(const std::string& file, ListId& id) {
         const UnitKind kind = static_cast<UnitKind>(k);
         for (int b = 1; b <= 4; ++b)
             for (int l = 1; l <= 3; ++l)
-                for (int r = 0; r <= 4; ++r)
+                for (int r = 0; r < kRefrigerants; ++r)
                     if (agrfilename(kind, l, b, r) == file) {
                         id = {kind, b, l, r};
                         return true;
@@ -126,22 +127,36 @@ TEST_F(GeneratedData, EveryCatalogueFileHasItsExactSize) {
     const fs::path d = data();
     ASSERT_FALSE(d.empty()) << "tundrix-datagen failed";
     EXPECT_EQ(fs::file_size(d / "condensators.dat"), Condenserprop::kSize);
-    for (const char* f : {"bock.dat", "bitzer.dat", "dwmcopeland.dat"})
-        EXPECT_EQ(fs::file_size(d / f), CoefImage::kSize) << f;
-    for (const char* f :
-         {"mass404a.dat", "mass22.dat", "mass407c.dat", "mass134a.dat", "mass410a.dat"})
-        EXPECT_EQ(fs::file_size(d / f), GridImage::kSize) << f;
-    int lists = 0, prices = 0;
+    for (int b : {1, 3, 4})
+        EXPECT_EQ(fs::file_size(d / brandfilename(b)), CoefImage::kSize) << b;
+    for (int r = 0; r < kRefrigerants; ++r) {
+        EXPECT_EQ(fs::file_size(d / std::string(refrigerantEntry(r).propertyFile)),
+                  GridImage::kSize);
+        // A refrigerant's own coefficient files hold its one section.
+        for (int b : {1, 3, 4}) {
+            const std::string f = coefficientFileName(b, r);
+            if (f != brandfilename(b) && fs::exists(d / f)) {
+                EXPECT_EQ(fs::file_size(d / f), CoefImage::kSectionSize) << f;
+            }
+        }
+    }
+    int lists = 0;
+    std::set<std::string> listed, prices;
     for (const auto& e : fs::directory_iterator(d / "agrdata")) {
         EXPECT_EQ(e.file_size(), UnitListTable::kSize) << e.path();
+        ListId id;
+        if (identify(e.path().filename().string(), id))
+            listed.insert(
+                priceFileName(priceFileNumber(id.kind, id.level, id.brand, id.refrigerant))
+                    .substr(10));
         ++lists;
     }
     for (const auto& e : fs::directory_iterator(d / "Pricedata")) {
         EXPECT_EQ(e.file_size(), PriceFile::kSize) << e.path();
-        ++prices;
+        prices.insert(e.path().filename().string());
     }
     EXPECT_GT(lists, 100);
-    EXPECT_EQ(prices, kPriceFiles);  // every price file has its lists
+    EXPECT_EQ(prices, listed);  // every price file has its lists, every list its price file
 }
 
 TEST_F(GeneratedData, ReadmeSaysTheFiguresAreSynthetic) {
@@ -160,9 +175,7 @@ TEST_F(GeneratedData, UnitListsAgreeWithCompressorsCondensersAndPrices) {
     ASSERT_FALSE(d.empty()) << "tundrix-datagen failed";
     Condenserprop condensers;
     ASSERT_TRUE(condensers.load(d / "condensators.dat"));
-    std::map<int, CoefImage> brandFiles;
-    for (int b : {1, 3, 4})
-        ASSERT_TRUE(brandFiles[b].load(d / brandfilename(b)));
+    std::map<std::string, CoefImage> brandFiles;  // by file name
 
     std::map<std::pair<UnitKind, int>, int> unitsPerKind;  // (kind, refrigerant) -> units
     for (const auto& e : fs::directory_iterator(d / "agrdata")) {
@@ -196,8 +209,13 @@ TEST_F(GeneratedData, UnitListsAgreeWithCompressorsCondensersAndPrices) {
                     env[std::size_t(2 * v - 1)] = scroll.y(v, comp);
                 }
             } else {
-                EXPECT_EQ(brandFiles[id.brand].name(id.refrigerant, comp), model);
-                env = brandFiles[id.brand].envelope(id.refrigerant, comp);
+                const std::string f = coefficientFileName(id.brand, id.refrigerant);
+                if (!brandFiles.count(f)) {
+                    ASSERT_TRUE(brandFiles[f].load(d / f)) << f;
+                }
+                const int section = coefSection(id.refrigerant);
+                EXPECT_EQ(brandFiles[f].name(section, comp), model);
+                env = brandFiles[f].envelope(section, comp);
             }
             EXPECT_TRUE(inenvelope(rp.to, rp.tc, env[0], env[1], env[2], env[3], env[4], env[5],
                                    env[6], env[7], env[8], env[9], env[10], env[11]))

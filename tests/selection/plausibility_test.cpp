@@ -1,7 +1,8 @@
 // Physical plausibility of the whole sample catalogue, unit by unit, through the performance
 // methods the selection uses: capacity rises with evaporating and falls with condensing
 // temperature, the coefficient of performance stays between 1 and 8 inside each compressor's
-// envelope, and a Bock unit's rated heat rejection is close to capacity plus power.
+// envelope, and a Bock unit's rated heat rejection is close to capacity plus power; every
+// refrigerant of the table has such units.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -38,6 +39,8 @@ TEST(SampleCatalogue, EveryUnitBehavesLikeARefrigerationUnitInsideItsEnvelope) {
     cat->levelon = {false, true, true, true};
     int units = 0, points = 0, bock = 0;
     for (int r = 0; r < kRefrigerants; ++r) {
+        SCOPED_TRACE(refrigerantEntry(r).caption);
+        const int unitsBefore = units;
         cat->preloadtables(r);
         CycleState cycle;  // rating conditions: both correction factors 1
         cycle.refrigerant = r;
@@ -84,6 +87,7 @@ TEST(SampleCatalogue, EveryUnitBehavesLikeARefrigerationUnitInsideItsEnvelope) {
                 EXPECT_GT(here, 0) << a.name[std::size_t(k)] << ": no grid point inside";
             }
         }
+        EXPECT_GT(units - unitsBefore, 100) << "every refrigerant has units";
     }
     EXPECT_GT(units, 5000);
     EXPECT_GT(bock, 1000);

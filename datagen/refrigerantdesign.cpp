@@ -1,0 +1,108 @@
+#include "datagen/refrigerantdesign.h"
+
+#include <cmath>
+
+namespace tundrix::datagen {
+namespace {
+
+using Corners = std::array<std::array<double, 2>, 6>;
+using Offers = std::array<bool, 3>;
+
+constexpr Offers kNone{false, false, false};
+constexpr Offers kAll{true, true, true};
+constexpr Offers kLowMiddle{true, true, false};
+constexpr Offers kMiddleHigh{false, true, true};
+constexpr Offers kHigh{false, false, true};
+
+// Envelopes the original five share.
+constexpr Corners kMiddle5{{{-20, 25}, {0, 25}, {5, 33}, {5, 55}, {-10, 55}, {-20, 45}}};
+constexpr Corners kHigh5{{{-5, 30}, {5, 30}, {15, 40}, {15, 65}, {0, 65}, {-5, 55}}};
+constexpr Corners kLow134a{{{-35, 20}, {-15, 20}, {-10, 28}, {-10, 50}, {-25, 50}, {-35, 40}}};
+constexpr Corners kMiddle134a{{{-20, 25}, {5, 25}, {15, 38}, {15, 60}, {-10, 60}, {-20, 50}}};
+constexpr Corners kHigh410a{{{-10, 30}, {5, 30}, {15, 38}, {15, 60}, {0, 60}, {-10, 50}}};
+
+// Low-temperature machines stop at moderate condensing temperatures (discharge temperature),
+// high-temperature ones reach far up; the to-span stays within 35 K and the pressure ratio above
+// about 1.9, where the ten-term polynomial still follows the compressor closely. Each envelope is
+// convex with two corner cuts of different slope, so that no conic passes through its corners.
+// Levels no series uses still get a plausible envelope.
+// clang-format off
+const std::array<RefrigerantDesign, kRefrigerants> kDesigns = {{
+    // R404A/R507: no high level (the calculator lists none), polynomial brands low and middle.
+    {{kLowMiddle, kLowMiddle, kLowMiddle, kLowMiddle},
+     {{{{{-45, 20}, {-25, 20}, {-20, 28}, {-20, 50}, {-30, 50}, {-45, 33}}},
+       kMiddle5,
+       {{{-5, 30}, {5, 30}, {15, 40}, {15, 55}, {0, 55}, {-5, 45}}}}},
+     1.10, ""},
+    // R22: every brand and level.
+    {{kAll, kAll, kAll, kAll},
+     {{{{{-40, 20}, {-20, 20}, {-15, 28}, {-15, 50}, {-25, 50}, {-40, 35}}}, kMiddle5, kHigh5}},
+     1.16, ""},
+    // R407C: no low level.
+    {{kMiddleHigh, kMiddleHigh, kMiddleHigh, kMiddleHigh},
+     {{{{{-35, 20}, {-20, 20}, {-15, 28}, {-15, 50}, {-25, 50}, {-35, 40}}}, kMiddle5, kHigh5}},
+     1.13, ""},
+    // R134a: every brand and level.
+    {{kAll, kAll, kAll, kAll},
+     {{kLow134a, kMiddle134a, {{{-5, 30}, {10, 30}, {20, 42}, {20, 70}, {0, 70}, {-5, 60}}}}},
+     1.10, ""},
+    // R410A: high-pressure scrolls for air conditioning only (the brand files have no R410A
+    // section).
+    {{kNone, kHigh, kNone, kNone}, {{kHigh410a, kHigh410a, kHigh410a}}, 1.14, "", 'P', -1, true},
+    // R290 (A3): the charge limits of a flammable refrigerant keep propane in hermetic scrolls
+    // and small semi-hermetic compressors; low discharge temperatures and a capacity near R22's
+    // suit every level. No large semi-hermetic (Copeland Stream) series.
+    {{kLowMiddle, kAll, kAll, kNone},
+     {{{{{-40, 20}, {-20, 20}, {-15, 28}, {-15, 55}, {-25, 55}, {-40, 38}}},
+       {{{-25, 25}, {0, 25}, {5, 33}, {5, 58}, {-10, 58}, {-25, 45}}},
+       {{{-5, 30}, {5, 30}, {15, 42}, {15, 60}, {0, 60}, {-5, 50}}}}},
+     0, "P"},
+    // R32 (A2L): the discharge temperature runs some 25 K above R410A's, so there is no low
+    // level and the upper left of each envelope is cut along a discharge temperature of about
+    // 125..135 degC; high-pressure scrolls (air conditioning, heat pumps, chillers) and small
+    // semi-hermetics for the middle and high levels.
+    {{kMiddleHigh, kMiddleHigh, kNone, kNone},
+     {{{{{-30, 20}, {-15, 20}, {-10, 28}, {-10, 40}, {-20, 40}, {-30, 32}}},
+       {{{-25, 25}, {0, 25}, {5, 33}, {5, 55}, {-10, 50}, {-25, 35}}},
+       {{{-10, 30}, {5, 30}, {15, 38}, {15, 60}, {5, 60}, {-10, 45}}}}},
+     0, "Z", 0, -1, true},
+    // R1234yf (A2L): R134a's pressures at a little less capacity; the replacement of R134a in
+    // medium- and high-temperature machines and chillers, offered by every brand there.
+    {{kMiddleHigh, kMiddleHigh, kMiddleHigh, kMiddleHigh},
+     {{kLow134a, kMiddle134a, {{{-5, 30}, {10, 30}, {20, 42}, {20, 65}, {0, 65}, {-5, 57}}}}},
+     0, "Y"},
+    // R1234ze(E) (A2L): the lowest pressures of all, for high-temperature machines, chillers and
+    // heat pumps only; it needs about a third more displacement than R134a for the same
+    // capacity, so the series are sized like R134a's.
+    {{kHigh, kHigh, kHigh, kHigh},
+     {{kLow134a, kMiddle134a, {{{-5, 30}, {5, 30}, {25, 50}, {25, 70}, {5, 70}, {-5, 55}}}}},
+     0, "E", 0, 3},
+}};
+// clang-format on
+
+}  // namespace
+
+const RefrigerantDesign& refrigerantDesign(int refrigerant) {
+    static const RefrigerantDesign kNoDesign{};
+    return validRefrigerant(refrigerant) ? kDesigns[std::size_t(refrigerant)] : kNoDesign;
+}
+
+double isentropicExponent(const Fluid& fluid, double dewT, double superheat) {
+    const double p = fluid.pDew(dewT);
+    const FluidState a = fluid.atTP(dewT + superheat, p);
+    // A small isentropic compression: kappa = d ln p / d ln rho.
+    constexpr double kStep = 1e-4;
+    const FluidState b = fluid.atPS(p * (1 + kStep), a.s);
+    return std::log1p(kStep) / std::log(b.rho / a.rho);
+}
+
+double reexpansionExponent(const Fluid& fluid) {
+    return std::round(isentropicExponent(fluid, -35.0, 10.0) * 100.0) / 100.0;
+}
+
+double volumetricEffect(const Fluid& fluid, double to, double tc) {
+    const FluidState suction = fluid.atTP(to + 10.0, fluid.pDew(to));
+    return suction.rho * (suction.h - fluid.bubbleLiquid(tc).h);
+}
+
+}  // namespace tundrix::datagen
