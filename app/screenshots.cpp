@@ -72,6 +72,12 @@ int main(int argc, char** argv) {
     ok &= save(&w, out + QStringLiteral("/condensing-unit-technical-data.png"));
     details->setCurrentIndex(0);
 
+    // A refrigerant of today, with its safety class and GWP beside the selector.
+    w.findChild<QComboBox*>(QStringLiteral("ComboBox8"))->setCurrentIndex(5);
+    w.findChild<QComboBox*>(QStringLiteral("ComboBox6"))->setCurrentIndex(2);
+    w.findChild<QPushButton*>(QStringLiteral("Button8"))->click();
+    ok &= save(&w, out + QStringLiteral("/condensing-units-r290.png"));
+
     pages->setCurrentIndex(tundrix::MainWindow::Chiller);
     ok &= save(&w, out + QStringLiteral("/chillers.png"));
     return ok ? 0 : 1;

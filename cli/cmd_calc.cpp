@@ -37,7 +37,7 @@ int runCalc(const Context& ctx, const std::vector<std::string>& argv, std::ostre
     in.decimalSeparator = sep;
     in.brand = a.integer("brand", 1, 4);
     in.level = a.integer("level", 1, 3);
-    in.refrigerant = a.integer("refrigerant", 0, 4);
+    in.refrigerant = refrigerantOption(a);
     if (a.has("tc") == a.has("ambient")) throw UsageError("give exactly one of --tc and --ambient");
     in.typedCondensing = a.has("tc");
     in.evaporate = formatGeneral(a.number("to"), sep);

@@ -10,7 +10,7 @@ namespace tundrix::cli {
 
 int runProps(const Context& ctx, const std::vector<std::string>& argv, std::ostream& out) {
     const Args a(argv, {"refrigerant", "to", "tc", "superheat", "subcool"}, {});
-    const int r = a.integer("refrigerant", 0, 4);
+    const int r = refrigerantOption(a);
     const double to = a.number("to"), tc = a.number("tc");
     const double sh = a.number("superheat", 10.0), sc = a.number("subcool", 0.0);
 

@@ -17,6 +17,7 @@
 #include "catalogue/catalogue.h"
 #include "catalogue/cp1251.h"
 #include "catalogue/fileio.h"
+#include "catalogue/refrigerants.h"
 #include "chiller/liquidcapacity.h"
 #include "cli/commands.h"
 #include "cli/gui.h"
@@ -92,7 +93,9 @@ ReportModel reportModel(const Args& a, const SelectionSetup& setup, const Select
     m.dateTime = a.has("date") ? qs(*a.text("date"))
                                : QLocale::system().toString(QDateTime::currentDateTime(),
                                                             QLocale::ShortFormat);
-    m.refrigerant = QString::fromUtf8(kRefrigerantNames[std::size_t(in.refrigerant)]);
+    const Refrigerant& refrigerant = refrigerantEntry(in.refrigerant);
+    m.refrigerant = qs(std::string(refrigerant.caption));
+    m.refrigerantSafety = qs(safetyText(refrigerant));
 
     // The fields as the details view leaves them for this row: a chiller's evaporating
     // temperature from the outlet temperature, the condensing temperature of a unit with

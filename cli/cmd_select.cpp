@@ -38,7 +38,7 @@ SelectionSetup selectionSetup(const Context& ctx, const Args& a) {
     SelectionInputs& in = s.inputs;
     in.decimalSeparator = sep;
     in.kind = static_cast<UnitKind>(kindFromCode(a.text("kind").value_or("")));
-    in.refrigerant = a.integer("refrigerant", 0, 4);
+    in.refrigerant = refrigerantOption(a);
     in.brandChecked = {};
     for (const int b : a.integers("brands", 1, 4)) in.brandChecked[std::size_t(b)] = true;
     in.levelChoice = a.integer("level", 0, 5);

@@ -18,7 +18,7 @@ int runUnit(const Context& ctx, const std::vector<std::string>& argv, std::ostre
                  {});
     const auto kind = static_cast<UnitKind>(kindFromCode(a.text("kind").value_or("")));
     const int brand = a.integer("brand", 1, 4), level = a.integer("level", 1, 3);
-    const int r = a.integer("refrigerant", 0, 4), row = a.integer("row", 1, 200);
+    const int r = refrigerantOption(a), row = a.integer("row", 1, 200);
     const double to = a.number("to");
     if (a.has("tc") == a.has("ambient")) throw UsageError("give exactly one of --tc and --ambient");
     const bool ambientMode = a.has("ambient");

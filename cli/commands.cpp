@@ -7,23 +7,24 @@ namespace tundrix::cli {
 const std::vector<CommandInfo>& commands() {
     static const std::vector<CommandInfo> list = {
         {"props", "refrigerant corrections and saturation properties from the property tables",
-         "usage: tundrix-cli props --refrigerant 0..4 --to T --tc T [--superheat 10] [--subcool 0]\n"
+         "usage: tundrix-cli props --refrigerant R --to T --tc T [--superheat 10] [--subcool 0]\n"
          "  Prints corrfactor, shfactor and the refrigerating effect at (to, tc, superheat,\n"
          "  subcooling), and the saturated pressures and enthalpies at to and tc.\n"
-         "  Refrigerants: 0 R404A/R507, 1 R22, 2 R407C, 3 R134a, 4 R410A.\n",
+         "  R is an index of the refrigerant table (see 'tundrix-cli refrigerants').\n",
          runProps},
         {"unit", "capacity, power, heat rejection and current of one catalogued unit",
          "usage: tundrix-cli unit --kind out|agr|mka|glco|glcu|glcr|glck|ov|os|on --brand 1..4\n"
-         "         --level 1..3 --refrigerant 0..4 --row N --to T (--tc T | --ambient T)\n"
+         "         --level 1..3 --refrigerant R --row N --to T (--tc T | --ambient T)\n"
          "         [--superheat 10] [--subcool 0]\n"
          "  Loads the unit list of the kind, brand, level and refrigerant and computes the unit in\n"
          "  row N (1-based) at evaporating temperature to and condensing temperature tc, or at the\n"
          "  condensing temperature its condensers settle at for the ambient temperature.\n"
-         "  Brands: 1 Bock, 2 Copeland Scroll, 3 Bitzer, 4 Copeland Stream.\n",
+         "  Brands: 1 Bock, 2 Copeland Scroll, 3 Bitzer, 4 Copeland Stream. R is an index of the\n"
+         "  refrigerant table (see 'tundrix-cli refrigerants').\n",
          runUnit},
         {"select", "the selection run of one unit tab, as its button runs it",
          "usage: tundrix-cli select --kind out|agr|mka|glco|glcu|glcr|glck|ov|os|on\n"
-         "         --refrigerant 0..4 --brands 1,2,3,4 --level 0..5 --to T (--ambient T | --tc T)\n"
+         "         --refrigerant R --brands 1,2,3,4 --level 0..5 --to T (--ambient T | --tc T)\n"
          "         [--superheat 10] [--subcool 0] [--capacity Q] [--cheapest] [--racks 2,3,4,5]\n"
          "         [--exchanger 0..3] [--outlet T] [--use-to] [--option K:J ...]\n"
          "         [--save FILE.tundrix [--basket NAME:QTY ...]]\n"
@@ -32,6 +33,7 @@ const std::vector<CommandInfo>& commands() {
          "  ambient (units with condensers); --tc takes it as given. --outlet is the chilled-liquid\n"
          "  outlet temperature (chillers, unless --use-to). --exchanger: 0 plate, 1 shell and tube,\n"
          "  2 submerged, 3 all. --option K:J ticks option J (1..11) of unit K before the run.\n"
+         "  R is an index of the refrigerant table (see 'tundrix-cli refrigerants').\n"
          "  Prints count, cursor row, whether the result pages are hidden, the progress label,\n"
          "  the correction factors and every row: numbers at full precision (null where the grid\n"
          "  shows nothing) and the six grid texts in the locale's number form.\n"
@@ -39,11 +41,12 @@ const std::vector<CommandInfo>& commands() {
          "  the result unit NAME (as listed or as catalogued) into its basket.\n",
          runSelect},
         {"calc", "the compressor and condenser calculator of the description tab",
-         "usage: tundrix-cli calc --brand 1..4 --level 1..3 --refrigerant 0..4 --compressor POS\n"
+         "usage: tundrix-cli calc --brand 1..4 --level 1..3 --refrigerant R --compressor POS\n"
          "         [--count N] [--compressor2 POS --count2 N] --condenser POS [--condensers N]\n"
          "         --to T (--ambient T | --tc T) [--superheat 10] [--subcool 0]\n"
          "  POS are 0-based positions in the calculator's selectors (as listed by the catalogue\n"
-         "  for the brand, level and refrigerant). --tc types the condensing temperature.\n"
+         "  for the brand, level and refrigerant R, an index of the refrigerant table: see\n"
+         "  'tundrix-cli refrigerants'). --tc types the condensing temperature.\n"
          "  Prints the five results (numbers and shown texts), the envelope and whether the\n"
          "  operating point is inside it.\n",
          runCalc},
@@ -87,6 +90,13 @@ const std::vector<CommandInfo>& commands() {
          "  significant digits so that they read back exactly. FILE is taken as given, else\n"
          "  inside the data folder.\n",
          runDump},
+        {"refrigerants", "the refrigerant table: index, caption, file code, safety class, GWP",
+         "usage: tundrix-cli refrigerants\n"
+         "  Lists every refrigerant the program knows, by the index that --refrigerant takes:\n"
+         "  caption, file code, property table, ASHRAE 34 safety class, 100-year GWP (IPCC AR4;\n"
+         "  both refrigerants of R404A/R507 in gwp_all), whether it is flammable, and the label\n"
+         "  shown beside the refrigerant selector.\n",
+         runRefrigerants},
         {"fit", "the ten-term polynomials through ten catalogue points, as the table builder fits",
          "usage: tundrix-cli fit [FILE|-] [--fourth-only]\n"
          "  Reads ten points from FILE (or standard input), one per line: Q0,W,I,Qmo,t0,tc\n"

@@ -20,6 +20,7 @@
 #include <algorithm>
 
 #include "catalogue/catalogue.h"
+#include "catalogue/refrigerants.h"
 #include "engine/cyclestate.h"
 #include "mainwindow/printactions.h"
 #include "mainwindow/widgetstyle.h"
@@ -121,6 +122,7 @@ MainWindow::MainWindow(const std::filesystem::path& dataDir, QWidget* parent)
     statusBar()->setObjectName(QStringLiteral("StatusBar1"));
     resize(1280, 800);
     connectEvents();
+    showRefrigerantSafety();
 }
 
 MainWindow::~MainWindow() = default;
@@ -165,9 +167,16 @@ void MainWindow::buildCommonInputs(QWidget* host) {
     auto* choices = new QGridLayout;
     comboBox8_ = new QComboBox;
     comboBox8_->setObjectName(QStringLiteral("ComboBox8"));
-    comboBox8_->addItems({QStringLiteral("R404A/R507"), QStringLiteral("R22"),
-                          QStringLiteral("R407C"), QStringLiteral("R134a"),
-                          QStringLiteral("R410A")});
+    // The chosen refrigerant's safety class and GWP, beside the selector; as wide as the
+    // widest, so that the inputs beside it stay in place whatever is chosen.
+    labelSafety_ = label(QStringLiteral("LabelSafety"), QString());
+    int safetyWidth = 0;
+    for (const Refrigerant& r : kRefrigerantTable) {
+        comboBox8_->addItem(QString::fromUtf8(r.caption.data(), qsizetype(r.caption.size())));
+        safetyWidth = std::max(safetyWidth, labelSafety_->fontMetrics().horizontalAdvance(
+                                                QString::fromStdString(safetyText(r))));
+    }
+    labelSafety_->setMinimumWidth(safetyWidth);
     comboBox6_ = new QComboBox;
     comboBox6_->setObjectName(QStringLiteral("ComboBox6"));
     comboBox6_->addItems({QStringLiteral("Все уровни"), QStringLiteral("Низкотемпературное"),
@@ -180,9 +189,10 @@ void MainWindow::buildCommonInputs(QWidget* host) {
     checkBox5_->setObjectName(QStringLiteral("CheckBox5"));
     choices->addWidget(label({}, QStringLiteral("Хладагент")), 0, 0);
     choices->addWidget(comboBox8_, 0, 1);
+    choices->addWidget(labelSafety_, 0, 2);
     choices->addWidget(label({}, QStringLiteral("Исполнение")), 1, 0);
     choices->addWidget(comboBox6_, 1, 1);
-    choices->addWidget(checkBox5_, 2, 0, 1, 2);
+    choices->addWidget(checkBox5_, 2, 0, 1, 3);
     row->addLayout(choices);
 
     auto* brands = new QVBoxLayout;

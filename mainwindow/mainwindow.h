@@ -125,6 +125,9 @@ private:
     void tabShown(int index);
     void tabHidden(int index);
     void refrigerantChanged();
+    // Sets the refrigerant selector without its change handler, and the label beside it.
+    void setRefrigerantQuietly(int index);
+    void showRefrigerantSafety();
     void brandsChanged();
     void brandsChangedQuietly();
     void setAmbientMode(bool ambient);
@@ -179,6 +182,7 @@ private:
     QLabel* label24_ = nullptr;
     QLabel* label25_ = nullptr;
     QComboBox* comboBox8_ = nullptr;
+    QLabel* labelSafety_ = nullptr;
     QListWidget* checkListBox1_ = nullptr;
     QComboBox* comboBox6_ = nullptr;
     QCheckBox* checkBox5_ = nullptr;

@@ -17,6 +17,7 @@
 #include <cmath>
 
 #include "catalogue/catalogue.h"
+#include "catalogue/refrigerants.h"
 #include "engine/cyclestate.h"
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/widgetstyle.h"
@@ -149,13 +150,13 @@ void MainWindow::startup() {
     label25_->setText(QStringLiteral("°C"));
     started_ = false;
     if (shownTab() == Chiller) {
-        setIndexQuietly(comboBox8_, 2);
+        setRefrigerantQuietly(2);
         setIndexQuietly(comboBox6_, 3);
         setIndexQuietly(calc_.comboBox7, 1);
         catalogue_->levelon[3] = true;
     } else {
         setIndexQuietly(comboBox6_, 1);
-        setIndexQuietly(comboBox8_, 0);
+        setRefrigerantQuietly(0);
         setIndexQuietly(calc_.comboBox7, 1);
         catalogue_->levelon[1] = true;
     }
@@ -252,7 +253,7 @@ void MainWindow::tabChanged(int index) {
         setAllChecked(checkListBox1_, true);
         brandsChangedQuietly();
         setLocked(evaporate_, true);
-        setIndexQuietly(comboBox8_, 2);
+        setRefrigerantQuietly(2);
         setIndexQuietly(comboBox6_, 3);
     }
     applyLevelChoice();
@@ -262,7 +263,18 @@ void MainWindow::tabChanged(int index) {
         DataUpdateExecuteagr();
 }
 
+void MainWindow::setRefrigerantQuietly(int index) {
+    setIndexQuietly(comboBox8_, index);
+    showRefrigerantSafety();
+}
+
+void MainWindow::showRefrigerantSafety() {
+    const int r = comboBox8_->currentIndex();
+    labelSafety_->setText(validRefrigerant(r) ? qs(safetyText(refrigerantEntry(r))) : QString());
+}
+
 void MainWindow::refrigerantChanged() {
+    showRefrigerantSafety();
     cycle_->loadRefrigerant(comboBox8_->currentIndex(), dataDir_);
     if (shownTab() == Description)
         DataUpdateExecute();
@@ -325,7 +337,7 @@ void MainWindow::rerunShownTab() {
 
 void MainWindow::rerunAfterOptions() {
     if (shownTab() == Chiller && comboBox8_->currentIndex() != 2) {
-        setIndexQuietly(comboBox8_, 2);
+        setRefrigerantQuietly(2);
         // The list now says R407C, so the preloaded performance data must be R407C's as well:
         // otherwise the rerun would compute the R407C units from the previous refrigerant's
         // tables. Only the data are reloaded; the rerun below is the one selection run.

@@ -115,6 +115,7 @@ std::optional<ReportModel> reportFromWindow(MainWindow& w) {
     m.font = printFont(tab->grid->font());
     m.dateTime = QLocale::system().toString(QDateTime::currentDateTime(), QLocale::ShortFormat);
     m.refrigerant = text(w, "ComboBox8");
+    m.refrigerantSafety = text(w, "LabelSafety");
     m.evaporate = text(w, "evaporate");
     m.condensate = text(w, "condensate");
     m.ambient = text(w, "Edit7");

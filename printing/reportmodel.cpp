@@ -21,6 +21,7 @@ QFont printFont(const QFont& tableFont) {
 std::vector<ReportRow> inputRows(const ReportModel& m) {
     return {
         {QStringLiteral("Используемый хладагент"), m.refrigerant},
+        {QStringLiteral("Класс безопасности, ПГП"), m.refrigerantSafety},
         {QStringLiteral("Температура кипения"), degrees(m.evaporate)},
         {QStringLiteral("Температура конденсации"), degrees(m.condensate)},
         {QStringLiteral("Температура окружающей среды"), degrees(m.ambient)},

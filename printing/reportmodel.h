@@ -49,6 +49,7 @@ struct ReportModel {
     QFont font;           // the result table's font: it sets the measures of the page
     QString dateTime;     // date and time of the calculation, in the user's format
     QString refrigerant;  // text of the refrigerant choice
+    QString refrigerantSafety;  // its safety class and GWP, as beside the choice
     // Texts of the fields as typed: evaporating, condensing, ambient, superheat, subcooling.
     QString evaporate, condensate, ambient, superheat, subcool;
     std::optional<ReportLiquid> liquid;  // chillers only

@@ -15,6 +15,7 @@
 #include <string>
 
 #include "catalogue/catalogue.h"
+#include "catalogue/refrigerants.h"
 #include "engine/cyclestate.h"
 #include "engine/refprop.h"
 #include "selection/selectionrun.h"
@@ -58,7 +59,7 @@ TEST(CliUsage, BadArgumentsExitWithStatusTwoAndOneLine) {
     if (!fs::exists(kCli)) FAIL() << "tundrix-cli not built";
     for (const std::string args :
          {"select --kind xyz --refrigerant 0 --brands 1 --level 1 --to -10 --ambient 30",
-          "select --kind out --refrigerant 7 --brands 1 --level 1 --to -10 --ambient 30",
+          "select --kind out --refrigerant 9 --brands 1 --level 1 --to -10 --ambient 30",
           "select --kind out --refrigerant 0 --brands 1 --level 1 --to abc --ambient 30",
           "select --kind out --refrigerant 0 --brands 1 --level 1 --to -10",
           "props --refrigerant 0 --to -10 --tc 40 --bogus 1", "nosuchcommand", ""}) {
@@ -82,6 +83,42 @@ TEST(CliUsage, HelpForTheProgramAndEachCommand) {
         const CliRun r = cli(std::string(c) + " --help");
         EXPECT_EQ(r.status, 0) << c;
         EXPECT_NE(r.out.find("usage: tundrix-cli " + std::string(c)), std::string::npos) << c;
+    }
+}
+
+// The refrigerant table as JSON and CSV, and every command that takes --refrigerant refusing an
+// index outside it with one line that says so.
+TEST(CliRefrigerants, TheTableAndItsRange) {
+    if (!haveSample())
+        GTEST_SKIP() << "no sample catalogue";
+    const CliRun r = cli("refrigerants");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const json j = json::parse(r.out);
+    ASSERT_EQ(int(j.size()), kRefrigerants);
+    EXPECT_EQ(j[0]["caption"], "R404A/R507");
+    EXPECT_EQ(j[0]["gwp_all"], json::array({3922, 3985}));
+    EXPECT_EQ(j[5]["label"], "A3, ПГП 3, горючий");
+    EXPECT_EQ(j[6]["code"], "32");
+    EXPECT_EQ(j[8]["caption"], "R1234ze(E)");
+    EXPECT_EQ(j[3]["flammable"], false);
+    const CliRun csv = cli("--format csv refrigerants");
+    ASSERT_EQ(csv.status, 0);
+    EXPECT_EQ(std::count(csv.out.begin(), csv.out.end(), '\n'), kRefrigerants + 1);
+    EXPECT_NE(csv.out.find("\n7,R1234yf,1234yf,mass1234yf.dat,A2L,4,true,"), std::string::npos);
+
+    const std::string outside = std::to_string(kRefrigerants);
+    for (const std::string args :
+         {"props --to -10 --tc 40", "unit --kind out --brand 1 --level 1 --row 1 --to -10 --tc 40",
+          "select --kind out --brands 1 --level 1 --to -10 --ambient 30",
+          "calc --brand 1 --level 2 --compressor 0 --condenser 0 --to -10 --ambient 30",
+          "report --out x.pdf --kind out --brands 1 --level 1 --to -10 --ambient 30"}) {
+        const CliRun bad =
+            cli("--data " + kData.string() + " " + args + " --refrigerant " + outside);
+        EXPECT_EQ(bad.status, 2) << args;
+        EXPECT_NE(bad.err.find("is not in the refrigerant table (0.." +
+                               std::to_string(kRefrigerants - 1)),
+                  std::string::npos)
+            << bad.err;
     }
 }
 

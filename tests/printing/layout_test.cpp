@@ -131,6 +131,20 @@ TEST(ReportLayout, DataRowsAreBoxesWithADividerAtTheirPlaces) {
     EXPECT_TRUE(dividerFound);
 }
 
+TEST(ReportLayout, SafetyClassAndGwpFollowTheRefrigerant) {
+    RecordingTarget t(100);
+    const ReportModel model = testing::condensingReport();
+    ASSERT_TRUE(Printeasy(model, t));
+    const LayoutMeasures m = measureLayout(model.font, t);
+    const DrawnPage& first = t.pages().front();
+    const DrawnItem* name = first.findText(QStringLiteral("Используемый хладагент"));
+    const DrawnItem* label = first.findText(QStringLiteral("Класс безопасности, ПГП"));
+    const DrawnItem* value = first.findText(QStringLiteral("A1, ПГП 3922/3985"));
+    ASSERT_TRUE(name && label && value);
+    EXPECT_NEAR(label->textTopLeft.y(), name->textTopLeft.y() + m.lh + m.gap, 1);
+    EXPECT_NEAR(value->textTopLeft.y(), label->textTopLeft.y(), 1);
+}
+
 TEST(ReportLayout, LongTechnicalDataContinueOnAPageThatStartsWithTheHeader) {
     RecordingTarget t(100);
     ReportModel model = testing::condensingReport();

@@ -20,6 +20,7 @@ inline ReportModel condensingReport() {
     m.font = tableFont();
     m.dateTime = QStringLiteral("08.12.2026 14:05");
     m.refrigerant = QStringLiteral("R404A/R507");
+    m.refrigerantSafety = QStringLiteral("A1, ПГП 3922/3985");
     m.evaporate = QStringLiteral("-10");
     m.condensate = QStringLiteral("44,3");
     m.ambient = QStringLiteral("30");
