@@ -7,6 +7,7 @@
 
 #include "catalogue/byteimage.h"
 #include "catalogue/coefimage.h"
+#include "catalogue/filenames.h"
 #include "catalogue/pricefile.h"
 #include "catalogue/records.h"
 #include "catalogue/unitlisttable.h"
@@ -75,11 +76,13 @@ std::optional<CatalogFileKind> kindFromName(const fs::path& file) {
         return std::nullopt;
     if (name == "condensators.dat")
         return CatalogFileKind::CondenserList;
-    if (name == "bock.dat" || name == "bitzer.dat" || name == "dwmcopeland.dat")
-        return CatalogFileKind::BrandCoefficients;
-    if (name == "mass404a.dat" || name == "mass22.dat" || name == "mass407c.dat" ||
-        name == "mass134a.dat" || name == "mass410a.dat")
-        return CatalogFileKind::PropertyImage;
+    for (int r = 0; r < kRefrigerants; ++r) {
+        for (int b = 1; b <= kBrands; ++b)
+            if (name == coefficientFileName(b, r))
+                return CatalogFileKind::BrandCoefficients;
+        if (name == refrigerantEntry(r).propertyFile)
+            return CatalogFileKind::PropertyImage;
+    }
     if (startsWith(name, "mass"))
         return CatalogFileKind::PerformanceTable;
     if (startsWith(name, "catal"))

@@ -16,9 +16,10 @@ enum class CatalogFileKind {
     UnitList,           // agrdata/*.dat, 317,781 bytes
     CompressorList,     // catal*.dat, 15,104 bytes
     CondenserList,      // condensators.dat, 13,008 bytes
-    BrandCoefficients,  // bock.dat, bitzer.dat, dwmcopeland.dat, 283,200 bytes
+    BrandCoefficients,  // bock.dat, bitzer.dat, dwmcopeland.dat, 283,200 bytes (bock290.dat and
+                        // the like: one section, 70,800 bytes)
     PerformanceTable,   // mass*.dat of the Copeland Scroll compressors, 2,000,000 bytes
-    PropertyImage,      // mass404a.dat, mass22.dat, ... (refrigerant properties), 2,000,000 bytes
+    PropertyImage,      // mass404a.dat, mass22.dat, ..., mass290.dat (refrigerant properties)
     PriceFile,          // Pricedata/mashineN.dat, 264,800 bytes
 };
 

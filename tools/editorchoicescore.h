@@ -16,7 +16,7 @@ struct EditorChoices {
     int chillerType = 0;  // ComboBox1 index: 0 ГЛЦО, 1 ГЛЦУ, 2 ГЛЦР, 3 ГЛЦК, 4 ОВ, 5 ОС, 6 ОН
     EditorBrand brand = EditorBrand::None;
     int level = 0;         // 0 none chosen, 1 low, 2 middle, 3 high
-    int refrigerant = -1;  // -1 none chosen, 0 R404a/R507, 1 R22, 2 R407C, 3 R134a, 4 R410a
+    int refrigerant = -1;  // -1 none chosen, else the index of the refrigerant table
 };
 
 // Kind + brand + level + refrigerant, e.g. "outbocklow404a.dat", "agrlow22.dat". A group with no

@@ -6,6 +6,7 @@
 
 #include "catalogue/cp1251.h"
 #include "catalogue/fileio.h"
+#include "catalogue/refrigerants.h"
 
 namespace tundrix {
 
@@ -44,10 +45,21 @@ std::array<double, 4> evaluateCoefSets(const CoefSets& sets, double to, double t
 }
 
 std::string_view refrigerantLabel(int refrigerant) {
-    static constexpr std::array<std::string_view, 5> labels = {"", "R404a/507", "R22", "R407C",
-                                                               "R134a"};
-    return refrigerant >= 1 && refrigerant <= 4 ? labels[std::size_t(refrigerant)] : "";
+    return coefSection(refrigerant - 1) >= 0 ? refrigerantEntry(refrigerant - 1).builderLabel : "";
 }
+
+namespace {
+
+// The coefficient file a brand file name and refrigerant table stand for: the shared brand file
+// ("bock.dat") for the five, "bock290.dat" for a refrigerant named by its code.
+std::string tableFileName(const std::string& brandFile, int refrigerant) {
+    if (brandFile.size() < 4 || !missingFileMeansNone(refrigerant - 1))
+        return brandFile;
+    return brandFile.substr(0, brandFile.size() - 4) +
+           std::string(refrigerantEntry(refrigerant - 1).code) + ".dat";
+}
+
+}  // namespace
 
 std::string_view brandFileName(int brand) {
     static constexpr std::array<std::string_view, 3> files = {"bock.dat", "bitzer.dat",
@@ -63,10 +75,23 @@ std::string storedName(std::string_view name) {
 }
 
 void TableBuilder::setRefrigerant(int refrigerant) {
-    refrigerant_ = refrigerant >= 1 && refrigerant <= 4 ? refrigerant : 0;
+    refrigerant_ = coefSection(refrigerant - 1) >= 0 ? refrigerant : 0;
 }
 
-bool TableBuilder::readBrandFile(const fs::path& dataDir, std::string* error, std::string* note) {
+std::string TableBuilder::fileName() const {
+    return tableFileName(brandFile_, refrigerant_);
+}
+
+int TableBuilder::section() const {
+    return coefSection(refrigerant_ - 1);
+}
+
+bool TableBuilder::ownFile() const {
+    return refrigerant_ != 0 && missingFileMeansNone(refrigerant_ - 1);
+}
+
+bool TableBuilder::readBrandFile(const fs::path& dataDir, bool missingIsEmpty, std::string* error,
+                                 std::string* note) {
     auto fail = [&](std::string why) {
         if (error)
             *error = std::move(why);
@@ -74,7 +99,16 @@ bool TableBuilder::readBrandFile(const fs::path& dataDir, std::string* error, st
     };
     if (brandFile_.empty())
         return fail("не выбрана марка компрессора (файл коэффициентов)");
-    const fs::path file = dataDir / brandFile_;
+    const std::string name = fileName();
+    const fs::path file = dataDir / name;
+    if (note)
+        note->clear();
+    std::error_code ec;
+    if (missingIsEmpty && ownFile() && !fs::exists(file, ec)) {
+        // A refrigerant's own file that was never written: its table starts empty.
+        image_.clear();
+        return true;
+    }
     // Read into an empty image: nothing of the file read before may survive past the end of a
     // shorter one, and a failed read leaves the image as it was.
     CoefImage fresh;
@@ -82,18 +116,17 @@ bool TableBuilder::readBrandFile(const fs::path& dataDir, std::string* error, st
     if (!fresh.load(file, &why))
         return fail(why);
     image_ = std::move(fresh);
-    std::error_code ec;
+    // A refrigerant's own file holds its one table.
+    const std::size_t expected = ownFile() ? CoefImage::kSectionSize : CoefImage::kSize;
     const auto size = fs::file_size(file, ec);
-    if (note)
-        note->clear();
-    if (note && !ec && size < CoefImage::kSize)
-        *note = "файл " + brandFile_ + " короче своего формата: " + std::to_string(size) +
-                " байт из " + std::to_string(CoefImage::kSize) + "; записи за его концом пусты";
+    if (note && !ec && size < expected)
+        *note = "файл " + name + " короче своего формата: " + std::to_string(size) + " байт из " +
+                std::to_string(expected) + "; записи за его концом пусты";
     return true;
 }
 
 bool TableBuilder::open(const fs::path& dataDir, std::string* error, std::string* note) {
-    if (!readBrandFile(dataDir, error, note))
+    if (!readBrandFile(dataDir, true, error, note))
         return false;
     rebuildLists();
     return true;
@@ -105,21 +138,25 @@ void TableBuilder::rebuildLists() {
     listed_.clear();
     if (refrigerant_ != 0) {
         for (int k = 1; k <= CoefImage::kRecords; ++k) {
-            if (image_.isFree(refrigerant_ - 1, k))
+            if (image_.isFree(section(), k))
                 continue;
-            names_.push_back(image_.name(refrigerant_ - 1, k));
+            names_.push_back(image_.name(section(), k));
             listMap_.push_back(k);
         }
     }
     // Record by record, and within a record number table by table; with no refrigerant chosen
-    // the list shows every table. The grid has at least two rows under its heading.
-    for (int k = 1; k <= CoefImage::kRecords; ++k)
-        for (int r = 1; r <= CoefImage::kSections; ++r) {
-            if (refrigerant_ != 0 && r != refrigerant_)
-                continue;
-            if (!image_.isFree(r - 1, k))
-                listed_.push_back({image_.name(r - 1, k), std::string(refrigerantLabel(r))});
+    // the list shows every table of the brand file. The grid has at least two rows under its
+    // heading.
+    for (int k = 1; k <= CoefImage::kRecords; ++k) {
+        if (refrigerant_ != 0) {
+            if (!image_.isFree(section(), k))
+                listed_.push_back({image_.name(section(), k), std::string(label())});
+            continue;
         }
+        for (int s = 0; s < CoefImage::kSections; ++s)
+            if (!image_.isFree(s, k))
+                listed_.push_back({image_.name(s, k), std::string(refrigerantLabel(s + 1))});
+    }
     if (listed_.size() < 2)
         listed_.resize(2);
 }
@@ -127,14 +164,14 @@ void TableBuilder::rebuildLists() {
 bool TableBuilder::choose(int index, std::string* name, CoefImage::Envelope* envelope) {
     if (index < 0 || index >= int(listMap_.size()) || refrigerant_ == 0)
         return false;
-    const int section = refrigerant_ - 1;
+    const int sect = section();
     const int k = listMap_[std::size_t(index)];
     for (int set = 0; set < 4; ++set)
-        sets_[set] = image_.coefs(section, k, CoefImage::Set(set));
+        sets_[set] = image_.coefs(sect, k, CoefImage::Set(set));
     if (name)
-        *name = image_.name(section, k);
+        *name = image_.name(sect, k);
     if (envelope)
-        *envelope = image_.envelope(section, k);
+        *envelope = image_.envelope(sect, k);
     return true;
 }
 
@@ -148,7 +185,7 @@ TableBuilder::EnterResult TableBuilder::enter(std::string_view name,
     if (refrigerant_ == 0)
         return EnterResult::ListedOnly;
 
-    const int section = refrigerant_ - 1;
+    const int section = this->section();
     const std::string stored = storedName(name);
     // A record of the same name is overwritten in place even when a free record comes first
     // (freed by a deletion): taking the free one would leave the name twice in the table.
@@ -171,7 +208,7 @@ TableBuilder::EnterResult TableBuilder::enter(std::string_view name,
 int TableBuilder::removeName(std::string_view name) {
     if (refrigerant_ == 0)
         return 0;
-    const int section = refrigerant_ - 1;
+    const int section = this->section();
     const std::string wanted(name);
     int freed = 0;
     for (int k = 1; k <= CoefImage::kRecords; ++k) {
@@ -184,13 +221,24 @@ int TableBuilder::removeName(std::string_view name) {
     return freed;
 }
 
+namespace {
+
+// A refrigerant's own coefficient file holds its one section; the brand file all four.
+bool saveTable(const CoefImage& image, const fs::path& file, bool ownFile, std::string* error) {
+    if (!ownFile)
+        return image.save(file, error);
+    return writeFileAtomic(file, image.bytes().first(CoefImage::kSectionSize), error);
+}
+
+}  // namespace
+
 bool TableBuilder::write(const fs::path& dataDir, std::string* error) const {
     if (brandFile_.empty()) {
         if (error)
             *error = "не выбрана марка компрессора (файл коэффициентов)";
         return false;
     }
-    return image_.save(dataDir / brandFile_, error);
+    return saveTable(image_, dataDir / fileName(), ownFile(), error);
 }
 
 CoefImage convertedImage(const CoefImage& source) {
@@ -214,9 +262,9 @@ CoefImage convertedImage(const CoefImage& source) {
 }
 
 bool TableBuilder::convert(const fs::path& dataDir, std::string* error, std::string* note) {
-    if (!readBrandFile(dataDir, error, note))
+    if (!readBrandFile(dataDir, false, error, note))
         return false;
-    return convertedImage(image_).save(dataDir / brandFile_, error);
+    return saveTable(convertedImage(image_), dataDir / fileName(), ownFile(), error);
 }
 
 }  // namespace tundrix

@@ -39,7 +39,10 @@ void fitCoefSets(const PointTable& points, bool fourthOnly, CoefSets& sets);
 // The four polynomials at one operating point: capacity, power, current, fourth quantity.
 std::array<double, 4> evaluateCoefSets(const CoefSets& sets, double to, double tc);
 
-// Label texts of the refrigerant tables 1..4 ("R404a/507", "R22", "R407C", "R134a").
+// Label texts of the builder's refrigerant tables: number n is refrigerant n - 1 of the
+// refrigerant table, 1..4 the sections of the brand files ("R404a/507", "R22", "R407C",
+// "R134a"), 6 onwards the refrigerants with coefficient files of their own ("R290", ...);
+// empty for a number without a table (5, R410A, among them).
 std::string_view refrigerantLabel(int refrigerant);
 
 // Brand files selected by the builder's brand buttons 1..3 ("bock.dat", "bitzer.dat",
@@ -57,7 +60,8 @@ class TableBuilder {
 public:
     enum class EnterResult { Stored, ListedOnly, NoFreeRecord };
 
-    // Refrigerant table 1..4, or 0 for none (the state when the window is shown).
+    // Refrigerant table by the numbers of refrigerantLabel, or 0 for none (the state when the
+    // window is shown).
     void setRefrigerant(int refrigerant);
     int refrigerant() const { return refrigerant_; }
     std::string_view label() const { return refrigerantLabel(refrigerant_); }
@@ -65,13 +69,16 @@ public:
     // Brand file name ("bock.dat", ...), empty until a brand is chosen.
     void setBrandFile(std::string file) { brandFile_ = std::move(file); }
     const std::string& brandFile() const { return brandFile_; }
+    // The file the builder reads and writes: the brand file, or for a refrigerant with a
+    // coefficient file of its own that file ("bock290.dat"), which holds one table.
+    std::string fileName() const;
 
-    // "открыть": reads the brand file of the data folder whole into the image, discarding unsaved
+    // "открыть": reads the file of the data folder whole into the image, discarding unsaved
     // entries, and rebuilds the compressor list and the list of the loaded file. Nothing of an
     // earlier file stays: the records past the end of a shorter file are empty, and `note` says
-    // that the file was short (empty otherwise). On failure (no brand chosen, file missing or
-    // unreadable) returns false with the reason in `error`; the image and the lists stay as
-    // they were.
+    // that the file was short (empty otherwise). A refrigerant's own file that does not exist yet
+    // opens as an empty table. On failure (no brand chosen, file missing or unreadable) returns
+    // false with the reason in `error`; the image and the lists stay as they were.
     bool open(const std::filesystem::path& dataDir, std::string* error,
               std::string* note = nullptr);
 
@@ -97,7 +104,8 @@ public:
     // Returns the number of records freed.
     int removeName(std::string_view name);
 
-    // "Записать": writes the whole image as the brand file, atomically.
+    // "Записать": writes the whole image as the brand file (a refrigerant's own file: its one
+    // table), atomically.
     bool write(const std::filesystem::path& dataDir, std::string* error) const;
 
     // "перегнать": reads the brand file, and writes it back with records 1..100 of every table
@@ -111,7 +119,10 @@ public:
     CoefImage& image() { return image_; }
 
 private:
-    bool readBrandFile(const std::filesystem::path& dataDir, std::string* error, std::string* note);
+    bool readBrandFile(const std::filesystem::path& dataDir, bool missingIsEmpty,
+                       std::string* error, std::string* note);
+    int section() const;   // the current refrigerant's section of the image
+    bool ownFile() const;  // the current refrigerant has a coefficient file of its own
     void rebuildLists();
 
     CoefImage image_;

@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "catalogue/datadir.h"
+#include "catalogue/refrigerants.h"
 #include "selection/numbers.h"
 
 namespace tundrix {
@@ -117,13 +118,19 @@ void TableBuilderWindow::buildControls() {
     auto* groupBox1 = new QGroupBox(QStringLiteral("Хладагент"), this);
     groupBox1->setObjectName(QStringLiteral("GroupBox1"));
     auto* g1 = new QVBoxLayout(groupBox1);
-    const char* refrigerantCaptions[4] = {"R404a", "R22", "R407C", "R134a"};
-    for (int i = 0; i < 4; ++i) {
-        auto* b = new QRadioButton(QString::fromLatin1(refrigerantCaptions[i]), groupBox1);
-        b->setObjectName(QStringLiteral("RadioButton%1").arg(i + 1));
+    // One button per refrigerant that has a coefficient table: the four sections of the brand
+    // files (RadioButton1..4), then the refrigerants with files of their own (RadioButton8 for
+    // refrigerant 5, and so on by index).
+    for (int r = 0; r < kRefrigerants; ++r) {
+        if (coefSection(r) < 0)
+            continue;
+        const Refrigerant& e = refrigerantEntry(r);
+        auto* b = new QRadioButton(qs(e.builderCaption), groupBox1);
+        b->setObjectName(
+            QStringLiteral("RadioButton%1").arg(e.scheme == FileScheme::Original ? r + 1 : r + 3));
         g1->addWidget(b);
-        refrigerantButtons_[i] = b;
-        connect(b, &QRadioButton::clicked, this, [this, i] { refrigerantClick(i + 1); });
+        refrigerantButtons_.push_back(b);
+        connect(b, &QRadioButton::clicked, this, [this, r] { refrigerantClick(r + 1); });
     }
     auto* groupBox2 = new QGroupBox(QStringLiteral("Марка компрессора"), this);
     groupBox2->setObjectName(QStringLiteral("GroupBox2"));

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <vector>
 
 #include "tools/tablebuildercore.h"
 
@@ -68,7 +69,7 @@ private:
     QLineEdit* edit5_ = nullptr;           // Ia
     QLineEdit* edit9_ = nullptr;           // Qmo
     QLineEdit* edit8_ = nullptr;           // compressor name
-    QRadioButton* refrigerantButtons_[4] = {};
+    std::vector<QRadioButton*> refrigerantButtons_;
     QRadioButton* brandButtons_[3] = {};
     QComboBox* comboBox1_ = nullptr;
     QCheckBox* checkBox1_ = nullptr;

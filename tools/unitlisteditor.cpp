@@ -18,9 +18,13 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <array>
+#include <string>
+
 #include "catalogue/catalogue.h"
 #include "catalogue/datadir.h"
 #include "catalogue/pricefile.h"
+#include "catalogue/refrigerants.h"
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/widgetstyle.h"
 #include "techdata/techdatamodule.h"
@@ -71,13 +75,25 @@ UnitListEditor::UnitListEditor(MainWindow& main, TechDataModule* techData, DataF
 
     auto* groupBox2 = new QGroupBox(QStringLiteral("Хладагент"), this);
     groupBox2->setObjectName(QStringLiteral("GroupBox2"));
-    auto* l2 = new QVBoxLayout(groupBox2);
+    // The five original refrigerants keep their buttons; the later ones stand in a second
+    // column, named RadioButton21, RadioButton22, ... by their index.
+    auto* l2 = new QHBoxLayout(groupBox2);
+    auto* l2a = new QVBoxLayout;
+    auto* l2b = new QVBoxLayout;
+    l2->addLayout(l2a);
+    l2->addLayout(l2b);
     refrigerantGroup_ = new QButtonGroup(this);
-    radio(groupBox2, refrigerantGroup_, l2, "RadioButton4", QStringLiteral("R404a/R507"), 0);
-    radio(groupBox2, refrigerantGroup_, l2, "RadioButton5", QStringLiteral("R22"), 1);
-    radio(groupBox2, refrigerantGroup_, l2, "RadioButton6", QStringLiteral("R407C"), 2);
-    radio(groupBox2, refrigerantGroup_, l2, "RadioButton7", QStringLiteral("R134a"), 3);
-    radio(groupBox2, refrigerantGroup_, l2, "RadioButton17", QStringLiteral("R410a"), 4);
+    static constexpr std::array<const char*, 5> kOriginalButtons = {
+        "RadioButton4", "RadioButton5", "RadioButton6", "RadioButton7", "RadioButton17"};
+    for (int r = 0; r < kRefrigerants; ++r) {
+        const std::string name = r < int(kOriginalButtons.size())
+                                     ? kOriginalButtons[std::size_t(r)]
+                                     : "RadioButton" + std::to_string(16 + r);
+        const Refrigerant& e = refrigerantEntry(r);
+        radio(groupBox2, refrigerantGroup_, e.scheme == FileScheme::Original ? l2a : l2b,
+              name.c_str(), qs(e.editorCaption), r);
+    }
+    l2b->addStretch();
 
     auto* groupBox3 = new QGroupBox(QStringLiteral("Марка компрессора"), this);
     groupBox3->setObjectName(QStringLiteral("GroupBox3"));

@@ -28,6 +28,14 @@ TEST(UnitListFileName, KindBrandLevelRefrigerant) {
     EXPECT_EQ(unitListFileName(choices(K::Chiller, B::Copeland, 3, 4, 1)), "glcuhigh410a.dat");
 }
 
+TEST(UnitListFileName, LaterRefrigerantsByTheirCode) {
+    EXPECT_EQ(unitListFileName(choices(K::Out, B::Bock, 1, 5)), "outbocklow290.dat");
+    EXPECT_EQ(unitListFileName(choices(K::Chiller, B::Copeland, 3, 8, 4)), "ovhigh1234ze.dat");
+    // Their price files: a block of 40 after the 44, high Copeland condensing units included.
+    EXPECT_EQ(priceFileNumber(choices(K::Out, B::Bock, 1, 5)), 44 + 22);
+    EXPECT_EQ(priceFileNumber(choices(K::Out, B::Copeland, 3, 6)), 124);
+}
+
 TEST(UnitListFileName, EveryChillerType) {
     const char* expected[] = {"glco", "glcu", "glcr", "glck", "ov", "os", "on"};
     for (int t = 0; t < 7; ++t)

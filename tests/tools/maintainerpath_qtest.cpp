@@ -1,8 +1,9 @@
 // The whole road of a catalogue maintainer through the program's own windows: a new compressor
-// enters the Bock coefficient file through the table builder (ten points, "Коэффициенты",
-// envelope, "Внести", "Записать"), the calculator on the main window offers it, the unit list
-// editor composes a new unit list of it, and the selection on the main window lists those units
-// with the performance of the fitted polynomials.
+// enters a coefficient file through the table builder (ten points, "Коэффициенты", envelope,
+// "Внести", "Записать"), the calculator on the main window offers it, the unit list editor
+// composes a new unit list of it, and the selection on the main window lists those units with
+// the performance of the fitted polynomials. Once for R404A in the shared Bock file, once for
+// R290 in a Copeland Stream file of its own that does not exist yet.
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -20,6 +21,7 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <array>
 #include <filesystem>
 #include <memory>
 
@@ -125,6 +127,19 @@ const CoefImage::Envelope kEnvelope = {-45, 20, -20, 20, 0, 30, 0, 55, -20, 55, 
 
 const QString kNewCompressor = QStringLiteral("HGX-TEST 7/40");
 
+// One road: the builder's brand and refrigerant buttons, the refrigerant of the main window, the
+// coefficient file written, the editor's buttons (kind, brand, level, refrigerant), the unit
+// list written and the brand's item in the brand check list.
+struct Road {
+    const char* builderBrand;
+    const char* builderRefrigerant;
+    int refrigerant;
+    const char* coefficientFile;
+    std::array<const char*, 4> editorButtons;
+    const char* unitList;
+    int brandItem;  // in the brand check list and the calculator's brand selector
+};
+
 }  // namespace
 
 class MaintainerPathTest : public QObject {
@@ -154,33 +169,57 @@ private slots:
     }
 
     void newCompressorNewUnitListNewSelection() {
+        road({"RadioButton5",
+              "RadioButton1",
+              0,
+              "bock.dat",
+              {"RadioButton11", "RadioButton9", "RadioButton1", "RadioButton4"},
+              "agrbocklow404a.dat",
+              0});
+    }
+
+    void aLaterRefrigerantGetsAFileOfItsOwn() {
+        QVERIFY(!fs::exists(data_ / "dwmcopeland290.dat"));
+        road({"RadioButton7",
+              "RadioButton8",
+              5,
+              "dwmcopeland290.dat",
+              {"RadioButton11", "RadioButton15", "RadioButton1", "RadioButton21"},
+              "agrcoplow290.dat",
+              3});
+        QCOMPARE(fs::file_size(data_ / "dwmcopeland290.dat"), std::uintmax_t(70'800));
+    }
+
+private:
+    void road(const Road& road) {
         MainWindow& main = *w_->form1;
-        const fs::path bockFile = data_ / "bock.dat";
+        const fs::path bockFile = data_ / road.coefficientFile;
         auto before = std::make_unique<CoefImage>();
-        QVERIFY(before->load(bockFile));
-        int record = 0;  // the first free record of the R404A table takes the new compressor
+        if (fs::exists(bockFile))
+            QVERIFY(before->load(bockFile));
+        int record = 0;  // the first free record of the refrigerant's table takes the compressor
         for (int k = 1; k <= 150 && record == 0; ++k)
             if (before->isFree(0, k))
                 record = k;
         QVERIFY(record > 0);
 
-        // The maintainer starts on the description tab with the calculator already showing Bock
-        // compressors of the low level for R404A.
+        // The maintainer starts on the description tab with the calculator already showing the
+        // brand's compressors of the low level for the refrigerant.
         child<QTabWidget>(&main, "PageControl1")->setCurrentIndex(MainWindow::Description);
         const CalculatorTab& calc = main.calculatorTab();
-        child<QComboBox>(&main, "ComboBox8")->setCurrentIndex(0);
+        child<QComboBox>(&main, "ComboBox8")->setCurrentIndex(road.refrigerant);
         calc.comboBox9->setCurrentIndex(0);
-        calc.comboBox7->setCurrentIndex(0);
+        calc.comboBox7->setCurrentIndex(road.brandItem);
         QApplication::processEvents();
         QCOMPARE(calc.selectcompr->findText(kNewCompressor), -1);
 
-        // The table builder, from the maintenance menu: Bock, R404a.
+        // The table builder, from the maintenance menu: brand, then refrigerant.
         main.findChild<QAction*>(QStringLiteral("MenuPolynomial"))->trigger();
         QApplication::processEvents();
         QWidget* builder = w_->form3.get();
         QVERIFY(builder->isVisible());
-        child<QRadioButton>(builder, "RadioButton5")->click();
-        child<QRadioButton>(builder, "RadioButton1")->click();
+        child<QRadioButton>(builder, road.builderBrand)->click();
+        child<QRadioButton>(builder, road.builderRefrigerant)->click();
         QVERIFY(messages_->take().isEmpty());
 
         // Ten catalogue points of the compressor, then its coefficients.
@@ -233,15 +272,15 @@ private slots:
         calc.checkBox4->setChecked(false);
         calc.checkBox2->setChecked(true);  // compressor-receiver units have no condenser
 
-        // The unit list editor, from the maintenance menu: Bock, low, R404a compressor-receiver
-        // units, two units of the new compressor.
+        // The unit list editor, from the maintenance menu: low-temperature compressor-receiver
+        // units of the brand and refrigerant, two units of the new compressor.
         main.findChild<QAction*>(QStringLiteral("MenuUnitList"))->trigger();
         QApplication::processEvents();
         QWidget* editor = w_->form2.get();
         QVERIFY(editor->isVisible());
-        for (const char* radio : {"RadioButton11", "RadioButton9", "RadioButton1", "RadioButton4"})
+        for (const char* radio : road.editorButtons)
             child<QRadioButton>(editor, radio)->click();
-        QCOMPARE(child<QLineEdit>(editor, "Edit1")->text(), QStringLiteral("agrbocklow404a.dat"));
+        QCOMPARE(child<QLineEdit>(editor, "Edit1")->text(), QString::fromLatin1(road.unitList));
         calc.edit12->setValue(2);
         QTest::mouseClick(child<QPushButton>(editor, "Button3"), Qt::LeftButton);
         calc.edit12->setValue(1);
@@ -257,17 +296,17 @@ private slots:
         QTest::mouseClick(child<QPushButton>(editor, "Button1"), Qt::LeftButton);
         QVERIFY(messages_->take().isEmpty());
         auto list = std::make_unique<UnitListTable>();
-        QVERIFY(list->load(data_ / "agrdata" / "agrbocklow404a.dat"));
+        QVERIFY(list->load(data_ / "agrdata" / road.unitList));
         QCOMPARE(QString::fromStdString(list->cell(0, 1)), twin);
         QTest::mouseClick(child<QPushButton>(editor, "Button2"), Qt::LeftButton);
 
-        // The selection on the compressor-receiver tab: Bock only, low level, -25 / 40.
+        // The selection on the compressor-receiver tab: the brand only, low level, -25 / 40.
         auto* pages = child<QTabWidget>(&main, "PageControl1");
         pages->setCurrentIndex(MainWindow::Receiver);
         QApplication::processEvents();
         QListWidget* brands = child<QListWidget>(&main, "CheckListBox1");
         for (int i = 0; i < brands->count(); ++i)
-            brands->item(i)->setCheckState(i == 0 ? Qt::Checked : Qt::Unchecked);
+            brands->item(i)->setCheckState(i == road.brandItem ? Qt::Checked : Qt::Unchecked);
         child<QComboBox>(&main, "ComboBox6")->setCurrentIndex(1);
         child<QLineEdit>(&main, "evaporate")->setText(typed(-25));
         child<QLineEdit>(&main, "condensate")->setText(typed(40));

@@ -360,3 +360,30 @@ TEST_F(BuilderFiles, AFailedWriteOrConversionLeavesThePreviousFileWhole) {
     EXPECT_TRUE(onDisk.isFree(0, 2));
     EXPECT_EQ(onDisk.coefs(0, 1, CoefImage::Fourth), knownSets().mo);
 }
+
+// A refrigerant after the five has a coefficient file of its own per brand holding one table:
+// it starts empty when it does not exist yet and is written as that one table, while the
+// shared brand file stays as it was.
+TEST_F(BuilderFiles, ALaterRefrigerantHasAFileOfItsOwnWithOneTable) {
+    writeBrandFile("bock.dat", 0, {"R404A model"});
+    EXPECT_EQ(refrigerantLabel(6), "R290");
+    EXPECT_EQ(refrigerantLabel(5), "");  // R410A has no table
+    TableBuilder b = opened(6);
+    EXPECT_EQ(b.fileName(), "bock290.dat");
+    EXPECT_TRUE(b.compressorNames().empty());
+    b.sets() = knownSets();
+    EXPECT_EQ(b.enter("P-20", envelope(-40)), TableBuilder::EnterResult::Stored);
+    std::string error;
+    ASSERT_TRUE(b.write(dir_, &error)) << error;
+    EXPECT_EQ(fs::file_size(dir_ / "bock290.dat"), CoefImage::kSectionSize);
+    EXPECT_EQ(fs::file_size(dir_ / "bock.dat"), CoefImage::kSize);
+
+    const TableBuilder again = opened(6);
+    EXPECT_EQ(again.compressorNames(), std::vector<std::string>{"P-20"});
+    EXPECT_EQ(again.listed().front().label, "R290");
+    // The five's tables are the brand file's, untouched.
+    EXPECT_EQ(opened(1).compressorNames(), std::vector<std::string>{"R404A model"});
+    // Setting a table without a section chooses none.
+    b.setRefrigerant(5);
+    EXPECT_EQ(b.refrigerant(), 0);
+}
