@@ -31,7 +31,7 @@ constexpr double kMinSharedModels = 0.6;
 // their units share no drawings, texts or technical data with other refrigerants' units, and
 // a smaller range keeps the catalogue's generation time in bounds.
 constexpr std::size_t kRowCap = 200;
-constexpr std::size_t kRowCapByCode = 40;
+constexpr std::size_t kRowCapByCode = 30;
 
 // Condenser variants of one compressor set: condensing units are offered with several
 // condensers (for hotter climates, for lower noise), chillers with two.
