@@ -12,6 +12,7 @@
 #include "calculation/calculationfile.h"
 #include "calculation/calculationunits.h"
 #include "calculation/reopencheck.h"
+#include "catalogue/refrigerants.h"
 #include "cli/commands.h"
 #include "cli/gui.h"
 #include "cli/json.h"
@@ -194,8 +195,9 @@ int runOffer(const Context& ctx, const std::vector<std::string>& argv, std::ostr
     OfferSource source;
     source.dataDir = ctx.dataDir;
     source.decimalSeparator = sep;
-    for (const char* name : kRefrigerantNames)
-        source.refrigerants << QString::fromUtf8(name);
+    // The items of the main window's refrigerant selector.
+    for (const Refrigerant& r : kRefrigerantTable)
+        source.refrigerants << QString::fromUtf8(r.caption.data(), qsizetype(r.caption.size()));
     source.number = QString::fromStdString(a.text("number").value_or(offerNumber(c.saved)));
     source.date = QString::fromStdString(a.text("date").value_or(offerDate(c.saved)));
     source.font = printFont(QGuiApplication::font());

@@ -17,10 +17,6 @@
 
 namespace tundrix::cli {
 
-// Items of the main window's refrigerant selector.
-inline constexpr std::array<const char*, 5> kRefrigerantNames = {"R404A/R507", "R22", "R407C",
-                                                                 "R134a", "R410A"};
-
 struct SelectionSetup {
     std::filesystem::path dataDir;
     SelectionInputs inputs;

@@ -90,6 +90,7 @@ std::vector<Difference> MainWindow::restoreCalculation(const Calculation& c) {
         checkBox5_->setChecked(m.cheapest);
         checkBox3_->setChecked(m.useEvaporate);
     }
+    showRefrigerantSafety();
     catalogue_->levelon = levelsForChoice(m.level);
     brandsChangedQuietly();
     evaporate_->setText(qs(fieldText(m.evaporate, sep)));

@@ -129,7 +129,7 @@ class CalculationTest : public QObject {
                      checkedItems(main<QListWidget>(l)).join(QLatin1Char(','));
         for (const char* c : {"CheckBox5", "CheckBox3"})
             s << QStringLiteral("%1 %2").arg(QString::fromLatin1(c)).arg(main<QCheckBox>(c)->isChecked());
-        for (const char* l : {"Label51", "Label52", "Label53", "Label55"})
+        for (const char* l : {"Label51", "Label52", "Label53", "Label55", "LabelSafety"})
             s << QString::fromLatin1(l) + QLatin1Char(' ') + main<QLabel>(l)->text();
         if (UnitTab* t = w_->shownUnitTab()) {
             s << QStringLiteral("cursor %1 %2").arg(t->grid->currentRow()).arg(t->model->text());
@@ -154,10 +154,11 @@ class CalculationTest : public QObject {
         return s;
     }
 
-    // A calculation on the condensing-unit tab: middle level, every brand, typed conditions,
-    // the cursor moved, an option ticked, two units in the basket, one price edited.
-    void makeCondensingCalculation() {
+    // A calculation on the condensing-unit tab: the refrigerant, middle level, every brand, typed
+    // conditions, the cursor moved, an option ticked, two units in the basket, one price edited.
+    void makeCondensingCalculation(int refrigerant = 0) {
         showTab(main<QTabWidget>("PageControl1"), MainWindow::Condensing);
+        main<QComboBox>("ComboBox8")->setCurrentIndex(refrigerant);
         main<QComboBox>("ComboBox6")->setCurrentIndex(2);
         QListWidget* brands = main<QListWidget>("CheckListBox1");
         for (int i = 0; i < brands->count(); ++i)
@@ -210,7 +211,7 @@ private slots:
     }
 
     void aSavedCalculationComesBackInANewRun() {
-        makeCondensingCalculation();
+        makeCondensingCalculation(5);  // R290: its safety class beside the selector comes back too
         const QStringList before = snapshot();
         QCOMPARE(throughMenu("MenuSaveCalculation", file("first")), QString());
         QVERIFY(QFile::exists(file("first.tundrix")));
@@ -290,8 +291,9 @@ private slots:
         QVERIFY(basket.unit(1) && basket.unit(2));
         const BasketUnit dearer = *basket.unit(1);
         const BasketUnit gone = *basket.unit(2);
-        const std::string list = agrfilename(UnitKind::Out, dearer.level, dearer.brand, 0);
-        QCOMPARE(agrfilename(UnitKind::Out, gone.level, gone.brand, 0), list);
+        const std::string list =
+            agrfilename(UnitKind::Out, dearer.level, dearer.brand, dearer.refrigerant);
+        QCOMPARE(agrfilename(UnitKind::Out, gone.level, gone.brand, gone.refrigerant), list);
 
         const fs::path data = fs::path(dir_.path().toStdString()) / "data";
         fs::create_directories(data / "agrdata");
