@@ -39,7 +39,7 @@ echo "== the unpacked tundrix shows its main window on the unpacked catalogue"
 # main window shown, the event loop turning) when timeout ends it.
 inotifywait -m -r -e open -o opened.log "$data" 2>watch.err &
 watcher=$!
-until grep -q 'Watches established' watch.err; do sleep 0.2; done
+until grep -qs 'Watches established' watch.err; do sleep 0.2; done
 status=0
 QT_QPA_PLATFORM=offscreen timeout 15 "$usr/bin/tundrix" 2>tundrix.err || status=$?
 kill "$watcher"
