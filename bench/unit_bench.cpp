@@ -63,6 +63,8 @@ std::unique_ptr<Opened> open(const fs::path& dir) {
 // What a run computes per unit once the list is loaded, as Tableoperations computes it.
 double engineLoop(Opened& o, int count) {
     PerformanceCache cache;
+    o.cycle.tables.beginRun();
+    cache.tables = &o.cycle.tables;
     const Performance perf(o.cat->agrlist, o.cycle, &cache);
     double sum = 0;
     for (int u = 1; u <= count; ++u) {
@@ -105,7 +107,8 @@ void BM_EnginePerUnit(benchmark::State& state) {
         double(count), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_EnginePerUnit)
-    ->ArgsProduct({benchmark::CreateDenseRange(0, 9, 1), benchmark::CreateDenseRange(0, kBrands, 1)})
+    ->ArgsProduct({benchmark::CreateDenseRange(0, 9, 1),
+                   benchmark::CreateDenseRange(0, kBrands, 1)})
     ->Unit(benchmark::kMicrosecond)
     ->MinTime(0.05);
 

@@ -7,6 +7,7 @@
 
 #include "catalogue/byteimage.h"
 #include "engine/propertytable.h"
+#include "engine/tables.h"
 
 namespace tundrix {
 
@@ -23,6 +24,8 @@ struct CycleState {
     double corrfactor = 1.0;  // capacity correction for superheat and subcooling
     double shfactor = 1.0;    // the same for superheat alone (heat rejection)
     double condfactor = 1.0;  // condenser capacity factor of the refrigerant
+    // Prepared blocks of the performance table images the selection runs have looked up.
+    PreparedTables tables;
 
     // Selects a refrigerant and loads its property file from the data folder. A missing
     // file keeps the previous table in use (both refimage and table); returns whether it was read.

@@ -23,8 +23,10 @@ constexpr double kStartDelta = 10.0;
 double Performance::tableValue(int index, int entry, int c0, double x, double y) const {
     const auto u = std::size_t(index);
     const Comprprop& list = *units_.p2[u];
-    const TableBlock block = gettable(*units_.p1[u].table, list.position(entry), c0);
-    return spline2d(block, x, y);
+    const GridImage& image = *units_.p1[u].table;
+    if (cache_ && cache_->tables)
+        return cache_->tables->block(image, list.position(entry), c0)(x, y);
+    return spline2d(gettable(image, list.position(entry), c0), x, y);
 }
 
 double Performance::polyValue(int index, int record, CoefImage::Set set, double x, double y) const {
@@ -82,7 +84,11 @@ double Performance::bitzerHeat(double x, double y, int index) const {
         c->hasSuction = true;
     }
     const double h = heatrejection(cycle_.table, td, qc, c->suction, y, cycle_.subcooling);
-    *c = PerformanceCache{true, c->suction, true, index, x, y, h};
+    c->hasHeat = true;
+    c->heatIndex = index;
+    c->heatX = x;
+    c->heatY = y;
+    c->heat = h;
     return h;
 }
 

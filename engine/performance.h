@@ -33,6 +33,8 @@ struct PerformanceCache {
     bool hasHeat = false;
     int heatIndex = 0;
     double heatX = 0, heatY = 0, heat = 0;
+    // Prepared blocks of the table images (Copeland Scroll); kept by the caller across runs.
+    PreparedTables* tables = nullptr;
 };
 
 class Performance {

@@ -13,12 +13,15 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <filesystem>
 #include <span>
 #include <string_view>
 #include <vector>
 
 #include "catalogue/byteimage.h"
+#include "engine/spline.h"
+#include "engine/tables.h"
 
 namespace tundrix {
 
@@ -31,11 +34,15 @@ class PropertyTable {
     static constexpr int kSatFirstRow = 4;
     static constexpr int kSatColumns = 7;
     static constexpr int kSatMaxRows = 37;  // rows 4..40
+    // Window size of the interpolation along a block's pressure column.
+    static constexpr int kBlockWindow = 5;
 
     // The table of an all-zero image (what the program works with before the first load).
     PropertyTable();
     explicit PropertyTable(const GridImage& image);
 
+    // Reads the tables of the image and prepares their curves; an image holding the same cells
+    // (bit for bit) as the one read last keeps the curves already prepared.
     void rebuild(const GridImage& image);
 
     // Saturated table: number of rows and column col (1..7) of those rows; empty for other col.
@@ -49,7 +56,27 @@ class PropertyTable {
     // The 26 block enthalpies (row 42, column 4 of each block), in block order.
     const std::array<double, kBlocks>& blockEnthalpies() const { return enthalpies_; }
 
+    // Prepared curves, the same values as the splines through the columns above: the saturated
+    // column cy over column 1 (cy = 2, 3, 6, 7), and block k's column cy over its pressure column
+    // in windows of kBlockWindow points (cx = 2, cy = 1 or 3). nullptr for any other columns.
+    const CompactSpline* satCurve(int cx, int cy) const;
+    const PreparedWindows* blockCurve(int k, int cx, int cy) const;
+    // Whether block k (1..25) has the pressure column of block k - 1: a lookup at one pressure
+    // then finds the same window in both.
+    bool sharesPressures(int k) const { return k >= 1 && k < kBlocks && sharedPressures_[k]; }
+
   private:
+    void read(const GridImage& image);
+    // Whether the image holds exactly (bit for bit) the cells the tables were read from last.
+    bool holds(const GridImage& image) const;
+    void prepare();
+
+    std::vector<std::uint8_t> source_;  // those cells as read, row by row
+
+    bool prepared_ = false;
+    std::array<CompactSpline, 4> satCurves_;    // over t: bubble p, dew p, liquid h, vapour h
+    std::vector<PreparedWindows> blockCurves_;  // [2k] temperature, [2k + 1] density
+    std::array<bool, kBlocks> sharedPressures_{};
     int satCount_ = 0;
     std::array<std::array<double, kSatMaxRows>, kSatColumns> sat_{};
     std::vector<double> blocks_;  // [k][col-1][row], kBlockRows values per column

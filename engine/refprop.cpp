@@ -10,8 +10,6 @@ namespace {
 constexpr int kSatT = 1, kSatBubbleP = 2, kSatDewP = 3, kSatLiquidH = 6, kSatVapourH = 7;
 constexpr int kBlockT = 1, kBlockP = 2, kBlockDensity = 3;
 
-// Window size of the interpolation along a block's pressure column.
-constexpr int kBlockWindow = 5;
 // Rating conditions of the catalogue values.
 constexpr double kRatedSuperheat = 10.0;
 // Subcooling at which the liquid enthalpy is taken from the superheated table.
@@ -48,14 +46,26 @@ double suctionEnthalpy(const PropertyTable& table, double to, double sh) {
 }  // namespace
 
 double satprop(int cx, int cy, const PropertyTable& table, double x) {
+    if (const CompactSpline* curve = table.satCurve(cx, cy))
+        return (*curve)(x);
     return spline(table.satColumn(cx), table.satColumn(cy), table.satCount() - 1, x);
 }
 
 NaturalSpline EnthalpyProfile::build(int cx, int cy, const PropertyTable& table, double a) {
     std::array<double, PropertyTable::kBlocks> values;
-    for (int k = 0; k < PropertyTable::kBlocks; ++k)
-        values[k] = splinewindow(table.blockColumn(k, cx), table.blockLength(k, cx),
-                                 table.blockColumn(k, cy), kBlockWindow, a);
+    // Blocks on the pressure grid of the block before find the same window.
+    int window = -1;
+    for (int k = 0; k < PropertyTable::kBlocks; ++k) {
+        const PreparedWindows* curve = table.blockCurve(k, cx, cy);
+        if (!curve) {
+            values[k] = splinewindow(table.blockColumn(k, cx), table.blockLength(k, cx),
+                                     table.blockColumn(k, cy), PropertyTable::kBlockWindow, a);
+            continue;
+        }
+        if (!table.sharesPressures(k))
+            window = curve->find(a);
+        values[k] = window >= 0 ? curve->at(window, a) : (*curve)(a);
+    }
     return NaturalSpline(table.blockEnthalpies(), values, PropertyTable::kBlocks - 1);
 }
 

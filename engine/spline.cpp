@@ -11,29 +11,20 @@ namespace {
 
 constexpr double kNoValue = std::numeric_limits<double>::quiet_NaN();
 
+}  // namespace
+
 // n is usable when the points 0..n exist in both vectors (Y alone when no curve is built).
-bool usable(std::span<const double> X, std::span<const double> Y, int n) {
+bool NaturalSpline::usable(std::span<const double> X, std::span<const double> Y, int n) {
     if (n < 0 || n >= kMaxSplinePoints || std::size_t(n) >= Y.size())
         return false;
     return n < 2 || std::size_t(n) < X.size();
 }
 
-}  // namespace
-
-NaturalSpline::NaturalSpline(std::span<const double> X, std::span<const double> Y, int n) {
-    if (!usable(X, Y, n)) {
-        n_ = -1;
-        constant_ = kNoValue;
-        return;
-    }
-    n_ = n;
-    if (n < 2) {
-        constant_ = Y[std::size_t(n)];
-        return;
-    }
+void detail::solveSpline(std::span<const double> X, std::span<const double> Y, int n,
+                         SplinePieces out) {
     std::array<double, kMaxSplinePoints> h;
     for (int i = 0; i <= n; ++i)
-        x_[i] = X[i];
+        out.x[i] = X[i];
     for (int i = 1; i <= n; ++i)
         h[i] = X[i] - X[i - 1];
 
@@ -55,28 +46,62 @@ NaturalSpline::NaturalSpline(std::span<const double> X, std::span<const double> 
         upper[i] = up / diag;
         rhs[i] = right / diag;
     }
-    c_[0] = 0.0;
-    c_[n] = 0.0;
+    double* c = out.c;
+    c[0] = 0.0;
+    c[n] = 0.0;
     for (int i = n - 1; i >= 1; --i)
-        c_[i] = rhs[i] - (i <= n - 2 ? upper[i] * c_[i + 1] : 0.0);
+        c[i] = rhs[i] - (i <= n - 2 ? upper[i] * c[i + 1] : 0.0);
 
+    out.a[0] = out.b[0] = out.d[0] = 0.0;  // piece 0 does not exist; keeps the storage defined
     for (int i = 1; i <= n; ++i) {
-        a_[i] = Y[i - 1];
-        d_[i] = (c_[i] - c_[i - 1]) / (3.0 * h[i]);
+        out.a[i] = Y[i - 1];
+        out.d[i] = (c[i] - c[i - 1]) / (3.0 * h[i]);
     }
     for (int i = 1; i <= n - 1; ++i)
-        b_[i] = (Y[i] - Y[i - 1]) / h[i] - h[i] * (2.0 * c_[i - 1] + c_[i]) / 3.0;
-    b_[n] = (Y[n] - Y[n - 1]) / h[n] - (2.0 / 3.0) * h[n] * c_[n - 1];
+        out.b[i] = (Y[i] - Y[i - 1]) / h[i] - h[i] * (2.0 * c[i - 1] + c[i]) / 3.0;
+    out.b[n] = (Y[n] - Y[n - 1]) / h[n] - (2.0 / 3.0) * h[n] * c[n - 1];
+}
+
+NaturalSpline::NaturalSpline(std::span<const double> X, std::span<const double> Y, int n) {
+    if (!usable(X, Y, n)) {
+        n_ = -1;
+        constant_ = kNoValue;
+        return;
+    }
+    n_ = n;
+    if (n < 2) {
+        constant_ = Y[std::size_t(n)];
+        return;
+    }
+    detail::solveSpline(X, Y, n, {x_.data(), a_.data(), b_.data(), c_.data(), d_.data()});
 }
 
 double NaturalSpline::operator()(double x) const {
     if (n_ < 2)
         return constant_;
-    int k = 1;
-    while (x >= x_[k] && k < n_)
-        ++k;
-    const double t = x - x_[k - 1];
-    return a_[k] + b_[k] * t + c_[k - 1] * t * t + d_[k] * t * t * t;
+    return detail::evaluateSpline({x_.data(), a_.data(), b_.data(), c_.data(), d_.data()}, n_, x);
+}
+
+CompactSpline::CompactSpline(std::span<const double> X, std::span<const double> Y, int n) {
+    if (!NaturalSpline::usable(X, Y, n))
+        return;
+    n_ = n;
+    if (n < 2) {
+        constant_ = Y[std::size_t(n)];
+        return;
+    }
+    const std::size_t m = std::size_t(n) + 1;
+    pieces_.resize(5 * m);
+    double* p = pieces_.data();
+    detail::solveSpline(X, Y, n, {p, p + m, p + 2 * m, p + 3 * m, p + 4 * m});
+}
+
+double CompactSpline::operator()(double x) const {
+    if (n_ < 2)
+        return constant_;
+    const std::size_t m = std::size_t(n_) + 1;
+    const double* p = pieces_.data();
+    return detail::evaluateSpline({p, p + m, p + 2 * m, p + 3 * m, p + 4 * m}, n_, x);
 }
 
 double spline(std::span<const double> X, std::span<const double> Y, int n, double x) {
@@ -84,7 +109,7 @@ double spline(std::span<const double> X, std::span<const double> Y, int n, doubl
 }
 
 double splineReference(std::span<const double> X, std::span<const double> Y, int n, double x) {
-    if (!usable(X, Y, n))
+    if (!NaturalSpline::usable(X, Y, n))
         return kNoValue;
     if (n < 2)
         return Y[std::size_t(n)];

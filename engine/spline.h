@@ -2,11 +2,43 @@
 #pragma once
 
 #include <array>
+#include <limits>
 #include <span>
+#include <vector>
 
 namespace tundrix {
 
 inline constexpr int kMaxSplinePoints = 101;
+
+// Storage of a spline's pieces: abscissae x and coefficients a, b, c, d of n + 1 points.
+struct SplinePieces {
+    double* x;
+    double* a;
+    double* b;
+    double* c;
+    double* d;
+};
+struct ConstSplinePieces {
+    const double* x;
+    const double* a;
+    const double* b;
+    const double* c;
+    const double* d;
+};
+
+namespace detail {
+// Solves the natural spline through (X[i], Y[i]), i = 0..n (2 <= n < kMaxSplinePoints, the
+// points present) into `out`; every form of the spline is built by this one routine.
+void solveSpline(std::span<const double> X, std::span<const double> Y, int n, SplinePieces out);
+
+inline double evaluateSpline(ConstSplinePieces p, int n, double x) {
+    int k = 1;
+    while (x >= p.x[k] && k < n)
+        ++k;
+    const double t = x - p.x[k - 1];
+    return p.a[k] + p.b[k] * t + p.c[k - 1] * t * t + p.d[k] * t * t * t;
+}
+}  // namespace detail
 
 // The natural cubic spline through (X[i], Y[i]), i = 0..n, built once and evaluated at any x.
 // Fewer than three points build no curve: n = 1 gives Y[1] everywhere, n = 0 gives Y[0], and a
@@ -19,6 +51,8 @@ class NaturalSpline {
 
     double operator()(double x) const;
     int lastIndex() const { return n_; }
+    // Whether a value is given for n (n >= 0 with the points present).
+    static bool usable(std::span<const double> X, std::span<const double> Y, int n);
 
   private:
     int n_ = -1;
@@ -28,6 +62,22 @@ class NaturalSpline {
     std::array<double, kMaxSplinePoints> b_;
     std::array<double, kMaxSplinePoints> c_;
     std::array<double, kMaxSplinePoints> d_;
+};
+
+// The same spline holding only the room its points need (a NaturalSpline always holds 101
+// points): the form in which many splines are prepared ahead and kept. Same values to the bit.
+class CompactSpline {
+  public:
+    CompactSpline() = default;  // no value (NaN)
+    CompactSpline(std::span<const double> X, std::span<const double> Y, int n);
+
+    double operator()(double x) const;
+    int lastIndex() const { return n_; }
+
+  private:
+    int n_ = -1;
+    double constant_ = std::numeric_limits<double>::quiet_NaN();
+    std::vector<double> pieces_;  // x, a, b, c, d of the n + 1 points, one run after the other
 };
 
 // Value at x of the natural cubic spline through (X[i], Y[i]), i = 0..n. The system for the

@@ -227,6 +227,8 @@ SelectionResult Tableoperations(Catalogue& catalogue, CycleState& cycle, const S
 
     // The cycle state stays as it is for the rest of the run, so the per-run values may be kept.
     PerformanceCache cache;
+    cycle.tables.beginRun();
+    cache.tables = &cycle.tables;
     const Performance perf(a, cycle, &cache);
     std::vector<double> to(std::size_t(count) + 1, 0.0);
     std::vector<double> tc(std::size_t(count) + 1, 0.0);

@@ -274,6 +274,24 @@ TEST(AgainstLiteral, GeneratedRefrigerantTables) {
         FAIL() << "no generated refrigerant tables";
 }
 
+// The curves a table prepares follow what it was last rebuilt from: another image with the same
+// layout gives its own values, the first image again gives the first values.
+TEST(PropertyTable, PreparedCurvesFollowARebuild) {
+    PropertyTable t(smoothImage());
+    const double to = -10, tc = 40;
+    const double p = satprop(1, 3, t, to), h = satprop(1, 7, t, to) + 10;
+    const double before = shprop(2, 1, t, p, h), rejected = heatrejection(t, 70, 20, to, tc, 5, 3);
+    EXPECT_EQ(satprop(1, 2, t, tc), spline(t.satColumn(1), t.satColumn(2), t.satCount() - 1, tc));
+    t.rebuild(linearImage());
+    EXPECT_LT(rel(shprop(2, 1, t, p, h), literal::shprop(2, 1, linearImage(), p, h)), 1e-9);
+    EXPECT_NE(shprop(2, 1, t, p, h), before);
+    t.rebuild(smoothImage());
+    EXPECT_EQ(shprop(2, 1, t, p, h), before);
+    EXPECT_EQ(heatrejection(t, 70, 20, to, tc, 5, 3), rejected);
+    const PropertyTable copy = t;
+    EXPECT_EQ(heatrejection(copy, 70, 20, to, tc, 5, 3), rejected);
+}
+
 TEST(Loadref, ReadsTheRefrigerantsFileAndKeepsTheOldTableWhenItIsMissing) {
     testing::TempFolder dir;
     ASSERT_TRUE(smoothImage().save(dir / "mass22.dat"));

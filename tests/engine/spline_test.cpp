@@ -152,8 +152,15 @@ TEST(Spline, BuiltOnceEvaluatesLikeTheFreeFunction) {
     const Points X = {-20, -10, 0, 10, 20, 30};
     const Points Y = {5, 7, 12, 11, 15, 22};
     const NaturalSpline curve(X, Y, 5);
-    for (double x = -25; x <= 35; x += 0.5)
+    const CompactSpline compact(X, Y, 5);
+    for (double x = -25; x <= 35; x += 0.5) {
         EXPECT_EQ(curve(x), spline(X, Y, 5, x));
+        EXPECT_EQ(compact(x), curve(x));
+    }
+    // The small point rules hold for the compact form too.
+    EXPECT_EQ(CompactSpline(X, Y, 1)(0.0), 7.0);
+    EXPECT_TRUE(std::isnan(CompactSpline(X, Y, -1)(0.0)));
+    EXPECT_TRUE(std::isnan(CompactSpline()(0.0)));
 }
 
 }  // namespace

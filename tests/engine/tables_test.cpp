@@ -239,5 +239,87 @@ TEST(Spline2d, EqualsTheLiteralTwoStageInterpolationOnRandomBlocks) {
     }
 }
 
+// Equal values, or no value from both.
+bool sameValue(double a, double b) {
+    return a == b || (std::isnan(a) && std::isnan(b));
+}
+
+// The prepared forms give the direct values bit for bit: windows of long tables of every length
+// (shorter than the window too, even windows taking the direct way), x inside and beyond the
+// table; blocks with missing points.
+TEST(Prepared, WindowsAndBlocksGiveTheDirectValuesExactly) {
+    std::mt19937_64 rng(1606);
+    std::uniform_real_distribution<double> step(0.001, 2.0), value(-50.0, 50.0), u(0.0, 1.0);
+    std::uniform_int_distribution<int> length(1, 60);
+    for (int trial = 0; trial < 80; ++trial) {
+        const int L = trial < 6 ? trial + 1 : length(rng);
+        const int m = trial % 7 == 3 ? 4 : 5;
+        Long X{}, Y{};
+        X[0] = 0.2 + step(rng);
+        Y[0] = value(rng);
+        for (int i = 1; i < L; ++i) {
+            X[i] = X[i - 1] + step(rng);
+            Y[i] = value(rng);
+        }
+        const PreparedWindows prepared(X, L, Y, m);
+        for (int q = 0; q < 30; ++q) {
+            const double x = X[0] - 1.0 + u(rng) * (X[std::size_t(L - 1)] - X[0] + 2.0);
+            const double want = splinewindow(X, L, Y, m, x);
+            ASSERT_TRUE(sameValue(prepared(x), want)) << "L=" << L << " m=" << m << " x=" << x;
+        }
+    }
+    EXPECT_TRUE(std::isnan(PreparedWindows()(1.0)));
+
+    std::uniform_int_distribution<int> rows(2, 25), cols(1, 12);
+    for (int trial = 0; trial < 30; ++trial) {
+        const int nr = rows(rng), nc = cols(rng);
+        GridImage g;
+        for (int q = 0; q < nc; ++q)
+            g.set(5, 6 + q, -40.0 + 5.0 * q);
+        for (int p = 0; p < nr; ++p) {
+            g.set(6 + p, 5, 10.0 + 3.0 * p);
+            for (int q = 0; q < nc; ++q)
+                g.set(6 + p, 6 + q, u(rng) < 0.15 ? 0.0 : value(rng));
+        }
+        const TableBlock block = gettable(g, 5, 5);
+        const PreparedBlock prepared(block);
+        for (int q = 0; q < 10; ++q) {
+            const double xc = -45.0 + u(rng) * (5.0 * nc + 5.0), xr = 5.0 + u(rng) * 3.0 * nr;
+            const double want = spline2d(block, xc, xr);
+            ASSERT_TRUE(sameValue(prepared(xc, xr), want)) << xc << " " << xr;
+        }
+    }
+}
+
+// A table image rewritten between runs (same size, any time) serves its new blocks; within a
+// run the prepared block is used as it is; the store stays bounded.
+TEST(Prepared, TablesFollowAChangedImageFromTheNextRunOn) {
+    const std::array<double, 5> tc = {25, 30, 40, 50, 60};
+    const std::array<double, 4> to = {-20, -10, 0, 10};
+    GridImage g = blockImage(3, 2, tc, to, capacityLike);
+    PreparedTables tables;
+    tables.beginRun();
+    const double before = tables.block(g, 3, 2)(-5.0, 35.0);
+    EXPECT_EQ(before, spline2d(gettable(g, 3, 2), -5.0, 35.0));
+
+    g.set(4 + 2, 2 + 2, g.at(4 + 2, 2 + 2) + 1.0);         // one body value
+    EXPECT_EQ(tables.block(g, 3, 2)(-5.0, 35.0), before);  // still the same run
+    tables.beginRun();
+    const double changed = tables.block(g, 3, 2)(-5.0, 35.0);
+    EXPECT_NE(changed, before);
+    EXPECT_EQ(changed, spline2d(gettable(g, 3, 2), -5.0, 35.0));
+
+    g.set(3 + 6, 2, 70.0);  // a sixth row key where the end marker was
+    for (int q = 0; q < 4; ++q)
+        g.set(3 + 6, 3 + q, capacityLike(to[q], 70.0));
+    tables.beginRun();
+    EXPECT_EQ(tables.block(g, 3, 2)(-5.0, 65.0), spline2d(gettable(g, 3, 2), -5.0, 65.0));
+    EXPECT_EQ(gettable(g, 3, 2).rows, 6);
+
+    for (int k = 0; k < int(PreparedTables::kMaxBlocks) + 10; ++k)
+        tables.block(g, 3, 2 + k % 400 + 500 * (k / 400));
+    EXPECT_LE(tables.size(), PreparedTables::kMaxBlocks);
+}
+
 }  // namespace
 }  // namespace tundrix
