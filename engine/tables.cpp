@@ -17,33 +17,54 @@ bool small(double v) {
     return std::fabs(v) < kEndMarkerLevel;
 }
 
+// The data points of column q (row key, body value), body values of exactly 0.0 left out; returns
+// their number.
+template <typename Body>
+int columnPoints(std::span<const double> R, int rows, Body body, int q,
+                 std::array<double, kMaxSplinePoints>& px,
+                 std::array<double, kMaxSplinePoints>& py) {
+    int np = 0;
+    for (int p = 0; p < rows; ++p) {
+        const double v = body(p, q);
+        if (v == 0.0)
+            continue;
+        px[np] = R[p];
+        py[np] = v;
+        ++np;
+    }
+    return np;
+}
+
+// The curve across the columns at xc through (key(q), value(q)), q = 0..cols-1, values of
+// exactly 0.0 left out.
+template <typename Key, typename Value>
+double acrossColumns(int cols, Key key, Value value, double xc) {
+    std::array<double, kMaxSplinePoints> cx, cy;
+    int nc = 0;
+    for (int q = 0; q < cols; ++q) {
+        const double t = value(q);
+        if (t == 0.0)
+            continue;
+        cx[nc] = key(q);
+        cy[nc] = t;
+        ++nc;
+    }
+    return spline(cx, cy, nc - 1, xc);
+}
+
 // Second stage of spline2d, shared by both forms: rows/cols data points with body(p, q).
 template <typename Body>
 double interpolateTwoWay(std::span<const double> R, int rows, std::span<const double> C, int cols,
                          Body body, double xc, double xr) {
     std::array<double, kMaxSplinePoints> px, py;
-    std::array<double, kMaxSplinePoints> cx, cy;
-    int nc = 0;
-    for (int q = 0; q < cols; ++q) {
-        int np = 0;
-        for (int p = 0; p < rows; ++p) {
-            const double v = body(p, q);
-            if (v == 0.0)
-                continue;
-            px[np] = R[p];
-            py[np] = v;
-            ++np;
-        }
-        if (np == 0)
-            continue;  // a column without data has no value to offer
-        const double t = spline(px, py, np - 1, xr);
-        if (t == 0.0)
-            continue;
-        cx[nc] = C[q];
-        cy[nc] = t;
-        ++nc;
-    }
-    return spline(cx, cy, nc - 1, xc);
+    return acrossColumns(
+        cols, [&](int q) { return C[q]; },
+        [&](int q) {
+            const int np = columnPoints(R, rows, body, q, px, py);
+            // A column without data has no value to offer.
+            return np == 0 ? 0.0 : spline(px, py, np - 1, xr);
+        },
+        xc);
 }
 
 // Data points of a block's key run, key(i) the i-th cell from the corner: the first i >= 1 with
@@ -215,15 +236,8 @@ PreparedBlock::PreparedBlock(TableBlock b) : block_(std::move(b)) {
     const TableBlock& block = block_;
     std::array<double, kMaxSplinePoints> px, py;
     for (int q = 0; q < block.cols; ++q) {
-        int np = 0;
-        for (int p = 0; p < block.rows; ++p) {
-            const double v = block.at(p, q);
-            if (v == 0.0)
-                continue;
-            px[np] = block.R[p];
-            py[np] = v;
-            ++np;
-        }
+        const int np = columnPoints(
+            block.R, block.rows, [&](int p, int c) { return block.at(p, c); }, q, px, py);
         if (np == 0)
             continue;
         keys_.push_back(block.C[q]);
@@ -232,17 +246,9 @@ PreparedBlock::PreparedBlock(TableBlock b) : block_(std::move(b)) {
 }
 
 double PreparedBlock::operator()(double xc, double xr) const {
-    std::array<double, kMaxSplinePoints> cx, cy;
-    int nc = 0;
-    for (std::size_t q = 0; q < columns_.size(); ++q) {
-        const double t = columns_[q](xr);
-        if (t == 0.0)
-            continue;
-        cx[nc] = keys_[q];
-        cy[nc] = t;
-        ++nc;
-    }
-    return spline(cx, cy, nc - 1, xc);
+    return acrossColumns(
+        int(columns_.size()), [&](int q) { return keys_[std::size_t(q)]; },
+        [&](int q) { return columns_[std::size_t(q)](xr); }, xc);
 }
 
 bool PreparedBlock::matches(const GridImage& image, int r0, int c0) const {
