@@ -86,11 +86,9 @@ const std::array<RefrigerantDesign, kRefrigerants> kDesigns = {{
     // middle temperature, offered by every brand.
     {{kLowMiddle, kLowMiddle, kLowMiddle, kLowMiddle}, {{kLow448, kMiddle448, kHigh448}}, 0, "N"},
     {{kLowMiddle, kLowMiddle, kLowMiddle, kLowMiddle}, {{kLow448, kMiddle448, kHigh448}}, 0, "T"},
-    // R452A: transport refrigeration; R404A's discharge temperatures and envelopes, in
-    // semi-hermetics and scrolls (no large Copeland Stream series).
-    {{kLowMiddle, kLowMiddle, kLowMiddle, kNone},
-     {{{{{-45, 20}, {-25, 20}, {-20, 28}, {-20, 50}, {-30, 50}, {-45, 33}}}, kMiddle5, kHigh448}},
-     0, "K"},
+    // R452A: transport refrigeration, in semi-hermetics and scrolls (no large Copeland Stream
+    // series); at the low level it needs R448A's lower condensing limit to keep a COP above 1.
+    {{kLowMiddle, kLowMiddle, kLowMiddle, kNone}, {{kLow448, kMiddle5, kHigh448}}, 0, "K"},
     // R454B (A2L): the replacement of R410A in air conditioning, heat pumps and chillers, in
     // high-pressure scrolls and Bitzer semi-hermetics for the high level.
     {{kNone, kHigh, kHigh, kNone}, {{kHigh410a, kHigh410a, kHigh410a}}, 0, "B", 0, -1, true},
