@@ -69,7 +69,7 @@ struct LevelListing {
 
 struct Refrigerant {
     std::string_view caption;       // item of the refrigerant selectors
-    std::string_view code;          // file code: "404a", "22", ..., "290", "1234ze"
+    std::string_view code;          // file code: "404a", "22", ..., "290", "1234ze", "448a"
     std::string_view propertyFile;  // property table in the data folder
     PropertyModel model;
     std::string_view modelSource;  // the equation-of-state file, or the blend's name
@@ -102,11 +102,11 @@ inline constexpr std::array<L, 3> kByFirstCorner = {
 
 // One refrigerant a few lines, its fields in the order of the struct.
 // clang-format off
-inline constexpr std::array<Refrigerant, 9> kRefrigerantTable = [] {
+inline constexpr std::array<Refrigerant, 15> kRefrigerantTable = [] {
     using namespace refrigerant_listing;
     using P = PropertyModel;
     using S = FileScheme;
-    return std::array<Refrigerant, 9>{{
+    return std::array<Refrigerant, 15>{{
         {"R404A/R507", "404a", "mass404a.dat", P::PseudoPureEos, "R404A.json", "A1", {3922, 3985},
          S::Original, 0, 1.0,
          // middle: the second selector is left without a selection
@@ -139,6 +139,19 @@ inline constexpr std::array<Refrigerant, 9> kRefrigerantTable = [] {
          S::ByCode, 0, 0.95, kByFirstCorner, "R1234yf", "R1234yf", "R1234yf"},
         {"R1234ze(E)", "1234ze", "mass1234ze.dat", P::PureEos, "R1234ze(E).json", "A2L", {7, 0},
          S::ByCode, 0, 0.92, kByFirstCorner, "R1234ze(E)", "R1234ze(E)", "R1234ze(E)"},
+        // Zeotropic blends computed from their components (the blends of mixtures.json).
+        {"R448A", "448a", "mass448a.dat", P::Mixture, "R448A", "A1", {1387, 0}, S::ByCode, 0,
+         0.98, kByFirstCorner, "R448A", "R448A", "R448A"},
+        {"R449A", "449a", "mass449a.dat", P::Mixture, "R449A", "A1", {1397, 0}, S::ByCode, 0,
+         0.98, kByFirstCorner, "R449A", "R449A", "R449A"},
+        {"R452A", "452a", "mass452a.dat", P::Mixture, "R452A", "A1", {2140, 0}, S::ByCode, 0,
+         0.99, kByFirstCorner, "R452A", "R452A", "R452A"},
+        {"R454B", "454b", "mass454b.dat", P::Mixture, "R454B", "A2L", {466, 0}, S::ByCode, 0,
+         0.99, kByFirstCorner, "R454B", "R454B", "R454B"},
+        {"R454C", "454c", "mass454c.dat", P::Mixture, "R454C", "A2L", {148, 0}, S::ByCode, 0,
+         0.98, kByFirstCorner, "R454C", "R454C", "R454C"},
+        {"R513A", "513a", "mass513a.dat", P::Mixture, "R513A", "A1", {631, 0}, S::ByCode, 0,
+         0.95, kByFirstCorner, "R513A", "R513A", "R513A"},
     }};
 }();
 // clang-format on

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "catalogue/refrigerants.h"
+#include "datagen/blendfluid.h"
 #include "datagen/densityroot.h"
 
 namespace tundrix::datagen {
@@ -494,6 +495,16 @@ std::string eosFileOf(const std::string& name) {
     return {};
 }
 
+// The blend of a table entry computed by the mixture model, by its caption; empty when no
+// such entry has that name.
+std::string mixtureBlendOf(const std::string& name) {
+    for (const Refrigerant& r : kRefrigerantTable) {
+        if (r.model == PropertyModel::Mixture && nameKey(r.caption) == nameKey(name))
+            return std::string(r.modelSource);
+    }
+    return {};
+}
+
 }  // namespace
 
 std::unique_ptr<EosFluid> loadEosFluid(const std::string& name, const std::filesystem::path& dir,
@@ -503,6 +514,9 @@ std::unique_ptr<EosFluid> loadEosFluid(const std::string& name, const std::files
     if (file.empty() && nameKey(name) == "R507A")
         file = eosFileOf("R507");
     if (file.empty()) {
+        const std::string blend = mixtureBlendOf(name);
+        if (!blend.empty())
+            return loadBlendFluid(blend, dir, err);
         if (err)
             *err = "unknown refrigerant '" + name + "'";
         return nullptr;
@@ -516,15 +530,17 @@ std::unique_ptr<EosFluid> loadEosFluid(const std::string& name, const std::files
 
 std::unique_ptr<EosFluid> loadEosFluid(int refrigerantIndex, const std::filesystem::path& dir,
                                        std::string* err) {
-    if (!validRefrigerant(refrigerantIndex) ||
-        refrigerantEntry(refrigerantIndex).model == PropertyModel::Mixture) {
+    if (!validRefrigerant(refrigerantIndex)) {
         if (err)
             *err = "refrigerant index " + std::to_string(refrigerantIndex) +
-                   " has no equation of state of its own (table 0.." +
-                   std::to_string(kRefrigerants - 1) + ")";
+                   " is not in the refrigerant table (0.." + std::to_string(kRefrigerants - 1) +
+                   ")";
         return nullptr;
     }
-    return loadEosFluid(std::string(refrigerantEntry(refrigerantIndex).caption), dir, err);
+    const Refrigerant& r = refrigerantEntry(refrigerantIndex);
+    if (r.model == PropertyModel::Mixture)
+        return loadBlendFluid(std::string(r.modelSource), dir, err);
+    return loadEosFluid(std::string(r.caption), dir, err);
 }
 
 std::unique_ptr<Fluid> loadFluid(const std::string& name, const std::filesystem::path& dir,

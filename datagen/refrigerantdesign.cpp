@@ -20,6 +20,11 @@ constexpr Corners kHigh5{{{-5, 30}, {5, 30}, {15, 40}, {15, 65}, {0, 65}, {-5, 5
 constexpr Corners kLow134a{{{-35, 20}, {-15, 20}, {-10, 28}, {-10, 50}, {-25, 50}, {-35, 40}}};
 constexpr Corners kMiddle134a{{{-20, 25}, {5, 25}, {15, 38}, {15, 60}, {-10, 60}, {-20, 50}}};
 constexpr Corners kHigh410a{{{-10, 30}, {5, 30}, {15, 38}, {15, 60}, {0, 60}, {-10, 50}}};
+// R448A and R449A, nearly the same blend: the discharge temperature runs some 10 K above
+// R404A's, so the low level stops at lower condensing temperatures.
+constexpr Corners kLow448{{{-45, 20}, {-25, 20}, {-20, 28}, {-20, 45}, {-30, 45}, {-45, 30}}};
+constexpr Corners kMiddle448{{{-25, 25}, {0, 25}, {5, 33}, {5, 55}, {-10, 55}, {-25, 42}}};
+constexpr Corners kHigh448{{{-5, 30}, {5, 30}, {15, 40}, {15, 55}, {0, 55}, {-5, 45}}};
 
 // Low-temperature machines stop at moderate condensing temperatures (discharge temperature),
 // high-temperature ones reach far up; the to-span stays within 35 K and the pressure ratio above
@@ -77,6 +82,28 @@ const std::array<RefrigerantDesign, kRefrigerants> kDesigns = {{
     {{kHigh, kHigh, kHigh, kHigh},
      {{kLow134a, kMiddle134a, {{{-5, 30}, {5, 30}, {25, 50}, {25, 70}, {5, 70}, {-5, 55}}}}},
      0, "E", 0, 3},
+    // R448A and R449A: the replacements of R404A/R507 in racks and condensing units, low and
+    // middle temperature, offered by every brand.
+    {{kLowMiddle, kLowMiddle, kLowMiddle, kLowMiddle}, {{kLow448, kMiddle448, kHigh448}}, 0, "N"},
+    {{kLowMiddle, kLowMiddle, kLowMiddle, kLowMiddle}, {{kLow448, kMiddle448, kHigh448}}, 0, "T"},
+    // R452A: transport refrigeration, in semi-hermetics and scrolls (no large Copeland Stream
+    // series); at the low level it needs R448A's lower condensing limit to keep a COP above 1.
+    {{kLowMiddle, kLowMiddle, kLowMiddle, kNone}, {{kLow448, kMiddle5, kHigh448}}, 0, "K"},
+    // R454B (A2L): the replacement of R410A in air conditioning, heat pumps and chillers, in
+    // high-pressure scrolls and Bitzer semi-hermetics for the high level.
+    {{kNone, kHigh, kHigh, kNone}, {{kHigh410a, kHigh410a, kHigh410a}}, 0, "B", 0, -1, true},
+    // R454C (A2L): low-GWP condensing units, low and middle temperature, in scrolls and small
+    // semi-hermetics; its glide (some 8 K) and low pressures keep it out of the large series.
+    {{kLowMiddle, kLowMiddle, kLowMiddle, kNone},
+     {{{{{-40, 20}, {-20, 20}, {-15, 28}, {-15, 50}, {-25, 50}, {-40, 35}}},
+       {{{-25, 25}, {0, 25}, {5, 33}, {5, 55}, {-10, 55}, {-25, 45}}},
+       kHigh5}},
+     0, "C"},
+    // R513A: the replacement of R134a at R134a's capacity in high-temperature machines and
+    // chillers, offered by every brand there.
+    {{kHigh, kHigh, kHigh, kHigh},
+     {{kLow134a, kMiddle134a, {{{-5, 30}, {10, 30}, {20, 42}, {20, 68}, {0, 68}, {-5, 58}}}}},
+     0, "X"},
 }};
 // clang-format on
 

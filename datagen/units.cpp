@@ -184,27 +184,34 @@ class Composer {
   public:
     explicit Composer(const CompressorCatalogue& cat) : cat_(cat) {}
 
-    // The lists of the original five refrigerants come first, all kinds of them, then those of
-    // the refrigerants after them: a unit name, file name or technical-data key that a later
-    // refrigerant takes can then never move one of the five's.
+    // The lists come in three rounds, all kinds in each: the original five refrigerants, the
+    // later ones of an equation of state of their own, the blends of the mixture model. A unit
+    // name, file name or technical-data key that a refrigerant of a later round takes can then
+    // never move one of an earlier round's.
+    static int listRound(int refrigerant) {
+        const Refrigerant& e = refrigerantEntry(refrigerant);
+        return e.scheme == FileScheme::Original ? 0 : e.model != PropertyModel::Mixture ? 1 : 2;
+    }
+    static constexpr int kRounds = 3;
+
     UnitCatalogue run() {
         UnitCatalogue out;
-        for (FileScheme scheme : {FileScheme::Original, FileScheme::ByCode})
+        for (int round = 0; round < kRounds; ++round)
             for (UnitKind kind : kUnitKinds)
-                for (GroupData& g : groups(kind, scheme))
+                for (GroupData& g : groups(kind, round))
                     compose(g, out);
         return out;
     }
 
   private:
-    // The price files of a kind and the refrigerants of a file scheme each one serves, in the
-    // order the brands, levels and refrigerants are numbered.
-    std::vector<GroupData> groups(UnitKind kind, FileScheme scheme) const {
+    // The price files of a kind and the refrigerants of a round each one serves, in the order
+    // the brands, levels and refrigerants are numbered.
+    std::vector<GroupData> groups(UnitKind kind, int round) const {
         std::vector<GroupData> result;
         for (int brand = 1; brand <= kBrands; ++brand) {
             for (int level = 1; level <= kLevels; ++level) {
                 for (int r = 0; r < kRefrigerants; ++r) {
-                    if (refrigerantEntry(r).scheme != scheme)
+                    if (listRound(r) != round)
                         continue;
                     const int n = priceFileNumber(kind, level, brand, r);
                     if (n == 0 || !cat_.find(brand, level, r))

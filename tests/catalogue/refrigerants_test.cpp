@@ -13,9 +13,10 @@ namespace tundrix {
 namespace {
 
 TEST(RefrigerantTable, TheFiveFirstThenTheLaterOnesInSelectorOrder) {
-    const char* captions[] = {"R404A/R507", "R22", "R407C",   "R134a",     "R410A",
-                              "R290",       "R32", "R1234yf", "R1234ze(E)"};
-    ASSERT_EQ(kRefrigerants, 9);
+    const char* captions[] = {"R404A/R507", "R22",   "R407C", "R134a",   "R410A",
+                              "R290",       "R32",   "R1234yf", "R1234ze(E)", "R448A",
+                              "R449A",      "R452A", "R454B", "R454C",   "R513A"};
+    ASSERT_EQ(kRefrigerants, 15);
     for (int r = 0; r < kRefrigerants; ++r)
         EXPECT_EQ(refrigerantEntry(r).caption, captions[r]);
     // The five's condenser factors and coefficient sections; R410A has no section.
@@ -40,6 +41,14 @@ TEST(RefrigerantTable, SafetyClassAndGwpAsShownBesideTheSelector) {
     EXPECT_EQ(safetyText(refrigerantEntry(5)), "A3, ПГП 3, горючий");
     EXPECT_EQ(safetyText(refrigerantEntry(6)), "A2L, ПГП 675, горючий");
     EXPECT_EQ(safetyText(refrigerantEntry(8)), "A2L, ПГП 7, горючий");
+    EXPECT_EQ(safetyText(refrigerantEntry(9)), "A1, ПГП 1387");
+    EXPECT_EQ(safetyText(refrigerantEntry(12)), "A2L, ПГП 466, горючий");
+    EXPECT_EQ(safetyText(refrigerantEntry(14)), "A1, ПГП 631");
+    // The blends after the pure ones come from the mixture model, each by its own name.
+    for (int r = 9; r < kRefrigerants; ++r) {
+        EXPECT_EQ(refrigerantEntry(r).model, PropertyModel::Mixture);
+        EXPECT_EQ(refrigerantEntry(r).modelSource, refrigerantEntry(r).caption);
+    }
 }
 
 TEST(RefrigerantTable, LaterRefrigerantsNameEveryFileByTheirCode) {
@@ -53,6 +62,8 @@ TEST(RefrigerantTable, LaterRefrigerantsNameEveryFileByTheirCode) {
     EXPECT_EQ(coeffilename(3, 2, 8), "masszr1234ze.dat");
     EXPECT_EQ(listfilename(3, 1, 5), "no");
     EXPECT_EQ(refrigerantEntry(7).propertyFile, "mass1234yf.dat");
+    EXPECT_EQ(refrigerantEntry(12).propertyFile, "mass454b.dat");
+    EXPECT_EQ(agrfilename(UnitKind::Mka, 2, 3, 9), "mkabitzermiddle448a.dat");
     // The five keep the shared brand files.
     EXPECT_EQ(coefficientFileName(1, 0), "bock.dat");
     EXPECT_EQ(coefficientFileName(4, 4), "dwmcopeland.dat");
@@ -82,6 +93,8 @@ TEST(PriceNumbers, LaterRefrigerantsHaveABlockOfFortyAfterTheFortyFour) {
     EXPECT_EQ(priceFileNumber(UnitKind::Out, 3, 2, 8), 204);
     EXPECT_EQ(priceFileNumber(UnitKind::Glco, 3, 2, 8), 165 + 16 - 1);  // no R410A rule
     EXPECT_EQ(priceFileNumber(UnitKind::Out, 3, 1, 5), 0);
+    EXPECT_EQ(priceFileNumber(UnitKind::Agr, 1, 1, 9), 205);  // R448A: 205..244
+    EXPECT_EQ(priceFileNumber(UnitKind::Out, 3, 2, 14), 444);
     EXPECT_EQ(priceFileNumber(UnitKind::Out, 1, 2, kRefrigerants), 0);
 }
 

@@ -59,7 +59,7 @@ TEST(CliUsage, BadArgumentsExitWithStatusTwoAndOneLine) {
     if (!fs::exists(kCli)) FAIL() << "tundrix-cli not built";
     for (const std::string args :
          {"select --kind xyz --refrigerant 0 --brands 1 --level 1 --to -10 --ambient 30",
-          "select --kind out --refrigerant 9 --brands 1 --level 1 --to -10 --ambient 30",
+          "select --kind out --refrigerant 15 --brands 1 --level 1 --to -10 --ambient 30",
           "select --kind out --refrigerant 0 --brands 1 --level 1 --to abc --ambient 30",
           "select --kind out --refrigerant 0 --brands 1 --level 1 --to -10",
           "props --refrigerant 0 --to -10 --tc 40 --bogus 1", "nosuchcommand", ""}) {

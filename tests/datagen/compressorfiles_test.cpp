@@ -73,9 +73,9 @@ TEST_F(CompressorFilesTest, EveryFileHasItsExactSize) {
             expected[scrollListFile(l, r)] = 15'104;
         }
     }
-    // The five's 11 Scroll pairs, then own files of R290 (8), R32 (5), R1234yf (7) and
-    // R1234ze(E) (5).
-    EXPECT_EQ(expected.size(), 4u + 2 * 11 + 8 + 5 + 7 + 5);
+    // The five's 11 Scroll pairs, then own files of R290 (8), R32 (5), R1234yf (7),
+    // R1234ze(E) (5), R448A (7), R449A (7), R452A (6), R454B (3), R454C (6) and R513A (5).
+    EXPECT_EQ(expected.size(), 4u + 2 * 11 + 8 + 5 + 7 + 5 + 7 + 7 + 6 + 3 + 6 + 5);
     for (const auto& [name, size] : expected) {
         ASSERT_TRUE(std::filesystem::exists(dir_ / name)) << name;
         EXPECT_EQ(std::filesystem::file_size(dir_ / name), size) << name;

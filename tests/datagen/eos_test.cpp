@@ -235,9 +235,11 @@ TEST(EquationOfState, TwoPhaseEnthalpyGivesTheQualityWeightedMix) {
 }
 
 TEST(EquationOfState, LoadsBySelectorIndexNameOrFolder) {
-    const char* expected[] = {"R404A", "R22", "R407C",   "R134a",     "R410A",
-                              "R290",  "R32", "R1234yf", "R1234ze(E)"};
-    for (int i = 0; i < 9; ++i) {
+    const char* expected[] = {"R404A", "R22",   "R407C", "R134a",   "R410A",
+                              "R290",  "R32",   "R1234yf", "R1234ze(E)", "R448A",
+                              "R449A", "R452A", "R454B", "R454C",   "R513A"};
+    ASSERT_EQ(kRefrigerants, 15);
+    for (int i = 0; i < kRefrigerants; ++i) {
         auto f = loadFluid(i);
         ASSERT_TRUE(f) << i;
         EXPECT_EQ(f->name(), expected[i]);
@@ -246,6 +248,7 @@ TEST(EquationOfState, LoadsBySelectorIndexNameOrFolder) {
     EXPECT_EQ(loadFluid("R507A")->name(), "R404A");
     EXPECT_EQ(loadFluid("r-134a")->name(), "R134a");
     EXPECT_EQ(loadFluid("r1234ze(e)")->name(), "R1234ze(E)");
+    EXPECT_EQ(loadFluid("r-454b")->name(), "R454B");  // a blend of the mixture model
     EXPECT_EQ(loadFluid("R22", defaultRefrigerantDir())->name(), "R22");
 
     std::string err;

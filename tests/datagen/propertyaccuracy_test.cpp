@@ -102,8 +102,16 @@ TEST_P(PropertyAccuracy, CycleCorrectionsFollowTheEquationOfState) {
     EXPECT_LT(w.heat.value, 0.05e-2);
 }
 
-// Every refrigerant of the table computed from an equation of state of its own.
-INSTANTIATE_TEST_SUITE_P(AllRefrigerants, PropertyAccuracy, ::testing::Range(0, kRefrigerants));
+// Every refrigerant of the table computed from an equation of state of its own (the blends of
+// the mixture model have a test of their own).
+std::vector<int> ownEquations() {
+    std::vector<int> v;
+    for (int r = 0; r < kRefrigerants; ++r)
+        if (refrigerantEntry(r).model != PropertyModel::Mixture)
+            v.push_back(r);
+    return v;
+}
+INSTANTIATE_TEST_SUITE_P(AllRefrigerants, PropertyAccuracy, ::testing::ValuesIn(ownEquations()));
 
 }  // namespace
 }  // namespace tundrix::datagen

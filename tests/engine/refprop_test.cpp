@@ -9,6 +9,7 @@
 #include <string>
 
 #include "catalogue/tempfolder.h"
+#include "catalogue/refrigerants.h"
 #include "engine/cyclestate.h"
 #include "engine/propertytable.h"
 #include "engine/refprop.h"
@@ -344,7 +345,7 @@ TEST(CycleState, CondenserFactorFollowsTheRefrigerant) {
         setCondfactor(state);
         EXPECT_EQ(state.condfactor, want[i]);
     }
-    EXPECT_EQ(condfactorFor(9), 1.0);
+    EXPECT_EQ(condfactorFor(kRefrigerants), 1.0);
     EXPECT_EQ(state.superheat, 10.0);
     EXPECT_EQ(state.subcooling, 0.0);
 }

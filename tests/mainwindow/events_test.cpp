@@ -118,14 +118,17 @@ private slots:
     void safetyClassAndGwpStandBesideTheRefrigerant() {
         QComboBox* refrigerant = child<QComboBox>(w_.get(), "ComboBox8");
         QLabel* safety = child<QLabel>(w_.get(), "LabelSafety");
-        QCOMPARE(refrigerant->count(), 9);
+        QCOMPARE(refrigerant->count(), 15);
         QCOMPARE(refrigerant->itemText(5), QStringLiteral("R290"));
         QCOMPARE(refrigerant->itemText(8), QStringLiteral("R1234ze(E)"));
+        QCOMPARE(refrigerant->itemText(14), QStringLiteral("R513A"));
         QCOMPARE(safety->text(), QStringLiteral("A1, ПГП 3922/3985"));
         refrigerant->setCurrentIndex(5);
         QCOMPARE(safety->text(), QStringLiteral("A3, ПГП 3, горючий"));
         refrigerant->setCurrentIndex(6);
         QCOMPARE(safety->text(), QStringLiteral("A2L, ПГП 675, горючий"));
+        refrigerant->setCurrentIndex(13);
+        QCOMPARE(safety->text(), QStringLiteral("A2L, ПГП 148, горючий"));
         // The chiller tab sets R407C without the change handler; the label follows it too.
         showTab(child<QTabWidget>(w_.get(), "PageControl1"), MainWindow::Chiller);
         QCOMPARE(refrigerant->currentIndex(), 2);
