@@ -36,6 +36,7 @@ void setCell(QTableWidget* g, int row, int column, const QString& text) {
 }  // namespace
 
 void MainWindow::floodpola(UnitTab& tab) {
+    const PhaseScope details(probe_, RunPhase::Details);
     const int r = tab.grid->currentRow() + 1;  // result rows count from 1, the headings are 0
     const agregat& a = catalogue_->agrlist;
     const int u = r >= 1 && r <= a.count && agregat::validUnit(r) ? a.order[std::size_t(r)] : 0;
@@ -170,6 +171,7 @@ void MainWindow::showTechData(UnitTab& tab, int u) {
 }
 
 void MainWindow::showChart(UnitTab& tab, int u, double to, double t2) {
+    const PhaseScope chart(probe_, RunPhase::Chart);
     const agregat& a = catalogue_->agrlist;
     const auto e = a.envelope(u);
     const Performance perf(a, *cycle_);

@@ -369,18 +369,23 @@ void MainWindow::runSelection(UnitTab& tab) {
     in.cheapest = checkBox5_->isChecked();
     in.cursorRow = std::max(1, tab.grid->currentRow() + 1);
 
-    label48_->setText(qs(kRunningText));
-    SelectionResult result =
-        Tableoperations(*catalogue_, *cycle_, in, [this](int percent, std::string_view text) {
-            if (percent >= 0)
-                progressBar1_->setValue(percent);
-            label48_->setText(qs(text));
-        });
-    applyPendingOptions(in, result);
+    SelectionResult result;
+    {
+        const PhaseScope engine(probe_, RunPhase::Engine);
+        label48_->setText(qs(kRunningText));
+        result =
+            Tableoperations(*catalogue_, *cycle_, in, [this](int percent, std::string_view text) {
+                if (percent >= 0)
+                    progressBar1_->setValue(percent);
+                label48_->setText(qs(text));
+            });
+        applyPendingOptions(in, result);
+    }
     showResult(tab, result);
 }
 
 void MainWindow::showResult(UnitTab& tab, const SelectionResult& result) {
+    std::optional<PhaseScope> grid(std::in_place, probe_, RunPhase::Grid);
     label48_->setText(qs(result.progressLabel));
     if (result.progress >= 0)  // no unit inside its envelope leaves the bar as it was
         progressBar1_->setValue(result.progress);
@@ -388,6 +393,7 @@ void MainWindow::showResult(UnitTab& tab, const SelectionResult& result) {
     if (result.pagesHidden) {
         tab.pages->hide();
         tab.noData->show();
+        grid.reset();
         clearDetails(tab);
         return;
     }
@@ -428,6 +434,7 @@ void MainWindow::showResult(UnitTab& tab, const SelectionResult& result) {
                            : qs(result.rows[std::size_t(cursorRow)].cells[0]));
     if (!result.message.empty())
         statusBar()->showMessage(qs(result.message), 8000);
+    grid.reset();
     floodpola(tab);
 }
 
