@@ -2,6 +2,7 @@
 // the selection of the shown tab, the selection run itself and the cursor buttons.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QLabel>
@@ -27,6 +28,7 @@ namespace tundrix {
 namespace {
 
 constexpr int kBitzer = 3;
+constexpr qint64 kProgressStepMs = 100;  // how often a long selection run shows its progress
 
 void setAllChecked(QListWidget* list, bool checked) {
     const QSignalBlocker block(list);
@@ -373,8 +375,16 @@ void MainWindow::runSelection(UnitTab& tab) {
     {
         const PhaseScope engine(probe_, RunPhase::Engine);
         label48_->setText(qs(kRunningText));
-        result =
-            Tableoperations(*catalogue_, *cycle_, in, [this](int percent, std::string_view text) {
+        // A new value repaints the bar at once; a run of a few milliseconds would spend more on
+        // repainting it than on its units, so the bar follows a run only every kProgressStepMs
+        // and the result sets its final value and text.
+        QElapsedTimer sinceShown;
+        sinceShown.start();
+        result = Tableoperations(
+            *catalogue_, *cycle_, in, [this, &sinceShown](int percent, std::string_view text) {
+                if (sinceShown.elapsed() < kProgressStepMs)
+                    return;
+                sinceShown.restart();
                 if (percent >= 0)
                     progressBar1_->setValue(percent);
                 label48_->setText(qs(text));
@@ -402,7 +412,9 @@ void MainWindow::showResult(UnitTab& tab, const SelectionResult& result) {
     {
         const QSignalBlocker block(tab.grid);
         QTableWidget* g = tab.grid;
-        g->clearContents();
+        // The cells of the rows the grid already has are rewritten in place (a re-run mostly
+        // shows the same units again), and the grid is painted once when it is full.
+        g->setUpdatesEnabled(false);
         const int rows = std::max(0, int(result.rows.size()) - 1);
         g->setRowCount(rows);
         if (!result.rows.empty()) {
@@ -414,14 +426,24 @@ void MainWindow::showResult(UnitTab& tab, const SelectionResult& result) {
         for (int r = 1; r <= rows; ++r) {
             const SelectionRow& row = result.rows[std::size_t(r)];
             for (int c = 0; c < 6; ++c) {
-                auto* item = new QTableWidgetItem(qs(row.cells[std::size_t(c)]));
-                if (c > 0)
-                    item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-                item->setData(Qt::UserRole, row.unit);
-                g->setItem(r - 1, c, item);
+                const QString text = qs(row.cells[std::size_t(c)]);
+                QTableWidgetItem* item = g->item(r - 1, c);
+                if (!item) {
+                    item = new QTableWidgetItem(text);
+                    if (c > 0)
+                        item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+                    item->setData(Qt::UserRole, row.unit);
+                    g->setItem(r - 1, c, item);
+                    continue;
+                }
+                if (item->text() != text)
+                    item->setText(text);
+                if (item->data(Qt::UserRole).toInt() != row.unit)
+                    item->setData(Qt::UserRole, row.unit);
             }
         }
         fitFigureColumns(g);
+        g->setUpdatesEnabled(true);
         if (rows > 0) {
             const int cursor = std::clamp(cursorRow, 1, rows);
             g->setCurrentCell(cursor - 1, 0);
