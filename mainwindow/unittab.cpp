@@ -119,9 +119,8 @@ QString fileStamp(const QString& file) {
     const QFileInfo info(file);
     if (!info.exists())
         return {};
-    return file + QLatin1Char('|') +
-           QString::number(info.lastModified().toMSecsSinceEpoch()) + QLatin1Char('|') +
-           QString::number(info.size());
+    return file + QLatin1Char('|') + QString::number(info.lastModified().toMSecsSinceEpoch()) +
+           QLatin1Char('|') + QString::number(info.size());
 }
 
 void fitFigureColumns(QTableWidget* grid) {
