@@ -139,9 +139,9 @@ void MainWindow::showEvent(QShowEvent* event) {
 }
 
 void MainWindow::startup() {
+    // The performance data are preloaded once, below, for the refrigerant the tab starts with.
     if (const auto f = catalogue_->existingFile("condensators.dat"))
         catalogue_->conderlist.load(*f);
-    catalogue_->preloadtables(comboBox8_->currentIndex());
     {
         const QSignalBlocker block(checkListBox1_);
         checkListBox1_->item(0)->setCheckState(Qt::Checked);
@@ -380,15 +380,15 @@ void MainWindow::runSelection(UnitTab& tab) {
         // and the result sets its final value and text.
         QElapsedTimer sinceShown;
         sinceShown.start();
-        result = Tableoperations(
-            *catalogue_, *cycle_, in, [this, &sinceShown](int percent, std::string_view text) {
-                if (sinceShown.elapsed() < kProgressStepMs)
-                    return;
-                sinceShown.restart();
-                if (percent >= 0)
-                    progressBar1_->setValue(percent);
-                label48_->setText(qs(text));
-            });
+        result = Tableoperations(*catalogue_, *cycle_, in,
+                                 [this, &sinceShown](int percent, std::string_view text) {
+                                     if (sinceShown.elapsed() < kProgressStepMs)
+                                         return;
+                                     sinceShown.restart();
+                                     if (percent >= 0)
+                                         progressBar1_->setValue(percent);
+                                     label48_->setText(qs(text));
+                                 });
         applyPendingOptions(in, result);
     }
     showResult(tab, result);
