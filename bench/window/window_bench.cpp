@@ -1,7 +1,7 @@
 // How long the main window takes from a field the user leaves (or "подбор") to the painted
 // result, and from the start of the program to the painted main window, offscreen:
 //
-//   tundrix-window-bench [--data DIR] [--runs N]
+//   tundrix-window-bench [--data DIR] [--runs N] [--startup-only]
 //
 // The cases: the kind tab with the most units of the catalogue (every level and brand), and the
 // same tab on a copy of the catalogue whose unit lists of that kind are grown to 1000 units.
@@ -9,7 +9,8 @@
 // grid, the details of the cursor unit, the chart, and the painting that follows (the grid, the
 // chart, the rest of the window). Figures are medians of N re-runs in milliseconds of the main
 // thread's CPU time, the totals in wall-clock time as well; start-up is the median of N fresh
-// processes, from the moment the process is started to the painted main window.
+// processes, from the moment the process is started to the painted main window (wall-clock, and
+// the CPU time the process used until then).
 #include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
@@ -127,9 +128,9 @@ T* child(QWidget* w, const char* name) {
 
 // One re-run split into its parts.
 enum Part { Total, Engine, Grid, Details, Chart, SyncPaint, GridPaint, ChartPaint, OtherPaint };
-constexpr std::array<const char*, 9> kPartNames = {
-    "total",      "selection run", "result grid", "details",    "chart",
-    "run paints", "grid paint",    "chart paint", "other paint"};
+constexpr std::array<const char*, 9> kPartNames = {"total",      "selection run", "result grid",
+                                                   "details",    "chart",         "run paints",
+                                                   "grid paint", "chart paint",   "other paint"};
 constexpr int kParts = int(kPartNames.size());
 
 struct Sample {
@@ -220,8 +221,8 @@ void report(const char* title, const std::vector<Sample>& samples) {
             wall.push_back(s.part[std::size_t(p)].wall / 1e6);
         }
         if (p == Total)
-            std::printf("  %-14s %7.2f CPU  %7.2f wall\n", kPartNames[std::size_t(p)],
-                        median(cpu), median(wall));
+            std::printf("  %-14s %7.2f CPU  %7.2f wall\n", kPartNames[std::size_t(p)], median(cpu),
+                        median(wall));
         else
             std::printf("  %-14s %7.2f\n", kPartNames[std::size_t(p)], median(cpu));
     }
@@ -293,8 +294,8 @@ void measureTab(MainWindow& w, MainWindow::Tab t, int runs, const std::string& w
 // list on every level (their coefficients serve every level); every other file is a link to the
 // sample's.
 fs::path grownCatalogue(const fs::path& sample, tundrix::UnitKind kind) {
-    const fs::path dir = fs::temp_directory_path() / ("tundrix-window-bench-" +
-                                                      std::to_string(::getpid()));
+    const fs::path dir =
+        fs::temp_directory_path() / ("tundrix-window-bench-" + std::to_string(::getpid()));
     fs::create_directories(dir / "agrdata");
     for (const auto& e : fs::directory_iterator(sample))
         if (e.path().filename() != "agrdata")
@@ -311,8 +312,8 @@ fs::path grownCatalogue(const fs::path& sample, tundrix::UnitKind kind) {
     for (int l = 1; l <= tundrix::kLevels; ++l) {
         for (int b = 1; b <= tundrix::kBrands; ++b) {
             fs::path from = sample / "agrdata" / tundrix::agrfilename(kind, l, b, 0);
-            for (int other = 1; !fs::exists(from) && b != tundrix::kScrollBrand &&
-                                other <= tundrix::kLevels;
+            for (int other = 1;
+                 !fs::exists(from) && b != tundrix::kScrollBrand && other <= tundrix::kLevels;
                  ++other)
                 from = sample / "agrdata" / tundrix::agrfilename(kind, other, b, 0);
             tundrix::UnitListTable t;
@@ -351,8 +352,8 @@ int startupChild(int argc, char** argv, const fs::path& data) {
     const Stamp shown = now();
     paintUntilDone();
     const Stamp painted = now();
-    std::printf("%.0f %.0f %.0f %.0f %.0f\n", entered.wall, withQt.wall, created.wall, shown.wall,
-                painted.wall);
+    std::printf("%.0f %.0f %.0f %.0f %.0f %.0f\n", entered.wall, withQt.wall, created.wall,
+                shown.wall, painted.wall, clockNs(CLOCK_PROCESS_CPUTIME_ID));
     return 0;
 }
 
@@ -367,13 +368,14 @@ void measureStartup(const QString& self, const fs::path& data, int runs) {
             std::fprintf(stderr, "start-up run failed\n");
             return;
         }
-        double t[5] = {};
-        if (std::sscanf(p.readAllStandardOutput().constData(), "%lf %lf %lf %lf %lf", &t[0], &t[1],
-                        &t[2], &t[3], &t[4]) != 5)
+        double t[6] = {};
+        if (std::sscanf(p.readAllStandardOutput().constData(), "%lf %lf %lf %lf %lf %lf", &t[0],
+                        &t[1], &t[2], &t[3], &t[4], &t[5]) != 6)
             return;
         if (i == 0)
             continue;  // the first start reads the files into the page cache
         parts["total"].push_back((t[4] - started) / 1e6);
+        parts["CPU of the process"].push_back(t[5] / 1e6);
         parts["process start to main"].push_back((t[0] - started) / 1e6);
         parts["Qt application"].push_back((t[1] - t[0]) / 1e6);
         parts["windows created"].push_back((t[2] - t[1]) / 1e6);
@@ -381,8 +383,8 @@ void measureStartup(const QString& self, const fs::path& data, int runs) {
         parts["painted"].push_back((t[4] - t[3]) / 1e6);
     }
     std::printf("start-up to the painted main window (%d processes, median wall ms)\n", runs);
-    for (const char* k : {"total", "process start to main", "Qt application", "windows created",
-                          "shown (catalogue preloaded)", "painted"})
+    for (const char* k : {"total", "CPU of the process", "process start to main", "Qt application",
+                          "windows created", "shown (catalogue preloaded)", "painted"})
         std::printf("  %-28s %7.2f\n", k, median(parts[k]));
 }
 
@@ -392,6 +394,7 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     fs::path data = TUNDRIX_SAMPLE_DATA;
     int runs = 30;
+    bool child = false;
     bool startupOnly = false;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
@@ -400,6 +403,8 @@ int main(int argc, char** argv) {
         else if (a == "--runs" && i + 1 < argc)
             runs = std::max(1, std::atoi(argv[++i]));
         else if (a == "--startup-child")
+            child = true;
+        else if (a == "--startup-only")
             startupOnly = true;
     }
     std::error_code ec;
@@ -407,10 +412,14 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "no catalogue in the data folder: generate it with tundrix-datagen\n");
         return 1;
     }
-    if (startupOnly)
+    if (child)
         return startupChild(argc, argv, data);
 
     BenchApp a(argc, argv);
+    if (startupOnly) {
+        measureStartup(QCoreApplication::applicationFilePath(), data, runs);
+        return 0;
+    }
     MainWindow::Tab tab = MainWindow::Condensing;
     {
         const auto windows = tundrix::createWindows(data);
