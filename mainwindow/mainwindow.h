@@ -62,6 +62,14 @@ public:
     // The heat exchanger chosen in the chilled-liquid dialog (read by chiller selections).
     void setExchanger(Exchanger e) { exchanger_ = e; }
 
+    // The stages of a selection run from the inputs to the filled window: the run itself, the
+    // result grid, the details of the cursor unit and, inside them, the envelope chart.
+    enum class RunPhase { Engine, Grid, Details, Chart };
+    // Told when each stage begins (true) and ends (false); for programs that measure the window,
+    // nothing is told in normal use.
+    using RunProbe = std::function<void(RunPhase, bool begins)>;
+    void setRunProbe(RunProbe probe) { probe_ = std::move(probe); }
+
     // Shows the maintenance menu "Редактирование" (hidden in normal use).
     void setMaintenanceMode(bool on);
 
@@ -110,6 +118,25 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Tells the probe, when there is one, that a stage begins here and ends with the scope.
+    class PhaseScope {
+    public:
+        PhaseScope(const RunProbe& probe, RunPhase phase) : probe_(probe), phase_(phase) {
+            if (probe_)
+                probe_(phase_, true);
+        }
+        ~PhaseScope() {
+            if (probe_)
+                probe_(phase_, false);
+        }
+        PhaseScope(const PhaseScope&) = delete;
+        PhaseScope& operator=(const PhaseScope&) = delete;
+
+    private:
+        const RunProbe& probe_;
+        RunPhase phase_;
+    };
+
     void buildCommonInputs(QWidget* host);
     void buildMenus();
     void buildChillerInputs(UnitTab& tab);
@@ -163,6 +190,7 @@ private:
     TechDataModule* techData_ = nullptr;
     std::function<void(int unit)> detailsShown_;
     std::function<void()> chillerShown_;
+    RunProbe probe_;
     Exchanger exchanger_ = Exchanger::All;
 
     bool started_ = false;

@@ -36,6 +36,7 @@ void setCell(QTableWidget* g, int row, int column, const QString& text) {
 }  // namespace
 
 void MainWindow::floodpola(UnitTab& tab) {
+    const PhaseScope details(probe_, RunPhase::Details);
     const int r = tab.grid->currentRow() + 1;  // result rows count from 1, the headings are 0
     const agregat& a = catalogue_->agrlist;
     const int u = r >= 1 && r <= a.count && agregat::validUnit(r) ? a.order[std::size_t(r)] : 0;
@@ -78,6 +79,10 @@ void MainWindow::clearDetails(UnitTab& tab) {
     tab.drawingPlaceholder->clear();
     tab.complect->clear();
     tab.description->clear();
+    tab.drawingShown.clear();
+    tab.complectShown.clear();
+    tab.descriptionShown.clear();
+    tab.techShown.clear();
     tab.techGrid->clearContents();
     tab.techGrid->setRowCount(0);
     tab.chart->clear();
@@ -112,10 +117,17 @@ void MainWindow::showPicture(UnitTab& tab, int u) {
 void MainWindow::showDrawing(UnitTab& tab, int u) {
     const auto& a = catalogue_->agrlist;
     const auto file = catalogue_->existingFile(a.imagepath[std::size_t(u)]);
+    const QString stamp = file ? fileStamp(QString::fromStdString(file->string())) : QString();
+    if (!stamp.isEmpty() && stamp == tab.drawingShown &&
+        tab.drawing->status() == QPdfDocument::Status::Ready &&
+        tab.drawingStack->currentWidget() == tab.browser)
+        return;  // that drawing is in view already
+    tab.drawingShown.clear();
     tab.drawing->close();
     if (file &&
         tab.drawing->load(QString::fromStdString(file->string())) == QPdfDocument::Error::None) {
         tab.drawingStack->setCurrentWidget(tab.browser);
+        tab.drawingShown = stamp;
         return;
     }
     // No drawing (or not a PDF): the placeholder picture, or the file itself as a picture.
@@ -130,25 +142,44 @@ void MainWindow::showDrawing(UnitTab& tab, int u) {
 
 void MainWindow::showTexts(UnitTab& tab, int u) {
     const auto& a = catalogue_->agrlist;
-    auto text = [this](const std::string& path, std::string_view fallback) {
+    // A text read from an unchanged file is in the memo already.
+    auto show = [this](QPlainTextEdit* memo, QString& shown, const std::string& path,
+                       std::string_view fallback) {
         auto file = catalogue_->existingFile(path);
         if (!file)
             file = catalogue_->existingFile(fallback);
-        return file ? readCatalogueText(*file) : QString();
+        const QString stamp = file ? fileStamp(QString::fromStdString(file->string())) : QString();
+        if (!stamp.isEmpty() && stamp == shown)
+            return;
+        memo->setPlainText(file ? readCatalogueText(*file) : QString());
+        shown = stamp;
     };
-    tab.complect->setPlainText(text(a.complectpath[std::size_t(u)], kNoComplect));
-    tab.description->setPlainText(text(a.textpath[std::size_t(u)], kNoText));
+    show(tab.complect, tab.complectShown, a.complectpath[std::size_t(u)], kNoComplect);
+    show(tab.description, tab.descriptionShown, a.textpath[std::size_t(u)], kNoText);
 }
 
 void MainWindow::showTechData(UnitTab& tab, int u) {
     QTableWidget* g = tab.techGrid;
+    // The same unit's record of an unchanged store, with the table still open on it, is shown
+    // already: the store is not read again.
+    const QString table = techData_ ? techDataTableForTab() : QString();
+    const QString unit = qs(catalogue_->agrlist.name[std::size_t(u)]);
+    auto shownKey = [&] {
+        return table + QLatin1Char('|') + unit + QLatin1Char('|') +
+               fileStamp(QString::fromStdString(techData_->databaseFile().string())) +
+               QLatin1Char('|') + QString::number(techData_->currentRecord());
+    };
+    if (techData_ && !tab.techShown.isEmpty() && techData_->isOpen() &&
+        techData_->tableName() == table && shownKey() == tab.techShown)
+        return;
+    tab.techShown.clear();
     g->clearContents();
     g->setRowCount(0);
     g->setHorizontalHeaderLabels({QStringLiteral("Характеристика"), QStringLiteral("Значение")});
     if (!techData_)
         return;
     techData_->close();
-    techData_->setTableName(techDataTableForTab());
+    techData_->setTableName(table);
     if (!techData_->open()) {
         // Shown in the grid rather than in a message box: the details follow every cursor move.
         g->setRowCount(1);
@@ -158,7 +189,7 @@ void MainWindow::showTechData(UnitTab& tab, int u) {
     }
     const int n = techData_->fieldCount();
     g->setRowCount(std::max(0, n - 1));
-    const int record = techData_->recordNo(qs(catalogue_->agrlist.name[std::size_t(u)]));
+    const int record = techData_->recordNo(unit);
     if (record > 0)
         techData_->moveTo(record);
     else
@@ -167,9 +198,11 @@ void MainWindow::showTechData(UnitTab& tab, int u) {
         setCell(g, f - 1, 0, techData_->fieldName(f));
         setCell(g, f - 1, 1, record > 0 ? techData_->value(record, f) : QString());
     }
+    tab.techShown = shownKey();
 }
 
 void MainWindow::showChart(UnitTab& tab, int u, double to, double t2) {
+    const PhaseScope chart(probe_, RunPhase::Chart);
     const agregat& a = catalogue_->agrlist;
     const auto e = a.envelope(u);
     const Performance perf(a, *cycle_);

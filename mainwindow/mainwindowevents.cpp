@@ -2,6 +2,7 @@
 // the selection of the shown tab, the selection run itself and the cursor buttons.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QLabel>
@@ -27,6 +28,7 @@ namespace tundrix {
 namespace {
 
 constexpr int kBitzer = 3;
+constexpr qint64 kProgressStepMs = 100;  // how often a long selection run shows its progress
 
 void setAllChecked(QListWidget* list, bool checked) {
     const QSignalBlocker block(list);
@@ -137,9 +139,9 @@ void MainWindow::showEvent(QShowEvent* event) {
 }
 
 void MainWindow::startup() {
+    // The performance data are preloaded once, below, for the refrigerant the tab starts with.
     if (const auto f = catalogue_->existingFile("condensators.dat"))
         catalogue_->conderlist.load(*f);
-    catalogue_->preloadtables(comboBox8_->currentIndex());
     {
         const QSignalBlocker block(checkListBox1_);
         checkListBox1_->item(0)->setCheckState(Qt::Checked);
@@ -369,18 +371,31 @@ void MainWindow::runSelection(UnitTab& tab) {
     in.cheapest = checkBox5_->isChecked();
     in.cursorRow = std::max(1, tab.grid->currentRow() + 1);
 
-    label48_->setText(qs(kRunningText));
-    SelectionResult result =
-        Tableoperations(*catalogue_, *cycle_, in, [this](int percent, std::string_view text) {
-            if (percent >= 0)
-                progressBar1_->setValue(percent);
-            label48_->setText(qs(text));
-        });
-    applyPendingOptions(in, result);
+    SelectionResult result;
+    {
+        const PhaseScope engine(probe_, RunPhase::Engine);
+        label48_->setText(qs(kRunningText));
+        // A new value repaints the bar at once; a run of a few milliseconds would spend more on
+        // repainting it than on its units, so the bar follows a run only every kProgressStepMs
+        // and the result sets its final value and text.
+        QElapsedTimer sinceShown;
+        sinceShown.start();
+        result = Tableoperations(*catalogue_, *cycle_, in,
+                                 [this, &sinceShown](int percent, std::string_view text) {
+                                     if (sinceShown.elapsed() < kProgressStepMs)
+                                         return;
+                                     sinceShown.restart();
+                                     if (percent >= 0)
+                                         progressBar1_->setValue(percent);
+                                     label48_->setText(qs(text));
+                                 });
+        applyPendingOptions(in, result);
+    }
     showResult(tab, result);
 }
 
 void MainWindow::showResult(UnitTab& tab, const SelectionResult& result) {
+    std::optional<PhaseScope> grid(std::in_place, probe_, RunPhase::Grid);
     label48_->setText(qs(result.progressLabel));
     if (result.progress >= 0)  // no unit inside its envelope leaves the bar as it was
         progressBar1_->setValue(result.progress);
@@ -388,6 +403,7 @@ void MainWindow::showResult(UnitTab& tab, const SelectionResult& result) {
     if (result.pagesHidden) {
         tab.pages->hide();
         tab.noData->show();
+        grid.reset();
         clearDetails(tab);
         return;
     }
@@ -396,7 +412,9 @@ void MainWindow::showResult(UnitTab& tab, const SelectionResult& result) {
     {
         const QSignalBlocker block(tab.grid);
         QTableWidget* g = tab.grid;
-        g->clearContents();
+        // The cells of the rows the grid already has are rewritten in place (a re-run mostly
+        // shows the same units again), and the grid is painted once when it is full.
+        g->setUpdatesEnabled(false);
         const int rows = std::max(0, int(result.rows.size()) - 1);
         g->setRowCount(rows);
         if (!result.rows.empty()) {
@@ -408,14 +426,24 @@ void MainWindow::showResult(UnitTab& tab, const SelectionResult& result) {
         for (int r = 1; r <= rows; ++r) {
             const SelectionRow& row = result.rows[std::size_t(r)];
             for (int c = 0; c < 6; ++c) {
-                auto* item = new QTableWidgetItem(qs(row.cells[std::size_t(c)]));
-                if (c > 0)
-                    item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-                item->setData(Qt::UserRole, row.unit);
-                g->setItem(r - 1, c, item);
+                const QString text = qs(row.cells[std::size_t(c)]);
+                QTableWidgetItem* item = g->item(r - 1, c);
+                if (!item) {
+                    item = new QTableWidgetItem(text);
+                    if (c > 0)
+                        item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+                    item->setData(Qt::UserRole, row.unit);
+                    g->setItem(r - 1, c, item);
+                    continue;
+                }
+                if (item->text() != text)
+                    item->setText(text);
+                if (item->data(Qt::UserRole).toInt() != row.unit)
+                    item->setData(Qt::UserRole, row.unit);
             }
         }
         fitFigureColumns(g);
+        g->setUpdatesEnabled(true);
         if (rows > 0) {
             const int cursor = std::clamp(cursorRow, 1, rows);
             g->setCurrentCell(cursor - 1, 0);
@@ -428,6 +456,7 @@ void MainWindow::showResult(UnitTab& tab, const SelectionResult& result) {
                            : qs(result.rows[std::size_t(cursorRow)].cells[0]));
     if (!result.message.empty())
         statusBar()->showMessage(qs(result.message), 8000);
+    grid.reset();
     floodpola(tab);
 }
 

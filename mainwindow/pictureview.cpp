@@ -1,5 +1,6 @@
 #include "mainwindow/pictureview.h"
 
+#include <QFileInfo>
 #include <QPainter>
 
 namespace tundrix {
@@ -9,7 +10,15 @@ PictureView::PictureView(QWidget* parent) : QWidget(parent) {
 }
 
 bool PictureView::load(const QString& file) {
+    // The details show the same picture again on most re-runs; it is decoded again only when
+    // the file has changed since.
+    const QFileInfo info(file);
+    const QDateTime modified = info.lastModified();
+    if (file == file_ && !image_.isNull() && modified == modified_ && info.size() == size_)
+        return true;
     file_ = file;
+    modified_ = modified;
+    size_ = info.size();
     image_ = QImage(file);
     update();
     return !image_.isNull();
@@ -17,6 +26,8 @@ bool PictureView::load(const QString& file) {
 
 void PictureView::clear() {
     file_.clear();
+    modified_ = {};
+    size_ = -1;
     image_ = QImage();
     update();
 }

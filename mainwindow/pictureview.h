@@ -2,6 +2,7 @@
 // the widget is larger than the picture).
 #pragma once
 
+#include <QDateTime>
 #include <QImage>
 #include <QString>
 #include <QWidget>
@@ -25,6 +26,8 @@ protected:
 private:
     QImage image_;
     QString file_;
+    QDateTime modified_;  // of the file when image_ was read from it
+    qint64 size_ = -1;
 };
 
 }  // namespace tundrix

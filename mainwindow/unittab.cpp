@@ -1,5 +1,7 @@
 #include "mainwindow/unittab.h"
 
+#include <QDateTime>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -11,6 +13,9 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <vector>
 
 #include "mainwindow/envelopechart.h"
 #include "mainwindow/pictureview.h"
@@ -42,8 +47,49 @@ void shareWidthWithWrappedHeadings(QTableWidget* g, int lines) {
     g->setFixedHeight(headingHeight + 2 * 22 + 2 * g->frameWidth());
 }
 
+// A result grid that finds a column's widest cell without asking the delegate about every cell
+// (a thousand units make that the dearest part of showing a list). The cells differ only in
+// their text, so only the cells whose text comes within a few pixels of the widest advance can
+// be the widest; the delegate measures those, and the width is the one the view would find by
+// measuring all of them.
+class ResultGrid : public QTableWidget {
+public:
+    ResultGrid() : QTableWidget(0, 6) {}
+
+    int sizeHintForColumn(int column) const override {
+        const int rows = rowCount();
+        if (column < 0 || column >= columnCount() || rows == 0 ||
+            rows > horizontalHeader()->resizeContentsPrecision())
+            return QTableWidget::sizeHintForColumn(column);
+        ensurePolished();
+        constexpr int kSlack = 4;  // shaping may differ from the plain advance by a pixel or two
+        QStyleOptionViewItem option;
+        initViewItemOption(&option);
+        const QFontMetrics metrics(option.font);
+        std::vector<int> advance(std::size_t(rows), -1);
+        int widest = -1;
+        for (int r = 0; r < rows; ++r) {
+            if (isRowHidden(r))
+                continue;
+            const QTableWidgetItem* it = item(r, column);
+            advance[std::size_t(r)] = it ? metrics.horizontalAdvance(it->text()) : 0;
+            widest = std::max(widest, advance[std::size_t(r)]);
+        }
+        if (widest < 0)
+            return QTableWidget::sizeHintForColumn(column);
+        int hint = 0;
+        for (int r = 0; r < rows; ++r) {
+            if (advance[std::size_t(r)] < widest - kSlack)
+                continue;
+            const QModelIndex index = model()->index(r, column);
+            hint = std::max(hint, itemDelegateForIndex(index)->sizeHint(option, index).width());
+        }
+        return showGrid() ? hint + 1 : hint;
+    }
+};
+
 QTableWidget* resultGrid(const QString& name) {
-    auto* g = new QTableWidget(0, 6);
+    auto* g = new ResultGrid;
     g->setObjectName(name);
     g->setSelectionBehavior(QAbstractItemView::SelectRows);
     g->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -68,6 +114,14 @@ QWidget* page(const QString& name) {
 }
 
 }  // namespace
+
+QString fileStamp(const QString& file) {
+    const QFileInfo info(file);
+    if (!info.exists())
+        return {};
+    return file + QLatin1Char('|') + QString::number(info.lastModified().toMSecsSinceEpoch()) +
+           QLatin1Char('|') + QString::number(info.size());
+}
 
 void fitFigureColumns(QTableWidget* grid) {
     constexpr int kPadding = 14;  // keeps neighbouring headings and numbers apart

@@ -56,7 +56,14 @@ struct UnitTab {
     QPushButton* next = nullptr;
     QPushButton* options = nullptr;
     QVBoxLayout* extras = nullptr;  // room above the pages for the tab's own inputs
+
+    // What the details pages show now, as fileStamp() of their files (empty: nothing known),
+    // so that a re-run that leaves the cursor on the same unit reads nothing again.
+    QString drawingShown, complectShown, descriptionShown, techShown;
 };
+
+// A file's path with its modification time and size: equal stamps mean an unchanged file.
+QString fileStamp(const QString& file);
 
 // Builds the tab's widgets inside a new sheet (not yet added to a tab widget).
 UnitTab buildUnitTab(const UnitTabNames& names);

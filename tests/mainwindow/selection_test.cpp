@@ -3,6 +3,7 @@
 // ">" move it, and the details of the cursor row follow. The calculator computes a machine and
 // flags a point outside the compressor's envelope.
 #include <QCheckBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -52,6 +53,23 @@ private:
     QTabWidget* pages() { return child<QTabWidget>(w_.get(), "PageControl1"); }
     QLineEdit* edit(const char* name) { return child<QLineEdit>(w_.get(), name); }
 
+    // The figure columns are as wide as a table measuring every cell makes them: the same texts
+    // in a plain table, each column fitted to its contents and padded alike.
+    static void checkFigureColumnsFitEveryCell(QTableWidget* g) {
+        QTableWidget plain(g->rowCount(), g->columnCount());
+        plain.setFont(g->font());
+        plain.verticalHeader()->hide();
+        for (int c = 0; c < g->columnCount(); ++c)
+            plain.setHorizontalHeaderItem(c, g->horizontalHeaderItem(c)->clone());
+        for (int r = 0; r < g->rowCount(); ++r)
+            for (int c = 0; c < g->columnCount(); ++c)
+                if (const QTableWidgetItem* item = g->item(r, c))
+                    plain.setItem(r, c, item->clone());
+        fitFigureColumns(&plain);
+        for (int c = 1; c < g->columnCount(); ++c)
+            QCOMPARE(g->columnWidth(c), plain.columnWidth(c));
+    }
+
     void checkAllBrandsAndLevels() {
         QListWidget* brands = child<QListWidget>(w_.get(), "CheckListBox1");
         for (int i = 0; i < brands->count(); ++i)
@@ -93,7 +111,42 @@ private slots:
             QCOMPARE(child<QLabel>(w_.get(), "Label48")->text(),
                      QStringLiteral("Всего установок:%1").arg(g->rowCount()));
             QCOMPARE(g->selectionBehavior(), QAbstractItemView::SelectRows);
+            checkFigureColumnsFitEveryCell(g);
         }
+    }
+
+    // A re-run rewrites the cells the grid already has: after other conditions and back, the
+    // grid holds what a fresh window shows for them, cell for cell.
+    void aRerunShowsWhatAFreshWindowShows() {
+        auto run = [](MainWindow& w, const QString& evaporate, bool allBrands) {
+            showTab(child<QTabWidget>(&w, "PageControl1"), MainWindow::Receiver);
+            child<QComboBox>(&w, "ComboBox6")->setCurrentIndex(0);
+            QListWidget* brands = child<QListWidget>(&w, "CheckListBox1");
+            for (int i = 1; i < brands->count(); ++i)
+                brands->item(i)->setCheckState(allBrands ? Qt::Checked : Qt::Unchecked);
+            child<QLineEdit>(&w, "evaporate")->setText(evaporate);
+            QTest::mouseClick(child<QPushButton>(&w, "Button10"), Qt::LeftButton);
+        };
+        run(*w_, QStringLiteral("-5"), false);  // fewer rows
+        run(*w_, QStringLiteral("-30"), true);
+        run(*w_, QStringLiteral("-10"), true);
+        QTableWidget* g = child<QTableWidget>(w_.get(), "StringGrid6");
+        MainWindow fresh(sampleData());
+        fresh.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&fresh));
+        run(fresh, QStringLiteral("-10"), true);
+        QTableWidget* f = child<QTableWidget>(&fresh, "StringGrid6");
+        QVERIFY(g->rowCount() > 1);
+        QCOMPARE(g->rowCount(), f->rowCount());
+        for (int r = 0; r < g->rowCount(); ++r)
+            for (int c = 0; c < 6; ++c) {
+                QCOMPARE(cell(g, r, c), cell(f, r, c));
+                QCOMPARE(g->item(r, c)->textAlignment(), f->item(r, c)->textAlignment());
+                QCOMPARE(g->item(r, c)->data(Qt::UserRole), f->item(r, c)->data(Qt::UserRole));
+            }
+        QCOMPARE(g->currentRow(), f->currentRow());
+        for (int c = 1; c < 6; ++c)
+            QCOMPARE(g->columnWidth(c), f->columnWidth(c));
     }
 
     void theCursorMeetsTheRequiredCapacityAndTheDetailsFollowIt() {
