@@ -21,8 +21,11 @@ constexpr Corners kLow134a{{{-35, 20}, {-15, 20}, {-10, 28}, {-10, 50}, {-25, 50
 constexpr Corners kMiddle134a{{{-20, 25}, {5, 25}, {15, 38}, {15, 60}, {-10, 60}, {-20, 50}}};
 constexpr Corners kHigh410a{{{-10, 30}, {5, 30}, {15, 38}, {15, 60}, {0, 60}, {-10, 50}}};
 // R448A and R449A, nearly the same blend: the discharge temperature runs some 10 K above
-// R404A's, so the low level stops at lower condensing temperatures.
-constexpr Corners kLow448{{{-45, 20}, {-25, 20}, {-20, 28}, {-20, 45}, {-30, 45}, {-45, 30}}};
+// R404A's, so the low level's cut at the coldest evaporating temperatures lies lower; a
+// condensing unit at a 30 degC ambient (some 45..50 degC condensing) stays inside, as R404A's do.
+constexpr Corners kLow448{{{-45, 20}, {-25, 20}, {-20, 28}, {-20, 50}, {-30, 50}, {-45, 30}}};
+// R452A, of the highest discharge temperatures, stops at 45 degC condensing at the low level.
+constexpr Corners kLow452{{{-45, 20}, {-25, 20}, {-20, 28}, {-20, 45}, {-30, 45}, {-45, 30}}};
 constexpr Corners kMiddle448{{{-25, 25}, {0, 25}, {5, 33}, {5, 55}, {-10, 55}, {-25, 42}}};
 constexpr Corners kHigh448{{{-5, 30}, {5, 30}, {15, 40}, {15, 55}, {0, 55}, {-5, 45}}};
 
@@ -87,8 +90,8 @@ const std::array<RefrigerantDesign, kRefrigerants> kDesigns = {{
     {{kLowMiddle, kLowMiddle, kLowMiddle, kLowMiddle}, {{kLow448, kMiddle448, kHigh448}}, 0, "N"},
     {{kLowMiddle, kLowMiddle, kLowMiddle, kLowMiddle}, {{kLow448, kMiddle448, kHigh448}}, 0, "T"},
     // R452A: transport refrigeration, in semi-hermetics and scrolls (no large Copeland Stream
-    // series); at the low level it needs R448A's lower condensing limit to keep a COP above 1.
-    {{kLowMiddle, kLowMiddle, kLowMiddle, kNone}, {{kLow448, kMiddle5, kHigh448}}, 0, "K"},
+    // series); at the low level it needs a lower condensing limit to keep a COP above 1.
+    {{kLowMiddle, kLowMiddle, kLowMiddle, kNone}, {{kLow452, kMiddle5, kHigh448}}, 0, "K"},
     // R454B (A2L): the replacement of R410A in air conditioning, heat pumps and chillers, in
     // high-pressure scrolls and Bitzer semi-hermetics for the high level.
     {{kNone, kHigh, kHigh, kNone}, {{kHigh410a, kHigh410a, kHigh410a}}, 0, "B", 0, -1, true},

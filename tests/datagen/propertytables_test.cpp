@@ -2,7 +2,6 @@
 // checked against the equation of state, and the files written for the data folder.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -11,6 +10,7 @@
 #include <string>
 
 #include "catalogue/refrigerants.h"
+#include "catalogue/tempfolder.h"
 #include "datagen/propertytables.h"
 #include "engine/propertytable.h"
 
@@ -155,14 +155,11 @@ TEST(PropertyImage, EveryStateCellIsAStateOfTheEquationOfState) {
 }
 
 TEST(PropertyImage, WritesAFileOfTwoMillionBytesPerRefrigerantTheSameOnEveryRun) {
-    const auto dir = std::filesystem::temp_directory_path() / "tundrix-proptables-test";
-    std::filesystem::remove_all(dir);
+    // A folder of its own: the suite may run beside another checkout's. How long the images
+    // take is measured by the benchmarks, not here.
+    const tundrix::testing::TempFolder dir;
     std::string err;
-    const auto t0 = std::chrono::steady_clock::now();
     ASSERT_TRUE(writePropertyTables(dir / "data", &err)) << err;
-    const double seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-    EXPECT_LT(seconds, 5.0);
     const char* names[] = {"mass404a.dat", "mass22.dat", "mass407c.dat", "mass134a.dat",
                            "mass410a.dat"};
     for (int i = 0; i < kRefrigerants; ++i) {
@@ -177,7 +174,6 @@ TEST(PropertyImage, WritesAFileOfTwoMillionBytesPerRefrigerantTheSameOnEveryRun)
         ASSERT_TRUE(img.load(file));
         EXPECT_TRUE(img == built(i).image) << name;
     }
-    std::filesystem::remove_all(dir);
 }
 
 TEST(PropertyImage, MissingEquationOfStateFolderFailsWithAReason) {
