@@ -78,7 +78,19 @@ int main(int argc, char** argv) {
     w.findChild<QPushButton*>(QStringLiteral("Button8"))->click();
     ok &= save(&w, out + QStringLiteral("/condensing-units-r290.png"));
 
+    // A blend of the mixture model, rated by its dew and bubble temperatures.
+    w.findChild<QComboBox*>(QStringLiteral("ComboBox8"))->setCurrentIndex(9);
+    w.findChild<QComboBox*>(QStringLiteral("ComboBox6"))->setCurrentIndex(1);
+    w.findChild<QPushButton*>(QStringLiteral("Button8"))->click();
+    ok &= save(&w, out + QStringLiteral("/condensing-units-r448a.png"));
+
     pages->setCurrentIndex(tundrix::MainWindow::Chiller);
     ok &= save(&w, out + QStringLiteral("/chillers.png"));
+
+    // The maintenance tools' refrigerant choices, every refrigerant of the table.
+    windows->form2->show();
+    ok &= save(windows->form2.get(), out + QStringLiteral("/unit-list-editor.png"));
+    windows->form3->show();
+    ok &= save(windows->form3.get(), out + QStringLiteral("/table-builder.png"));
     return ok ? 0 : 1;
 }
