@@ -1,7 +1,8 @@
 #include "mainwindow/pictureview.h"
 
-#include <QFileInfo>
 #include <QPainter>
+
+#include "mainwindow/unittab.h"
 
 namespace tundrix {
 
@@ -12,13 +13,11 @@ PictureView::PictureView(QWidget* parent) : QWidget(parent) {
 bool PictureView::load(const QString& file) {
     // The details show the same picture again on most re-runs; it is decoded again only when
     // the file has changed since.
-    const QFileInfo info(file);
-    const QDateTime modified = info.lastModified();
-    if (file == file_ && !image_.isNull() && modified == modified_ && info.size() == size_)
+    const QString stamp = fileStamp(file);
+    if (file == file_ && !image_.isNull() && !stamp.isEmpty() && stamp == stamp_)
         return true;
     file_ = file;
-    modified_ = modified;
-    size_ = info.size();
+    stamp_ = stamp;
     image_ = QImage(file);
     update();
     return !image_.isNull();
@@ -26,8 +25,7 @@ bool PictureView::load(const QString& file) {
 
 void PictureView::clear() {
     file_.clear();
-    modified_ = {};
-    size_ = -1;
+    stamp_.clear();
     image_ = QImage();
     update();
 }

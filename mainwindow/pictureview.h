@@ -2,7 +2,6 @@
 // the widget is larger than the picture).
 #pragma once
 
-#include <QDateTime>
 #include <QImage>
 #include <QString>
 #include <QWidget>
@@ -26,8 +25,7 @@ protected:
 private:
     QImage image_;
     QString file_;
-    QDateTime modified_;  // of the file when image_ was read from it
-    qint64 size_ = -1;
+    QString stamp_;  // fileStamp() of the file when image_ was read from it
 };
 
 }  // namespace tundrix

@@ -1,6 +1,7 @@
 #include "mainwindow/unittab.h"
 
 #include <QDateTime>
+#include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -16,6 +17,8 @@
 
 #include <algorithm>
 #include <vector>
+
+#include <sys/stat.h>
 
 #include "mainwindow/envelopechart.h"
 #include "mainwindow/pictureview.h"
@@ -116,11 +119,15 @@ QWidget* page(const QString& name) {
 }  // namespace
 
 QString fileStamp(const QString& file) {
-    const QFileInfo info(file);
-    if (!info.exists())
+    // The inode tells a file replaced by a rename (as every writer of the program replaces its
+    // files), the nanoseconds a rewrite in place within the same second.
+    struct stat st {};
+    if (::stat(QFile::encodeName(file).constData(), &st) != 0)
         return {};
-    return file + QLatin1Char('|') + QString::number(info.lastModified().toMSecsSinceEpoch()) +
-           QLatin1Char('|') + QString::number(info.size());
+    return file + QLatin1Char('|') + QString::number(quint64(st.st_ino)) + QLatin1Char('|') +
+           QString::number(qint64(st.st_mtim.tv_sec)) + QLatin1Char('.') +
+           QString::number(qint64(st.st_mtim.tv_nsec)) + QLatin1Char('|') +
+           QString::number(qint64(st.st_size));
 }
 
 void fitFigureColumns(QTableWidget* grid) {

@@ -12,6 +12,9 @@
 #include <QStackedWidget>
 #include <QtTest>
 
+#include <cstdio>
+#include <filesystem>
+
 #include "catalogue/catalogue.h"
 #include "mainwindow/envelopechart.h"
 #include "mainwindow/pictureview.h"
@@ -55,8 +58,33 @@ private slots:
             readCatalogueText(dir.filePath(QStringLiteral("none.txt")).toStdString()).isEmpty());
     }
 
+    // A picture file replaced by a rename within the same second, with the same size (as a
+    // writer of the catalogue replaces files), is read again; an unchanged one is not.
+    void aPictureReplacedUnderItsNameIsReadAgain() {
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("p.bmp"));
+        const auto write = [&](const QString& path, Qt::GlobalColor colour) {
+            QImage img(4, 4, QImage::Format_RGB32);
+            img.fill(colour);
+            QVERIFY(img.save(path, "BMP"));
+        };
+        write(file, Qt::red);
+        PictureView view;
+        QVERIFY(view.load(file));
+        QCOMPARE(view.image().pixelColor(0, 0), QColor(Qt::red));
+        const QString next = dir.filePath(QStringLiteral("next.bmp"));
+        write(next, Qt::blue);
+        QCOMPARE(QFileInfo(next).size(), QFileInfo(file).size());
+        std::filesystem::last_write_time(next.toStdString(),
+                                         std::filesystem::last_write_time(file.toStdString()));
+        QVERIFY(std::rename(next.toLocal8Bit().constData(), file.toLocal8Bit().constData()) == 0);
+        QVERIFY(view.load(file));
+        QCOMPARE(view.image().pixelColor(0, 0), QColor(Qt::blue));
+    }
+
     void init() {
-        if (QByteArray(QTest::currentTestFunction()) == "textsAreUtf8OrWindows1251")
+        const QByteArray name(QTest::currentTestFunction());
+        if (name == "textsAreUtf8OrWindows1251" || name == "aPictureReplacedUnderItsNameIsReadAgain")
             return;
         if (!haveSampleData())
             QFAIL("the sample catalogue has not been generated");
