@@ -1,6 +1,6 @@
-// Grabs pictures of the main window for the documentation: a selection on the condensing-unit
-// tab (its list, drawing, picture and technical data), the chiller tab and the calculator on the
-// description tab.
+// Grabs pictures of the windows for the documentation: a selection on the condensing-unit tab
+// (its list, drawing, picture and technical data), selections for R290 and R448A, the chiller
+// tab, the calculator on the description tab and the maintenance tools' refrigerant choices.
 //
 //   tundrix-screenshots --data DIR --out DIR
 #include <QApplication>
@@ -81,8 +81,10 @@ int main(int argc, char** argv) {
     // A blend of the mixture model, rated by its dew and bubble temperatures.
     w.findChild<QComboBox*>(QStringLiteral("ComboBox8"))->setCurrentIndex(9);
     w.findChild<QComboBox*>(QStringLiteral("ComboBox6"))->setCurrentIndex(1);
+    w.findChild<QLineEdit*>(QStringLiteral("evaporate"))->setText(QStringLiteral("-35"));
     w.findChild<QPushButton*>(QStringLiteral("Button8"))->click();
     ok &= save(&w, out + QStringLiteral("/condensing-units-r448a.png"));
+    w.findChild<QLineEdit*>(QStringLiteral("evaporate"))->setText(QStringLiteral("-25"));
 
     pages->setCurrentIndex(tundrix::MainWindow::Chiller);
     ok &= save(&w, out + QStringLiteral("/chillers.png"));

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the program and writes pictures of the main window into docs/screenshots/, taken on the
+# Builds the program and writes pictures of the windows into docs/screenshots/, taken on the
 # sample catalogue without a display.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
