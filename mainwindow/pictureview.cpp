@@ -14,7 +14,7 @@ bool PictureView::load(const QString& file) {
     // The details show the same picture again on most re-runs; it is decoded again only when
     // the file has changed since.
     const QString stamp = fileStamp(file);
-    if (file == file_ && !image_.isNull() && !stamp.isEmpty() && stamp == stamp_)
+    if (!image_.isNull() && !stamp.isEmpty() && stamp == stamp_)  // the stamp holds the path
         return true;
     file_ = file;
     stamp_ = stamp;

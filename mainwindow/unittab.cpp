@@ -1,8 +1,6 @@
 #include "mainwindow/unittab.h"
 
-#include <QDateTime>
 #include <QFile>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>

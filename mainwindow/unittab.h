@@ -62,7 +62,8 @@ struct UnitTab {
     QString drawingShown, complectShown, descriptionShown, techShown;
 };
 
-// A file's path with its modification time and size: equal stamps mean an unchanged file.
+// A file's path with its inode, modification time and size: equal stamps mean an unchanged file;
+// empty when the file cannot be read.
 QString fileStamp(const QString& file);
 
 // Builds the tab's widgets inside a new sheet (not yet added to a tab widget).
