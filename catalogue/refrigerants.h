@@ -14,6 +14,7 @@
 
 #include <array>
 #include <limits>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -177,6 +178,14 @@ constexpr int coefSection(int r) {
 constexpr bool missingFileMeansNone(int r) {
     return validRefrigerant(r) && refrigerantEntry(r).scheme == FileScheme::ByCode;
 }
+
+// The refrigerant a user or a file names: its code ("448a"), its caption ("R448A", "R404A/R507"),
+// "R" and its code ("R404A", "R1234ze") or its index ("9"); letters in any case. Nothing for
+// anything else.
+std::optional<int> refrigerantByName(std::string_view name);
+
+// Every name refrigerantByName takes, as a user reads them: "0 R404A/R507 (404a), 1 R22 (22), ...".
+std::string refrigerantNames();
 
 // Flammable refrigerants (safety classes A2L, A2, A3, B...): the class's digit is not 1.
 bool flammable(const Refrigerant& r);

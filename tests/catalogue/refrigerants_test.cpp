@@ -35,6 +35,18 @@ TEST(RefrigerantTable, TheFiveFirstThenTheLaterOnesInSelectorOrder) {
     EXPECT_FALSE(validRefrigerant(-1));
 }
 
+TEST(RefrigerantTable, NamedByCodeCaptionOrIndexInAnyCase) {
+    for (const char* name : {"R448A", "448a", "9", "r448a", "448A"})
+        EXPECT_EQ(refrigerantByName(name), 9) << name;
+    EXPECT_EQ(refrigerantByName("R404A/R507"), 0);
+    EXPECT_EQ(refrigerantByName("R404A"), 0);
+    EXPECT_EQ(refrigerantByName("r1234ze(e)"), 8);
+    EXPECT_EQ(refrigerantByName("1234ze"), 8);
+    EXPECT_EQ(refrigerantByName("0"), 0);
+    for (const char* name : {"", "15", "-1", "R", "R999", "4O4a", "9 ", "1234"})
+        EXPECT_EQ(refrigerantByName(name), std::nullopt) << name;
+}
+
 TEST(RefrigerantTable, SafetyClassAndGwpAsShownBesideTheSelector) {
     EXPECT_EQ(safetyText(refrigerantEntry(0)), "A1, ПГП 3922/3985");
     EXPECT_EQ(safetyText(refrigerantEntry(3)), "A1, ПГП 1430");
