@@ -168,6 +168,19 @@ constexpr const Refrigerant& refrigerantEntry(int r) {
     return kRefrigerantTable[std::size_t(r)];
 }
 
+// The index of the refrigerant with this file code, found at compile time; -1 for none.
+constexpr int refrigerantIndex(std::string_view code) {
+    for (int r = 0; r < kRefrigerants; ++r)
+        if (kRefrigerantTable[std::size_t(r)].code == code)
+            return r;
+    return -1;
+}
+
+// The refrigerant a fresh program shows, and the one the chiller tab always computes with.
+inline constexpr int kDefaultRefrigerant = refrigerantIndex("404a");
+inline constexpr int kChillerRefrigerant = refrigerantIndex("407c");
+static_assert(kDefaultRefrigerant >= 0 && kChillerRefrigerant >= 0);
+
 // Section of the brand coefficient files holding the refrigerant's records; -1 when there is
 // none (R410A, or an index outside the table).
 constexpr int coefSection(int r) {
