@@ -58,20 +58,6 @@ double totalPrice(agregat& a, int u, char sep) {
     return total;
 }
 
-bool insideEnvelope(const agregat& a, int u, double to, double tc) {
-    const auto k = std::size_t(u);
-    const auto& x = a.xlim;
-    const auto& y = a.ylim;
-    // A unit with air-cooled condensers is tested with 0 in place of the condensing
-    // temperatures of its first three corners.
-    const bool withCondenser = a.ncondensator[k] != 0;
-    const double y1 = withCondenser ? 0.0 : y[0][k];
-    const double y2 = withCondenser ? 0.0 : y[1][k];
-    const double y3 = withCondenser ? 0.0 : y[2][k];
-    return inenvelope(to, tc, x[0][k], y1, x[1][k], y2, x[2][k], y3, x[3][k], y[3][k], x[4][k],
-                      y[4][k], x[5][k], y[5][k]);
-}
-
 SelectionRow emptyRow() {
     SelectionRow row;
     row.capacity = row.power = row.heat = row.current = row.price = kNoValue;
@@ -132,6 +118,27 @@ int capacityCursor(const std::vector<double>& caps, const std::vector<SelectionR
 }
 
 }  // namespace
+
+bool insideEnvelope(const agregat& a, int u, double to, double tc) {
+    const auto k = std::size_t(u);
+    const auto& x = a.xlim;
+    const auto& y = a.ylim;
+    // A unit with air-cooled condensers is tested with 0 in place of the condensing
+    // temperatures of its first three corners.
+    const bool withCondenser = a.ncondensator[k] != 0;
+    const double y1 = withCondenser ? 0.0 : y[0][k];
+    const double y2 = withCondenser ? 0.0 : y[1][k];
+    const double y3 = withCondenser ? 0.0 : y[2][k];
+    return inenvelope(to, tc, x[0][k], y1, x[1][k], y2, x[2][k], y3, x[3][k], y[3][k], x[4][k],
+                      y[4][k], x[5][k], y[5][k]);
+}
+
+double fanPower(const agregat& a, int u) {
+    // Fans: those of one condenser of the unit's type, whatever the condenser count.
+    const int c = a.indconder[std::size_t(u)];
+    const int fans = Condenserprop::validEntry(c) ? a.condenser.numfuns(c) : 0;
+    return fans * a.condenser.funsCap(c);
+}
 
 std::array<bool, kLevels + 1> levelsForChoice(int choiceIndex) {
     std::array<bool, kLevels + 1> on{};
@@ -264,7 +271,7 @@ SelectionResult Tableoperations(Catalogue& catalogue, CycleState& cycle, const S
             const int c = a.indconder[k];
             const int fans = Condenserprop::validEntry(c) ? a.condenser.numfuns(c) : 0;
             row.capacity = cap;
-            row.power = perf.power(to[k], tc[k], u) + fans * a.condenser.funsCap(c);
+            row.power = perf.power(to[k], tc[k], u) + fanPower(a, u);
             row.heat = perf.heat(to[k], tc[k], u);
             row.current = perf.current(to[k], tc[k], u) + fans * a.condenser.funsCurrent(c);
             row.cells[1] = fmt(row.capacity, sep);

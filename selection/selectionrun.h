@@ -93,6 +93,12 @@ struct SelectionResult {
     double corrfactor = 1.0;
 };
 
+// Whether unit u's operating point (to, tc) lies inside its envelope, as the run tests it.
+bool insideEnvelope(const agregat& a, int u, double to, double tc);
+
+// Power input of the fans added to the unit's power: the fans of one condenser of its type.
+double fanPower(const agregat& a, int u);
+
 // Progress of the run: the progress bar's new value (0..100; -1 leaves the bar as it is) and the
 // progress label's text.
 using SelectionProgress = std::function<void(int percent, std::string_view label)>;
