@@ -45,10 +45,12 @@ struct Operating {
     bool inside = false;
 };
 
+// `atFloor`: a warmer ambient already condensed at the floor, so this one does too (the balance
+// rises with the ambient) and needs no balance.
 Operating operate(const Performance& perf, const agregat& a, int u, double to, double ambient,
-                  double floor) {
+                  double floor, bool atFloor = false) {
     Operating o;
-    o.tcBalance = perf.condensatetemp(to, ambient, u);
+    o.tcBalance = atFloor ? floor : perf.condensatetemp(to, ambient, u);
     o.tc = std::max(o.tcBalance, floor);
     if (!std::isfinite(o.tcBalance))
         o.tc = kNoFigure;
@@ -76,10 +78,11 @@ void ratePoints(const agregat& a, CycleState& cycle, Application app,
             RatingPoint& rp = out[i].points[p];
             if (!perf.hasData(u))
                 continue;
-            const Operating o = operate(perf, a, u, to, rp.ambient, floor);
+            const bool atFloor = p > 0 && out[i].points[p - 1].tc == floor;
+            const Operating o = operate(perf, a, u, to, rp.ambient, floor, atFloor);
             if (!o.inside)
                 continue;
-            rp.tc = o.tc;
+            rp.tc = o.tc;  // also what the next, colder point starts from
             rp.capacity = o.capacity;
             rp.power = o.power;
             rp.cop = o.capacity / o.power;
@@ -116,97 +119,131 @@ void judge(UnitSeasonal& s, int gwp) {
         s.passes = s.metricValue >= s.requirement.minimum;
 }
 
-// Capacity and power against condensing temperature at the nodes, for linear interpolation.
+// Capacity and power against condensing temperature at the nodes, for linear interpolation, and
+// whether the node lies inside the envelope.
 struct Node {
     double tc, capacity, power;
+    bool inside;
+};
+
+// Working lists of one unit's year, kept from unit to unit.
+struct YearScratch {
+    std::vector<double> ambients, tcb;
+    std::vector<Node> nodes;
 };
 
 double lerp(double x0, double y0, double x1, double y1, double x) {
     return x1 == x0 ? y0 : y0 + (y1 - y0) * (x - x0) / (x1 - x0);
 }
 
-// The engineer's year of one unit. Performance changes with the outdoor temperature only through
-// the condensing temperature, and smoothly: the unit is computed at nodes 5 K apart over the
-// climate (every bin where the floor holds shares one node), and the bins are interpolated
-// linearly between them in the condensing temperature.
+// The engineer's year of one unit over bins of positive hours in ascending temperature.
+// Performance changes with the outdoor temperature only through the condensing temperature, and
+// smoothly: the balance is computed at nodes 10 K apart over the climate (every bin where the
+// floor holds shares one node), capacity and power at its condensing temperatures 5 K apart, and
+// the bins are interpolated linearly between them. The envelope is tested at the nodes: its section
+// at one evaporating temperature is one range of condensing temperatures, so the bins between two
+// nodes inside it are inside too.
 void ownYear(const Performance& perf, const agregat& a, const OwnConditions& own,
              const SeasonalSettings& st, std::span<const ClimateBin> bins, UnitSeasonal& s,
-             bool withYear) {
+             bool withYear, YearScratch& w) {
     const int u = s.unit;
     const double to = own.to;
     if (!perf.hasData(u)) {
         s.yearMissing = "нет данных агрегата";
         return;
     }
-    const Operating design = operate(perf, a, u, to, own.ambient, st.floor);
-    s.designLoad = own.required > 0 ? own.required : design.inside ? design.capacity : kNoFigure;
+    s.designLoad = own.required;
+    if (!(own.required > 0)) {
+        const Operating design = operate(perf, a, u, to, own.ambient, st.floor);
+        s.designLoad = design.inside ? design.capacity : kNoFigure;
+    }
     if (!std::isfinite(s.designLoad)) {
         s.yearMissing = "вне границ диапазона при расчетной температуре";
         return;
     }
 
-    double tmin = INFINITY, tmax = -INFINITY;
-    for (const ClimateBin& b : bins) {
-        if (b.hours > 0) {
-            tmin = std::min(tmin, b.t);
-            tmax = std::max(tmax, b.t);
+    std::vector<double>& ambients = w.ambients;
+    std::vector<double>& tcb = w.tcb;
+    ambients.clear();
+    tcb.clear();
+    if (!bins.empty() && st.everyBin) {
+        for (const ClimateBin& b : bins) {
+            ambients.push_back(b.t);
+            tcb.push_back(perf.condensatetemp(to, b.t, u));
         }
-    }
-    // The ambients of the nodes, ascending; the balance's condensing temperature at each.
-    std::vector<double> ambients;
-    if (st.everyBin) {
-        for (const ClimateBin& b : bins)
-            if (b.hours > 0)
-                ambients.push_back(b.t);
-        std::sort(ambients.begin(), ambients.end());
-    } else if (tmin <= tmax) {
+    } else if (!bins.empty()) {
+        const double tmin = bins.front().t, tmax = bins.back().t;
+        // The first node where the floor still holds (the balance rises with the ambient).
         double lo = std::clamp(perf.outdoortemp(to, st.floor, u) - 2.0, tmin, tmax);
         if (!std::isfinite(lo))
             lo = tmin;
-        while (lo > tmin && perf.condensatetemp(to, lo, u) > st.floor)
+        double tcLo = perf.condensatetemp(to, lo, u);
+        while (lo > tmin && tcLo > st.floor) {
             lo = std::max(tmin, lo - 5.0);
-        for (double t = lo; t < tmax; t += 5.0)
+            tcLo = perf.condensatetemp(to, lo, u);
+        }
+        // The balance is all but linear in the ambient: computed every 10 K, and halfway
+        // between for the capacity nodes.
+        ambients.push_back(lo);
+        tcb.push_back(tcLo);
+        for (double t = lo + 10.0; t < tmax; t += 10.0)
             ambients.push_back(t);
-        ambients.push_back(tmax);
+        if (tmax > lo)
+            ambients.push_back(tmax);
+        for (std::size_t i = 1; i < ambients.size(); ++i)
+            tcb.push_back(perf.condensatetemp(to, ambients[i], u));
+        for (std::size_t i = ambients.size() - 1; i > 0; --i) {
+            const double mid = (ambients[i - 1] + ambients[i]) / 2;
+            ambients.insert(ambients.begin() + std::ptrdiff_t(i), mid);
+            tcb.insert(tcb.begin() + std::ptrdiff_t(i), (tcb[i - 1] + tcb[i]) / 2);
+        }
     }
-    std::vector<double> tcb(ambients.size());
-    for (std::size_t i = 0; i < ambients.size(); ++i)
-        tcb[i] = perf.condensatetemp(to, ambients[i], u);
-    // Capacity and power at the floor and at each node above it.
-    std::vector<Node> nodes;
-    nodes.push_back(
-        {st.floor, perf.capacity(to, st.floor, u), perf.power(to, st.floor, u) + fanPower(a, u)});
+    if (!std::all_of(tcb.begin(), tcb.end(), [](double t) { return std::isfinite(t); })) {
+        s.yearMissing = "нет данных агрегата";
+        return;
+    }
+    std::vector<Node>& nodes = w.nodes;
+    nodes.clear();
+    const double fans = fanPower(a, u);
+    auto node = [&](double tc) {
+        return Node{tc, perf.capacity(to, tc, u), perf.power(to, tc, u) + fans,
+                    insideEnvelope(a, u, to, tc)};
+    };
+    if (!tcb.empty() && !(tcb.front() > st.floor))
+        nodes.push_back(node(st.floor));
     for (const double tc : tcb)
-        if (tc > nodes.back().tc)
-            nodes.push_back({tc, perf.capacity(to, tc, u), perf.power(to, tc, u) + fanPower(a, u)});
+        if (tc > st.floor && (nodes.empty() || tc > nodes.back().tc))
+            nodes.push_back(node(tc));
+    if (!bins.empty() && nodes.empty()) {
+        s.yearMissing = "нет данных агрегата";
+        return;
+    }
 
     const double prMin = a.layer[std::size_t(u)] == 1 ? 0.8 : 0.6;
+    const double span = own.ambient - 5.0;
     double energy = 0, uncovered = 0;
+    std::size_t j = 0, k = 0;
     for (const ClimateBin& b : bins) {
-        if (!(b.hours > 0))
-            continue;
         // Condensing temperature: the balance interpolated between the nodes' ambients.
-        double tc = ambients.empty() ? st.floor : std::max(st.floor, tcb.front());
-        if (!ambients.empty() && b.t > ambients.front()) {
-            const auto hi = std::lower_bound(ambients.begin(), ambients.end(), b.t);
-            const std::size_t j =
-                std::size_t(std::min(hi - ambients.begin(), std::ptrdiff_t(ambients.size()) - 1));
-            tc = std::max(st.floor, lerp(ambients[j - 1], tcb[j - 1], ambients[j], tcb[j], b.t));
+        double tc = std::max(st.floor, tcb.front());
+        if (ambients.size() > 1 && b.t > ambients.front()) {
+            while (j + 2 < ambients.size() && ambients[j + 1] < b.t)
+                ++j;
+            tc = std::max(st.floor, lerp(ambients[j], tcb[j], ambients[j + 1], tcb[j + 1], b.t));
         }
-        auto n = std::lower_bound(nodes.begin(), nodes.end(), tc,
-                                  [](const Node& x, double v) { return x.tc < v; });
-        if (n == nodes.end())
-            n = nodes.end() - 1;
-        const Node& n1 = *n;
-        const Node& n0 = n == nodes.begin() ? *n : *(n - 1);
+        while (k > 0 && nodes[k].tc > tc)
+            --k;
+        while (k + 1 < nodes.size() && nodes[k + 1].tc < tc)
+            ++k;
+        const Node& n0 = nodes[k];
+        const Node& n1 = k + 1 < nodes.size() ? nodes[k + 1] : nodes[k];
         const double cap = lerp(n0.tc, n0.capacity, n1.tc, n1.capacity, tc);
         const double pow = lerp(n0.tc, n0.power, n1.tc, n1.power, tc);
-        if (!positive(cap) || !positive(pow) || !insideEnvelope(a, u, to, tc)) {
+        if (!n0.inside || !n1.inside || !positive(cap) || !positive(pow)) {
             s.yearMissing = "вне границ диапазона при " + formatGeneral(b.t, ',') + " °C";
             s.year.clear();
             return;
         }
-        const double span = own.ambient - 5.0;
         const double pr =
             span > 0 ? std::clamp(prMin + (1 - prMin) * (b.t - 5.0) / span, prMin, 1.0) : 1.0;
         const double load = s.designLoad * pr;
@@ -278,11 +315,18 @@ std::vector<UnitSeasonal> seasonalFigures(const agregat& a, CycleState& cycle,
     PerformanceCache cache;
     cache.tables = &cycle.tables;
     const Performance perf(a, cycle, &cache);
-    const std::span<const ClimateBin> bins = settings.climate.empty()
-                                                 ? referenceClimate()
-                                                 : std::span<const ClimateBin>(settings.climate);
+    const std::span<const ClimateBin> climate = settings.climate.empty()
+                                                    ? referenceClimate()
+                                                    : std::span<const ClimateBin>(settings.climate);
+    std::vector<ClimateBin> bins;
+    for (const ClimateBin& b : climate)
+        if (b.hours > 0)
+            bins.push_back(b);
+    std::stable_sort(bins.begin(), bins.end(),
+                     [](const ClimateBin& x, const ClimateBin& y) { return x.t < y.t; });
+    YearScratch scratch;
     for (UnitSeasonal& s : out)
-        ownYear(perf, a, own, settings, bins, s, withYear);
+        ownYear(perf, a, own, settings, bins, s, withYear, scratch);
     return out;
 }
 

@@ -32,7 +32,7 @@ struct SeasonalSettings {
     double tariff = kDefaultTariff;
     int years = kDefaultYears;
     std::vector<ClimateBin> climate;  // the engineer's bins; empty: the reference climate
-    // Compute the unit at every bin's temperature instead of at nodes 5 K apart (for checks).
+    // Compute the unit at every bin's temperature instead of at nodes (for checks).
     bool everyBin = false;
 };
 
