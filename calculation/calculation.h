@@ -17,6 +17,7 @@
 #include "basket/basketunit.h"
 #include "catalogue/choices.h"
 #include "chiller/liquidcapacity.h"
+#include "seasonal/unitseasonal.h"
 
 namespace tundrix {
 
@@ -37,12 +38,13 @@ struct MainInputs {
     std::optional<double> superheat = 10, subcool = 0, required;
     std::optional<double> outlet = 15;  // chiller tab: liquid outlet temperature
     bool cheapest = false;              // "По минимальной цене"
-    int refrigerant = 0;                // refrigerant selector index
-    int level = 1;                      // "Исполнение" index 0..5
+    bool owning = false;  // "По минимальной стоимости владения"
+    int refrigerant = 0;  // refrigerant selector index
+    int level = 1;        // "Исполнение" index 0..5
     std::array<bool, kBrands + 1> brands{false, true, false, false, false};  // [1..4]
     std::array<bool, 6> racks{false, false, true, true, true, true};         // [2..5]
-    bool ambientMode = true;  // condensing temperature from the ambient (its field locked)
-    int chillerType = 0;      // 0..6
+    bool ambientMode = true;    // condensing temperature from the ambient (its field locked)
+    int chillerType = 0;        // 0..6
     bool useEvaporate = false;  // "Использовать температуру кипения"
 };
 
@@ -91,6 +93,9 @@ struct Calculation {
     std::string saved;  // local date and time of saving, "2025-03-01T10:15:00"
     MainInputs inputs;
     LiquidSettings liquid;
+    // "Сезонная эффективность": climate bins when imported, tariff, years, minimum condensing
+    // temperature.
+    SeasonalSettings seasonal;
     std::vector<OptionChoice> options;
     std::array<std::string, kUnitTabs> cursor;  // [tab - 1]: name of the cursor unit, or empty
     std::vector<ResultRecord> results;

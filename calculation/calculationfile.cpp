@@ -196,6 +196,7 @@ MainInputs readInputs(const Reader& r) {
     r.optional("required", in.required, num);
     r.optional("outlet", in.outlet, num);
     r.optional("cheapest", in.cheapest, flag);
+    r.optional("owning", in.owning, flag);
     r.optional("refrigerant", in.refrigerant, [](const Reader& x) { return x.refrigerant(); });
     r.optional("level", in.level, [](const Reader& x) { return x.integer(0, 5); });
     r.optional("brands", in.brands,
@@ -230,6 +231,36 @@ LiquidSettings readLiquid(const Reader& r) {
     });
     r.optional("capacity", l.capacity, num);
     return l;
+}
+
+SeasonalSettings readSeasonal(const Reader& r) {
+    r.object();
+    SeasonalSettings s;
+    r.optional("tariff", s.tariff, [](const Reader& x) {
+        const double t = x.number();
+        if (t < 0)
+            x.fail("тариф меньше 0");
+        return t;
+    });
+    r.optional("years", s.years, [](const Reader& x) { return x.integer(0, 100); });
+    r.optional("floor", s.floor, [](const Reader& x) {
+        const double t = x.number();
+        if (t < -30 || t > 60)
+            x.fail("температура вне диапазона -30..60 °C");
+        return t;
+    });
+    if (r.has("climate") && !r.at("climate").isNull()) {
+        const Reader list = r.at("climate");
+        for (std::size_t i = 0, n = list.array(); i < n; ++i) {
+            const Reader bin = list.at(i);
+            if (bin.array() != 2)
+                bin.fail("ожидается [температура, часы]");
+            s.climate.push_back({bin.at(std::size_t(0)).number(), bin.at(std::size_t(1)).number()});
+        }
+        if (const std::string why = checkClimate(s.climate); !why.empty())
+            list.fail(why);
+    }
+    return s;
 }
 
 BasketUnit readUnit(const Reader& r) {
@@ -269,6 +300,7 @@ Calculation readCalculation(const Reader& r) {
     r.optional("saved", c.saved, text);
     c.inputs = readInputs(r.at("inputs"));
     r.optional("liquid", c.liquid, readLiquid);
+    r.optional("seasonal", c.seasonal, readSeasonal);
     eachOf(r, "options", [&c](const Reader& o) {
         c.options.push_back({o.at("unit").text(), o.at("options").texts()});
     });
@@ -324,6 +356,7 @@ Json calculationJson(const Calculation& c) {
                      {"required", number(in.required)},
                      {"outlet", number(in.outlet)},
                      {"cheapest", in.cheapest},
+                     {"owning", in.owning},
                      {"refrigerant", in.refrigerant},
                      {"level", in.level},
                      {"brands", ticked(in.brands, 1)},
@@ -341,6 +374,16 @@ Json calculationJson(const Calculation& c) {
                      {"exchanger", l.exchanger},
                      {"exchangerDifference", l.exchangerDifference},
                      {"capacity", number(l.capacity)}};
+    Json climate = nullptr;
+    if (!c.seasonal.climate.empty()) {
+        climate = Json::array();
+        for (const ClimateBin& b : c.seasonal.climate)
+            climate.push_back({b.t, b.hours});
+    }
+    doc["seasonal"] = {{"climate", climate},
+                       {"tariff", c.seasonal.tariff},
+                       {"years", c.seasonal.years},
+                       {"floor", c.seasonal.floor}};
     Json options = Json::array();
     for (const OptionChoice& o : c.options)
         options.push_back({{"unit", o.unit}, {"options", o.options}});
@@ -375,9 +418,10 @@ Json calculationJson(const Calculation& c) {
 }
 
 std::optional<Calculation> calculationFromJson(const Json& doc, std::string& error) {
-    if (!doc.is_object() || !doc.contains("format") || doc.at("format") != std::string(kCalculationFormat)) {
-        error = "это не файл расчета Tundrix (нет формата «" + std::string(kCalculationFormat) +
-                "»)";
+    if (!doc.is_object() || !doc.contains("format") ||
+        doc.at("format") != std::string(kCalculationFormat)) {
+        error =
+            "это не файл расчета Tundrix (нет формата «" + std::string(kCalculationFormat) + "»)";
         return std::nullopt;
     }
     try {

@@ -38,6 +38,8 @@ Calculation calculationOfRun(const SelectionSetup& setup, const SelectionRun& ru
     Calculation c;
     c.saved = localDateTime(std::time(nullptr));
     c.inputs = mainInputs(in);
+    c.inputs.owning = setup.owning;
+    c.seasonal = setup.seasonal;
     const MainInputs& m = c.inputs;
     c.liquid.exchanger = int(in.exchanger);
     c.options = chosenOptions(list);
@@ -66,10 +68,9 @@ void addToBasket(Basket& basket, const std::string& given, const SelectionSetup&
         if (row.unit == 0 || (row.cells[0] != name && list.name[std::size_t(row.unit)] != name))
             continue;
         const char sep = setup.inputs.decimalSeparator;
-        const auto added = basket.add(Basket::typeText(resultTable(setup.inputs.kind)),
-                                      row.cells[0], row.cells[5],
-                                      basketUnit(list, setup.inputs.kind,
-                                                 setup.inputs.refrigerant, row));
+        const auto added =
+            basket.add(Basket::typeText(resultTable(setup.inputs.kind)), row.cells[0], row.cells[5],
+                       basketUnit(list, setup.inputs.kind, setup.inputs.refrigerant, row));
         const int k = basket.lastAddedRow();
         // add() counted one; the basket gets the quantity asked for.
         const double before = added == Basket::AddResult::Added
@@ -132,6 +133,8 @@ int runOpen(const Context& ctx, const std::vector<std::string>& argv, std::ostre
     SelectionSetup setup;
     setup.dataDir = ctx.dataDir;
     setup.inputs = selectionInputs(c, sep);
+    setup.owning = c.inputs.owning && !c.inputs.cheapest;
+    setup.seasonal = c.seasonal;
     SelectionRun run = runSelection(setup);
     agregat& list = run.catalogue->agrlist;
 

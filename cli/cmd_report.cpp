@@ -27,6 +27,7 @@
 #include "printing/pdfoutput.h"
 #include "printing/reportenvelope.h"
 #include "printing/reportmodel.h"
+#include "seasonal/seasonaltext.h"
 #include "selection/numbers.h"
 #include "techdata/techdatamodule.h"
 #include "techdata/techdatatables.h"
@@ -136,6 +137,14 @@ ReportModel reportModel(const Args& a, const SelectionSetup& setup, const Select
         m.result.push_back({qs(headings.cells[c]), qs(shown.cells[c])});
     m.techData = techData(setup.dataDir, in.kind, units.name[std::size_t(u)]);
     m.deliverySet = deliverySet(cat, u);
+    if (in.kind == UnitKind::Out) {
+        const SeasonalUnit unit{u, shown.price};
+        const UnitSeasonal s = seasonalFigures(units, *run.cycle, std::span(&unit, 1),
+                                               ownConditions(in), setup.seasonal)
+                                   .front();
+        for (const auto& [label, value] : seasonalRows(s, setup.seasonal, sep))
+            m.seasonal.push_back({qs(label), qs(value)});
+    }
     m.envelope = reportEnvelope(units, *run.cycle, u, t0, t2);
     m.hasUnit = true;
     return m;

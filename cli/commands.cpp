@@ -28,6 +28,7 @@ const std::vector<CommandInfo>& commands() {
          "         [--superheat 10] [--subcool 0] [--capacity Q] [--cheapest] [--racks 2,3,4,5]\n"
          "         [--exchanger 0..3] [--outlet T] [--use-to] [--option K:J ...]\n"
          "         [--save FILE.tundrix [--basket NAME:QTY ...]]\n"
+         "         [--owning [--floor 25] [--climate FILE.csv] [--tariff 0.15] [--years 10]]\n"
          "  --level is the level choice: 0 all, 1 low, 2 middle, 3 high, 4 low and middle,\n"
          "  5 middle and high. --ambient computes each unit's condensing temperature from the\n"
          "  ambient (units with condensers); --tc takes it as given. --outlet is the chilled-liquid\n"
@@ -38,8 +39,29 @@ const std::vector<CommandInfo>& commands() {
          "  the correction factors and every row: numbers at full precision (null where the grid\n"
          "  shows nothing) and the six grid texts in the locale's number form.\n"
          "  --save writes the calculation file of the run (see 'open'); each --basket puts QTY of\n"
-         "  the result unit NAME (as listed or as catalogued) into its basket.\n",
+         "  the result unit NAME (as listed or as catalogued) into its basket.\n"
+         "  --owning puts the cursor on the unit of the lowest cost of owning (price with the\n"
+         "  ticked options plus the years' running cost at the tariff, see 'seasonal') among\n"
+         "  those between 0.95 and 1.3 times --capacity; it excludes --cheapest.\n",
          runSelect},
+        {"seasonal", "seasonal efficiency (SEPR), annual energy and cost of owning of condensing units",
+         "usage: tundrix-cli seasonal [--kind out] --refrigerant R --brands 1,2,3,4 --level 0..5\n"
+         "         [--floor 25] [--to T] [--ambient 32] [--superheat 10] [--subcool 0]\n"
+         "         [--capacity Q] [--climate FILE.csv] [--tariff 0.15] [--years 10]\n"
+         "  For every condensing unit of the selection: the rating points A, B, C, D (32, 25, 15,\n"
+         "  5 degC air; evaporating -35 degC for low, -10 degC for middle temperature units;\n"
+         "  suction gas 20 degC, no subcooling; condensing temperature from the condenser balance\n"
+         "  but not below --floor; fans at their catalogued power), SEPR over the reference\n"
+         "  climate with Cdc 0.25, the metric, the 2018 minimum and whether the unit meets it\n"
+         "  (high-temperature units have none). Then the year at the engineer's conditions:\n"
+         "  evaporating temperature --to (default that of the level), superheat, subcooling, the\n"
+         "  design load --capacity at the design ambient --ambient (0: the unit's capacity there),\n"
+         "  the reference climate or --climate FILE.csv (\"temperature;hours\" rows, 1..200 bins,\n"
+         "  hours >= 0, at most 8784 h): kWh a year, hours the unit cannot cover, running cost at\n"
+         "  --tariff EUR/kWh and the cost of owning, price plus --years of running cost.\n"
+         "  Prints JSON (the basis of the figures and \"rows\"), or CSV with --format csv.\n"
+         "  R is an index of the refrigerant table (see 'tundrix-cli refrigerants').\n",
+         runSeasonal},
         {"calc", "the compressor and condenser calculator of the description tab",
          "usage: tundrix-cli calc --brand 1..4 --level 1..3 --refrigerant R --compressor POS\n"
          "         [--count N] [--compressor2 POS --count2 N] --condenser POS [--condensers N]\n"

@@ -39,6 +39,7 @@ int runDump(const Context&, const std::vector<std::string>&, std::ostream&);
 int runFit(const Context&, const std::vector<std::string>&, std::ostream&);
 int runOpen(const Context&, const std::vector<std::string>&, std::ostream&);
 int runOffer(const Context&, const std::vector<std::string>&, std::ostream&);
+int runSeasonal(const Context&, const std::vector<std::string>&, std::ostream&);
 int runRefrigerants(const Context&, const std::vector<std::string>&, std::ostream&);
 
 // --refrigerant: an index of the refrigerant table; anything else is a UsageError that names

@@ -13,6 +13,7 @@
 #include "catalogue/catalogue.h"
 #include "cli/commands.h"
 #include "engine/cyclestate.h"
+#include "seasonal/unitseasonal.h"
 #include "selection/selectionrun.h"
 
 namespace tundrix::cli {
@@ -21,6 +22,8 @@ struct SelectionSetup {
     std::filesystem::path dataDir;
     SelectionInputs inputs;
     std::vector<std::pair<int, int>> options;  // (unit, option) flags set before the run
+    bool owning = false;        // --owning: the cursor on the lowest cost of owning in the band
+    SeasonalSettings seasonal;  // --floor, --climate, --tariff, --years
 };
 
 // The catalogue and cycle state stay alive with the result: its unit numbers refer to them.
@@ -35,6 +38,14 @@ const std::set<std::string>& selectValuedOptions();
 const std::set<std::string>& selectFlags();
 
 SelectionSetup selectionSetup(const Context& ctx, const Args& a);
+
+// The seasonal settings of the options --floor, --climate, --tariff and --years (defaults 25 degC,
+// the reference climate, 0.15 EUR/kWh, 10 years); a bad value is a UsageError.
+SeasonalSettings seasonalSettings(const Args& a);
+// The engineer's conditions of the run's inputs.
+OwnConditions ownConditions(const SelectionInputs& in);
+// With --owning, moves the run's cursor to the lowest cost of owning in the capacity band.
+void placeOwning(const SelectionSetup& setup, SelectionRun& run);
 
 // Starts the way the main window does (condenser list, preloaded performance data), sets the
 // chosen option flags, then runs the selection.

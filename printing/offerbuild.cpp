@@ -6,7 +6,9 @@
 #include "basket/basket.h"
 #include "calculation/calculationfile.h"
 #include "calculation/calculationunits.h"
+#include "catalogue/catalogue.h"
 #include "catalogue/fileio.h"
+#include "seasonal/seasonaltext.h"
 #include "selection/numbers.h"
 #include "techdata/techdatamodule.h"
 #include "techdata/techdatatables.h"
@@ -72,6 +74,63 @@ std::vector<ReportRow> technical(const BasketUnit& u, const OfferSource& s, Tech
     return rows;
 }
 
+// SEPR with the regulation's verdict and the annual energy of a condensing unit: its list run
+// at the calculation's conditions (at the evaporating temperature it was picked at), the
+// seasonal figures of its row. The catalogue is opened once per offer.
+class SeasonalRows {
+public:
+    SeasonalRows(const Calculation& c, const OfferSource& s) : c_(c), s_(s) {}
+
+    void add(std::vector<ReportRow>& rows, const BasketUnit& u) {
+        if (u.kind != UnitKind::Out)
+            return;
+        if (!cat_) {
+            cat_ = std::make_unique<Catalogue>(s_.dataDir);
+            if (const auto f = cat_->existingFile("condensators.dat"))
+                cat_->conderlist.load(*f);
+        }
+        const char sep = s_.decimalSeparator;
+        if (loaded_ != u.refrigerant) {
+            cat_->preloadtables(u.refrigerant);
+            loaded_ = u.refrigerant;
+        }
+        SelectionInputs in = selectionInputs(c_, sep);
+        in.kind = UnitKind::Out;
+        in.ambientMode = true;
+        in.refrigerant = u.refrigerant;
+        in.brandChecked = {};
+        in.brandChecked[std::size_t(u.brand)] = true;
+        in.levelChoice = u.level;
+        in.cheapest = false;
+        if (std::isfinite(u.to))
+            in.evaporate = fieldText(u.to, sep);
+        const SelectionResult r = Tableoperations(*cat_, cycle_, in);
+        const int row = rowOfUnit(r, cat_->agrlist, u.name);
+        if (row == 0)
+            return;
+        OwnConditions own;
+        own.to = readNumber(in.evaporate, sep, 0.0);
+        own.ambient = readNumber(in.ambient, sep, 0.0);
+        own.superheat = readNumber(in.superheat, sep, 10.0);
+        own.subcool = readNumber(in.subcool, sep, 0.0);
+        own.required = readNumber(in.required, sep, 0.0);
+        const SeasonalUnit unit{r.rows[std::size_t(row)].unit,
+                                std::isfinite(u.listPrice) ? u.listPrice : 0.0};
+        const UnitSeasonal f =
+            seasonalFigures(cat_->agrlist, cycle_, std::span(&unit, 1), own, c_.seasonal).front();
+        addRow(rows, QStringLiteral("SEPR"), qs(seprText(f, sep)));
+        addRow(rows, QStringLiteral("Регламент (ЕС) 2015/1095"), qs(verdictText(f)));
+        addRow(rows, QStringLiteral("Электроэнергия за год"), qs(annualText(f, sep)));
+    }
+
+private:
+    const Calculation& c_;
+    const OfferSource& s_;
+    std::unique_ptr<Catalogue> cat_;
+    CycleState cycle_;
+    int loaded_ = -1;
+};
+
 std::vector<ReportRow> conditions(const MainInputs& in, const OfferSource& s) {
     const char sep = s.decimalSeparator;
     // The values the selection computes with: an empty field counts as its default.
@@ -131,6 +190,7 @@ OfferModel buildOffer(const Calculation& calculation, const OfferSource& s) {
     Basket basket(s.decimalSeparator);
     basket.setItems(basketItems(calculation.basket, s.decimalSeparator));
     TechDataModule td(s.dataDir);
+    SeasonalRows seasonal(calculation, s);
     for (int r = 1; r < basket.rowCount(); ++r) {
         if (!basket.isItem(r))
             continue;
@@ -145,6 +205,7 @@ OfferModel buildOffer(const Calculation& calculation, const OfferSource& s) {
             for (const std::string& o : unit->options)
                 item.options << qs(o);
             item.technical = technical(*unit, s, td);
+            seasonal.add(item.technical, *unit);
             item.picture = picture(s.dataDir, *unit);
         }
         m.items.push_back(std::move(item));

@@ -41,8 +41,7 @@ QFont fontWithHeight(QFont base, int height, QPaintDevice* device) {
 // Text with its top left corner at (x, y) in the given colour. A text wider than `maxWidth`
 // (when positive) is condensed sideways down to 60 % and, if still too wide, cut with an
 // ellipsis, so that it never runs into the next column or out of its box.
-void textOut(QPainter& p, int x, int y, const QString& text, const QColor& colour,
-             int maxWidth) {
+void textOut(QPainter& p, int x, int y, const QString& text, const QColor& colour, int maxWidth) {
     if (text.isEmpty())
         return;
     const QFontMetrics fm = p.fontMetrics();
@@ -205,6 +204,17 @@ bool ReportWriter::run() {
         if (!pageCheck())
             return false;
         characteristicsRow(row);
+    }
+    if (!model_.seasonal.empty()) {
+        if (!pageCheck())
+            return false;
+        y_ += m_.gap;
+        heading(m_.cR, QStringLiteral("СЕЗОННАЯ ЭФФЕКТИВНОСТЬ"));
+        for (const ReportRow& row : model_.seasonal) {
+            if (!pageCheck())
+                return false;
+            characteristicsRow(row);
+        }
     }
 
     if (!newPage())

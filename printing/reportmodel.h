@@ -46,16 +46,18 @@ struct Letterhead {
 };
 
 struct ReportModel {
-    QFont font;           // the result table's font: it sets the measures of the page
-    QString dateTime;     // date and time of the calculation, in the user's format
-    QString refrigerant;  // text of the refrigerant choice
+    QFont font;                 // the result table's font: it sets the measures of the page
+    QString dateTime;           // date and time of the calculation, in the user's format
+    QString refrigerant;        // text of the refrigerant choice
     QString refrigerantSafety;  // its safety class and GWP, as beside the choice
     // Texts of the fields as typed: evaporating, condensing, ambient, superheat, subcooling.
     QString evaporate, condensate, ambient, superheat, subcool;
     std::optional<ReportLiquid> liquid;  // chillers only
     std::vector<ReportRow> result;       // one row per result-table column: heading, cell
     std::vector<ReportRow> techData;     // row 0 is the grid's heading row
-    QStringList deliverySet;             // lines of the delivery-set text
+    // Condensing units: rating points, SEPR, minimum, verdict and the year (empty: no section).
+    std::vector<ReportRow> seasonal;
+    QStringList deliverySet;  // lines of the delivery-set text
     ReportEnvelope envelope;
     bool hasUnit = false;  // a unit is behind the printed row
     Letterhead letterhead;

@@ -34,6 +34,11 @@ Calculation everything() {
     in.ambientMode = false;
     in.chillerType = 5;
     in.useEvaporate = true;
+    in.owning = true;
+    c.seasonal.floor = 20;
+    c.seasonal.tariff = 0.21;
+    c.seasonal.years = 12;
+    c.seasonal.climate = {{-5, 100.5}, {20, 3000}};
     LiquidSettings& l = c.liquid;
     l.liquid = 2;
     l.concentration = 35;
@@ -90,6 +95,10 @@ TEST(CalculationFile, WhatIsSavedIsWhatIsOpened) {
     EXPECT_EQ(opened->basket[1].quantity.text, "два");
     EXPECT_EQ(opened->basket[0].unit->kind, UnitKind::Os);
     EXPECT_TRUE(std::isnan(opened->results[1].power));
+    EXPECT_TRUE(opened->inputs.owning);
+    EXPECT_EQ(opened->seasonal.climate, saved.seasonal.climate);
+    EXPECT_EQ(opened->seasonal.floor, 20);
+    EXPECT_EQ(opened->seasonal.years, 12);
     // UTF-8 text, readable: one member a line, names as written.
     const std::string text = fileText(file);
     EXPECT_NE(text.find("\"format\": \"tundrix-calculation\""), std::string::npos);
@@ -105,6 +114,11 @@ TEST(CalculationFile, FilesOfOtherProgramsMayLeaveOutWhatTheyDoNotKnow) {
     EXPECT_EQ(c->inputs.tab, CalcTab::Receiver);
     EXPECT_EQ(c->inputs.superheat, 10);
     EXPECT_TRUE(c->basket.empty());
+    // Written before the seasonal figures: their defaults.
+    EXPECT_FALSE(c->inputs.owning);
+    EXPECT_TRUE(c->seasonal.climate.empty());
+    EXPECT_EQ(c->seasonal.tariff, kDefaultTariff);
+    EXPECT_EQ(c->seasonal.floor, kDefaultFloor);
 }
 
 TEST(CalculationFile, BadFilesAreRefusedWithTheReason) {
@@ -128,6 +142,10 @@ TEST(CalculationFile, BadFilesAreRefusedWithTheReason) {
          "вид агрегатов «xyz» программе не известен"},
         {head + R"("inputs":{},"basket":[{"type":"","model":"A","quantity":true,"price":2}]})",
          "«basket[0].quantity»"},
+        {head + R"("inputs":{},"seasonal":{"tariff":-0.1}})", "«seasonal.tariff»"},
+        {head + R"("inputs":{},"seasonal":{"climate":[[20,5000],[21,4000]]}})",
+         "«seasonal.climate»: сумма часов"},
+        {head + R"("inputs":{},"seasonal":{"climate":[[20]]}})", "«seasonal.climate[0]»"},
     };
     for (const auto& [text, reason] : bad) {
         std::string error;
