@@ -27,6 +27,7 @@
 #include "printing/pdfoutput.h"
 #include "printing/reportenvelope.h"
 #include "printing/reportmodel.h"
+#include "seasonal/owning.h"
 #include "seasonal/seasonaltext.h"
 #include "selection/numbers.h"
 #include "techdata/techdatamodule.h"

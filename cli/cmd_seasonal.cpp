@@ -118,22 +118,11 @@ SeasonalSettings seasonalSettings(const Args& a) {
     return st;
 }
 
-OwnConditions ownConditions(const SelectionInputs& in) {
-    const char sep = in.decimalSeparator;
-    OwnConditions own;
-    own.to = readNumber(in.evaporate, sep, 0.0);
-    own.ambient = readNumber(in.ambient, sep, 0.0);
-    own.superheat = readNumber(in.superheat, sep, 10.0);
-    own.subcool = readNumber(in.subcool, sep, 0.0);
-    own.required = readNumber(in.required, sep, 0.0);
-    return own;
-}
-
 void placeOwning(const SelectionSetup& setup, SelectionRun& run) {
     if (!setup.owning)
         return;
-    placeOwningCursor(run.result, run.catalogue->agrlist, *run.cycle,
-                      ownConditions(setup.inputs).required, ownConditions(setup.inputs),
+    const OwnConditions own = ownConditions(setup.inputs);
+    placeOwningCursor(run.result, run.catalogue->agrlist, *run.cycle, own.required, own,
                       setup.seasonal);
 }
 

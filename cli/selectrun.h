@@ -42,8 +42,6 @@ SelectionSetup selectionSetup(const Context& ctx, const Args& a);
 // The seasonal settings of the options --floor, --climate, --tariff and --years (defaults 25 degC,
 // the reference climate, 0.15 EUR/kWh, 10 years); a bad value is a UsageError.
 SeasonalSettings seasonalSettings(const Args& a);
-// The engineer's conditions of the run's inputs.
-OwnConditions ownConditions(const SelectionInputs& in);
 // With --owning, moves the run's cursor to the lowest cost of owning in the capacity band.
 void placeOwning(const SelectionSetup& setup, SelectionRun& run);
 

@@ -8,6 +8,7 @@
 #include "calculation/calculationunits.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/fileio.h"
+#include "seasonal/owning.h"
 #include "seasonal/seasonaltext.h"
 #include "selection/numbers.h"
 #include "techdata/techdatamodule.h"
@@ -108,12 +109,7 @@ public:
         const int row = rowOfUnit(r, cat_->agrlist, u.name);
         if (row == 0)
             return;
-        OwnConditions own;
-        own.to = readNumber(in.evaporate, sep, 0.0);
-        own.ambient = readNumber(in.ambient, sep, 0.0);
-        own.superheat = readNumber(in.superheat, sep, 10.0);
-        own.subcool = readNumber(in.subcool, sep, 0.0);
-        own.required = readNumber(in.required, sep, 0.0);
+        const OwnConditions own = ownConditions(in);
         const SeasonalUnit unit{r.rows[std::size_t(row)].unit,
                                 std::isfinite(u.listPrice) ? u.listPrice : 0.0};
         const UnitSeasonal f =

@@ -3,7 +3,20 @@
 #include <cmath>
 #include <string>
 
+#include "selection/numbers.h"
+
 namespace tundrix {
+
+OwnConditions ownConditions(const SelectionInputs& in) {
+    const char sep = in.decimalSeparator;
+    OwnConditions own;
+    own.to = readNumber(in.evaporate, sep, 0.0);
+    own.ambient = readNumber(in.ambient, sep, 0.0);
+    own.superheat = readNumber(in.superheat, sep, 10.0);
+    own.subcool = readNumber(in.subcool, sep, 0.0);
+    own.required = readNumber(in.required, sep, 0.0);
+    return own;
+}
 
 std::vector<int> owningCandidates(const std::vector<SelectionRow>& rows, double M) {
     std::vector<int> rowsInBand;

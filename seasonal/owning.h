@@ -12,6 +12,11 @@
 
 namespace tundrix {
 
+// The engineer's conditions of a selection run's inputs: evaporating temperature, the ambient as
+// the design ambient, superheat, subcooling and the required capacity as the design load (texts
+// that are not numbers take the run's defaults).
+OwnConditions ownConditions(const SelectionInputs& in);
+
 // The rows of a result (row 0 the headings) that are candidates for a required capacity M:
 // inside their envelope, capacity strictly inside the band.
 std::vector<int> owningCandidates(const std::vector<SelectionRow>& rows, double M);

@@ -75,6 +75,10 @@ std::vector<std::pair<std::string, std::string>> seasonalRows(const UnitSeasonal
             rows.emplace_back(std::move(label), std::move(value));
         }
     }
+    if (s.application != Application::None)
+        rows.emplace_back("Условия точек",
+                          "всасываемый газ 20 °C, без переохлаждения, "
+                          "вентиляторы на полной мощности");
     rows.emplace_back("SEPR", seprText(s, sep));
     if (const std::string m = minimumText(s, sep); !m.empty())
         rows.emplace_back("Минимум с 2018 г.", m);
