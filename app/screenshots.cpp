@@ -1,6 +1,7 @@
 // Grabs pictures of the windows for the documentation: a selection on the condensing-unit tab
-// (its list, drawing, picture and technical data), selections for R290 and R448A, the chiller
-// tab, the calculator on the description tab and the maintenance tools' refrigerant choices.
+// (its list, drawing, picture and technical data, the seasonal figures), selections for R290 and
+// R448A, the chiller tab, the calculator on the description tab and the maintenance tools'
+// refrigerant choices.
 //
 //   tundrix-screenshots --data DIR --out DIR
 #include <QApplication>
@@ -15,6 +16,7 @@
 #include <filesystem>
 
 #include "app/windowset.h"
+#include "mainwindow/seasonalwindow.h"
 
 namespace {
 
@@ -62,6 +64,16 @@ int main(int argc, char** argv) {
     w.findChild<QLineEdit*>(QStringLiteral("Edit11"))->setText(QStringLiteral("10"));
     w.findChild<QPushButton*>(QStringLiteral("Button8"))->click();
     ok &= save(&w, out + QStringLiteral("/condensing-units.png"));
+
+    // The seasonal figures of a middle-temperature unit under the cursor.
+    w.findChild<QComboBox*>(QStringLiteral("ComboBox6"))->setCurrentIndex(2);
+    w.findChild<QPushButton*>(QStringLiteral("Button8"))->click();
+    w.findChild<QPushButton*>(QStringLiteral("ButtonSeasonal"))->click();
+    ok &= save(windows->seasonal.get(), out + QStringLiteral("/seasonal.png"));
+    windows->seasonal->hide();
+    w.findChild<QComboBox*>(QStringLiteral("ComboBox6"))->setCurrentIndex(1);
+    w.findChild<QLineEdit*>(QStringLiteral("evaporate"))->setText(QStringLiteral("-25"));
+    w.findChild<QPushButton*>(QStringLiteral("Button8"))->click();
 
     auto* details = w.findChild<QTabWidget*>(QStringLiteral("PageControl2"));
     details->setCurrentIndex(1);

@@ -13,6 +13,7 @@
 #include "basket/optionswindow.h"
 #include "catalogue/catalogue.h"
 #include "chiller/chilledliquiddialog.h"
+#include "mainwindow/seasonalwindow.h"
 #include "mainwindow/widgetstyle.h"
 #include "techdata/techdatamodule.h"
 #include "tools/datafilebrowser.h"
@@ -86,12 +87,14 @@ std::unique_ptr<WindowSet> createWindows(const std::filesystem::path& dataDir) {
     s.form8 = std::make_unique<ChilledLiquidDialog>();
     s.dataModule1 = std::make_unique<TechDataModule>(dataDir);
     s.form9 = placeholder("TForm9", QStringLiteral("Form9"));
+    s.seasonal = std::make_unique<SeasonalWindow>(*s.form1);
 
     // Closing the main window ends the program whatever else is open: the other windows do not
     // keep it running (Qt quits when the last window that counts for quitting has closed).
     for (QWidget* w : {s.form2.get(), s.form3.get(), s.form4.get(), s.form5.get(),
                        static_cast<QWidget*>(s.form6.get()), static_cast<QWidget*>(s.form7.get()),
-                       static_cast<QWidget*>(s.form8.get()), s.form9.get()})
+                       static_cast<QWidget*>(s.form8.get()), s.form9.get(),
+                       static_cast<QWidget*>(s.seasonal.get())})
         w->setAttribute(Qt::WA_QuitOnClose, false);
 
     MainWindow* main = s.form1.get();
@@ -117,22 +120,28 @@ std::unique_ptr<WindowSet> createWindows(const std::filesystem::path& dataDir) {
                                      MainWindow::Chiller};
     for (int i = 0; i < 4; ++i) {
         QTableWidget* grid = main->unitTab(kinds[i]).grid;
-        QObject::connect(
-            grid, &QTableWidget::cellDoubleClicked, basket,
-            [basket, grid, main, kinds, i](int row, int) {
-                const QTableWidgetItem* name = grid->item(row, 0);
-                const QTableWidgetItem* price = grid->item(row, 5);
-                if (!name || name->text().isEmpty())
-                    return;
-                basket->addFromResultTable(i, name->text(), price ? price->text() : QString(),
-                                           main->basketUnitAt(kinds[i], row));
-            });
+        QObject::connect(grid, &QTableWidget::cellDoubleClicked, basket,
+                         [basket, grid, main, kinds, i](int row, int) {
+                             const QTableWidgetItem* name = grid->item(row, 0);
+                             const QTableWidgetItem* price = grid->item(row, 5);
+                             if (!name || name->text().isEmpty())
+                                 return;
+                             basket->addFromResultTable(i, name->text(),
+                                                        price ? price->text() : QString(),
+                                                        main->basketUnitAt(kinds[i], row));
+                         });
         // Options: "Доступные опции" shows the window with the shown unit's options.
         QObject::connect(main->unitTab(kinds[i]).options, &QPushButton::clicked, options,
                          [options] { showWindow(options); });
     }
-    main->setDetailsShownHook(
-        [main, options](int unit) { options->showUnit(main->catalogue().agrlist, unit); });
+    // The seasonal window follows the cursor of the condensing-unit tab, like the options.
+    SeasonalWindow* seasonal = s.seasonal.get();
+    QObject::connect(main->unitTab(MainWindow::Condensing).seasonal, &QPushButton::clicked,
+                     seasonal, [seasonal] { showWindow(seasonal); });
+    main->setDetailsShownHook([main, options, seasonal](int unit) {
+        options->showUnit(main->catalogue().agrlist, unit);
+        seasonal->refresh();
+    });
     QObject::connect(options, &OptionsWindow::optionsApplied, main,
                      [main] { main->rerunAfterOptions(); });
 

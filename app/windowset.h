@@ -18,6 +18,7 @@ namespace tundrix {
 class BasketWindow;
 class ChilledLiquidDialog;
 class OptionsWindow;
+class SeasonalWindow;
 class TechDataModule;
 
 struct WindowSet {
@@ -31,6 +32,7 @@ struct WindowSet {
     std::unique_ptr<ChilledLiquidDialog> form8;
     std::unique_ptr<TechDataModule> dataModule1;
     std::unique_ptr<QWidget> form9;
+    std::unique_ptr<SeasonalWindow> seasonal;  // "Сезонная эффективность", created after them
 
     WindowSet();
     ~WindowSet();

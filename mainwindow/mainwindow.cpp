@@ -187,12 +187,28 @@ void MainWindow::buildCommonInputs(QWidget* host) {
     comboBox6_->setCurrentIndex(1);
     checkBox5_ = new QCheckBox(QStringLiteral("По минимальной цене"));
     checkBox5_->setObjectName(QStringLiteral("CheckBox5"));
+    checkBoxOwning_ = new QCheckBox(QStringLiteral("По минимальной стоимости владения"));
+    checkBoxOwning_->setObjectName(QStringLiteral("CheckBoxOwning"));
+    checkBoxOwning_->setToolTip(QStringLiteral(
+        "Компрессорно-конденсаторные агрегаты: курсор на агрегате с наименьшей ценой и "
+        "затратами на электроэнергию за срок владения среди агрегатов от 0,95 до 1,3 "
+        "требуемой холодопроизводительности"));
+    // The two cursor rules exclude each other.
+    connect(checkBox5_, &QCheckBox::toggled, this, [this](bool on) {
+        if (on)
+            checkBoxOwning_->setChecked(false);
+    });
+    connect(checkBoxOwning_, &QCheckBox::toggled, this, [this](bool on) {
+        if (on)
+            checkBox5_->setChecked(false);
+    });
     choices->addWidget(label({}, QStringLiteral("Хладагент")), 0, 0);
     choices->addWidget(comboBox8_, 0, 1);
     choices->addWidget(labelSafety_, 0, 2);
     choices->addWidget(label({}, QStringLiteral("Исполнение")), 1, 0);
     choices->addWidget(comboBox6_, 1, 1);
     choices->addWidget(checkBox5_, 2, 0, 1, 3);
+    choices->addWidget(checkBoxOwning_, 3, 0, 1, 3);
     row->addLayout(choices);
 
     auto* brands = new QVBoxLayout;

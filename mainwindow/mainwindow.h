@@ -20,6 +20,7 @@
 #include "catalogue/choices.h"
 #include "mainwindow/calculatortab.h"
 #include "mainwindow/unittab.h"
+#include "seasonal/unitseasonal.h"
 #include "selection/selectionrun.h"
 
 class QAction;
@@ -102,6 +103,18 @@ public:
     // calculator's lists and the selection's preloaded data, as a refrigerant choice does.
     void reloadBrandData();
 
+    // Seasonal figures: the settings of "Сезонная эффективность" (climate, tariff, years,
+    // minimum condensing temperature), kept in calculation files. Changing them runs the shown
+    // tab again when "По минимальной стоимости владения" places its cursor.
+    const SeasonalSettings& seasonalSettings() const { return seasonal_; }
+    void setSeasonalSettings(const SeasonalSettings& s);
+    // The engineer's conditions of the fields (evaporating, ambient, superheat, subcooling,
+    // required capacity).
+    OwnConditions ownConditions() const;
+    // The figures of the unit under the cursor of the condensing-unit tab, with its year, and
+    // its name as listed; none when that tab is not shown or no unit stands there.
+    std::optional<UnitSeasonal> cursorSeasonal(QString* name = nullptr);
+
     // Calculation files: this window's part of a calculation (every input, the chosen options,
     // the cursor unit and its results on each kind tab).
     void fillCalculation(Calculation& c) const;
@@ -162,6 +175,8 @@ private:
     void moveCursor(UnitTab& tab, int step);
     void ComboBox5Change();
     void showResult(UnitTab& tab, const SelectionResult& result);
+    // "По минимальной стоимости владения" on the condensing-unit tab: the cursor of the run.
+    void placeOwning(const UnitTab& tab, SelectionResult& result);
     int tabIndex(const UnitTab& tab) const { return int(&tab - tabs_); }
     // Options restored from a calculation, put on the units of the next run's list by name.
     void applyPendingOptions(const SelectionInputs& in, SelectionResult& result);
@@ -214,6 +229,8 @@ private:
     QListWidget* checkListBox1_ = nullptr;
     QComboBox* comboBox6_ = nullptr;
     QCheckBox* checkBox5_ = nullptr;
+    QCheckBox* checkBoxOwning_ = nullptr;  // "По минимальной стоимости владения"
+    SeasonalSettings seasonal_;
     QProgressBar* progressBar1_ = nullptr;
     QLabel* label48_ = nullptr;
 

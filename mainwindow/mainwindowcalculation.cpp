@@ -45,6 +45,8 @@ void MainWindow::fillCalculation(Calculation& c) const {
     m.required = number(edit11_);
     m.outlet = number(edit23_);
     m.cheapest = checkBox5_->isChecked();
+    m.owning = checkBoxOwning_->isChecked();
+    c.seasonal = seasonal_;
     m.refrigerant = comboBox8_->currentIndex();
     // The level list may show no item after the options on the chiller tab; levelon then
     // still holds the level choice of the chiller type (the high level).
@@ -80,6 +82,7 @@ std::vector<Difference> MainWindow::restoreCalculation(const Calculation& c) {
     {
         const QSignalBlocker b8(comboBox8_), b6(comboBox6_), b5(comboBox5_);
         const QSignalBlocker l1(checkListBox1_), l2(checkListBox2_), c5(checkBox5_), c3(checkBox3_);
+        const QSignalBlocker co(checkBoxOwning_);
         comboBox8_->setCurrentIndex(m.refrigerant);
         comboBox6_->setCurrentIndex(m.level);
         comboBox5_->setCurrentIndex(m.chillerType);
@@ -88,6 +91,8 @@ std::vector<Difference> MainWindow::restoreCalculation(const Calculation& c) {
         for (int n = 2; n <= 5; ++n)
             setChecked(checkListBox2_, n - 2, m.racks[std::size_t(n)]);
         checkBox5_->setChecked(m.cheapest);
+        checkBoxOwning_->setChecked(m.owning && !m.cheapest);
+        seasonal_ = c.seasonal;
         checkBox3_->setChecked(m.useEvaporate);
     }
     showRefrigerantSafety();

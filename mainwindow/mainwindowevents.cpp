@@ -390,6 +390,7 @@ void MainWindow::runSelection(UnitTab& tab) {
                                      label48_->setText(qs(text));
                                  });
         applyPendingOptions(in, result);
+        placeOwning(tab, result);
     }
     showResult(tab, result);
 }

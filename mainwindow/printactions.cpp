@@ -25,6 +25,7 @@
 #include "printing/pdfoutput.h"
 #include "printing/printlayout.h"
 #include "printing/reportenvelope.h"
+#include "seasonal/seasonaltext.h"
 #include "selection/numbers.h"
 
 namespace tundrix {
@@ -137,6 +138,10 @@ std::optional<ReportModel> reportFromWindow(MainWindow& w) {
     for (int r = 0; r < tech->rowCount(); ++r)
         m.techData.push_back({cell(tech, r, 0), cell(tech, r, 1)});
     m.deliverySet = memoLines(tab->complect->toPlainText());
+    if (const std::optional<UnitSeasonal> s = w.cursorSeasonal())
+        for (const auto& [label, value] :
+             seasonalRows(*s, w.seasonalSettings(), decimalSeparator()))
+            m.seasonal.push_back({qs(label), qs(value)});
 
     // The operating point as the details view places it.
     const agregat& a = w.catalogue().agrlist;

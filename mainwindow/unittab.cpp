@@ -185,6 +185,11 @@ UnitTab buildUnitTab(const UnitTabNames& n) {
     t.options->setObjectName(n.options);
     buttons->addWidget(t.podbor);
     buttons->addWidget(t.options);
+    if (n.kind == UnitKind::Out) {
+        t.seasonal = new QPushButton(QStringLiteral("Сезонная эффективность"));
+        t.seasonal->setObjectName(QStringLiteral("ButtonSeasonal"));
+        buttons->addWidget(t.seasonal);
+    }
     buttons->addStretch(1);
     listLayout->addLayout(buttons);
     auto* middle = new QHBoxLayout;

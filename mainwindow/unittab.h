@@ -55,6 +55,7 @@ struct UnitTab {
     QPushButton* prev = nullptr;
     QPushButton* next = nullptr;
     QPushButton* options = nullptr;
+    QPushButton* seasonal = nullptr;  // "Сезонная эффективность" (condensing units only)
     QVBoxLayout* extras = nullptr;  // room above the pages for the tab's own inputs
 
     // What the details pages show now, as fileStamp() of their files (empty: nothing known),

@@ -22,6 +22,8 @@ std::string yearsText(int n) {
 }
 
 std::string verdictText(const UnitSeasonal& s) {
+    if (s.application != Application::None && !s.points[0].valid)
+        return s.missing;  // without point A neither the metric nor the minimum is known
     if (s.application == Application::None || s.requirement.metric == Metric::None)
         return std::string(kNoRegulationText);
     if (!s.passes)

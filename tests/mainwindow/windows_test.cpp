@@ -1,6 +1,7 @@
 // The program's windows together: created in their fixed order with their names, the basket fed
 // by double clicks on result rows, the options window following the details view and the
 // chilled-liquid dialog handing its liquid to the chiller tab.
+#include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QtTest>
@@ -10,6 +11,11 @@
 #include "basket/optionswindow.h"
 #include "catalogue/datadir.h"
 #include "chiller/chilledliquiddialog.h"
+#include "mainwindow/seasonalchart.h"
+#include "mainwindow/seasonalwindow.h"
+#include "mainwindow/widgetstyle.h"
+#include "seasonal/seasonaltext.h"
+#include "selection/numbers.h"
 #include "techdata/techdatamodule.h"
 #include "windowfixture.h"
 
@@ -101,6 +107,62 @@ private slots:
         // The options window lists the options of the unit the details view shows.
         g->setCurrentCell(1, 0);
         QVERIFY(!s->form7->ticks().empty());
+    }
+
+    void theSeasonalWindowFollowsTheCondensingUnitCursor() {
+        if (!haveSampleData())
+            QFAIL("the sample catalogue has not been generated");
+        const auto s = createWindows(sampleData());
+        MainWindow& w = *s->form1;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        child<QComboBox>(&w, "ComboBox6")->setCurrentIndex(2);  // middle temperature, -10 degC
+        showTab(child<QTabWidget>(&w, "PageControl1"), MainWindow::Condensing);
+        QTableWidget* g = child<QTableWidget>(&w, "StringGrid1");
+        QVERIFY(g->rowCount() > 3);
+        QWidget* sw = s->seasonal.get();
+        QCOMPARE(sw->objectName(), QStringLiteral("TFormSeasonal"));
+        QCOMPARE(sw->windowTitle(), QStringLiteral("Сезонная эффективность"));
+        QTest::mouseClick(child<QPushButton>(&w, "ButtonSeasonal"), Qt::LeftButton);
+        QVERIFY(sw->isVisible() && !sw->isModal());
+
+        QTableWidget* points = child<QTableWidget>(sw, "SeasonalPoints");
+        QLabel* model = child<QLabel>(sw, "SeasonalModel");
+        int rated = 0, years = 0;
+        for (int r = 0; r < 3; ++r) {
+            g->setCurrentCell(r, 0);
+            QCOMPARE(model->text(), QStringLiteral("Модель ") + cell(g, r, 0));
+            QCOMPARE(points->rowCount(), 4);
+            QCOMPARE(cell(points, 0, 0), QStringLiteral("32"));
+            QCOMPARE(cell(points, 3, 0), QStringLiteral("5"));
+            const QString verdict = child<QLabel>(sw, "SeasonalVerdict")->text();
+            if (!cell(points, 3, 2).isEmpty() && !cell(points, 0, 2).isEmpty()) {
+                ++rated;
+                QVERIFY2(child<QLabel>(sw, "SeasonalSepr")->text().startsWith("SEPR: "),
+                         qPrintable(verdict));
+            }
+            QVERIFY(!child<QLabel>(sw, "SeasonalAnnual")->text().isEmpty());
+            // The chart draws the reference climate's 58 bins when the year has figures.
+            years += child<SeasonalChart>(sw, "SeasonalChart")->year().size() == 58u;
+        }
+        QVERIFY(rated > 0 && years > 0);
+
+        // A negative tariff is refused and the one in force shown again.
+        QLineEdit* tariff = child<QLineEdit>(sw, "SeasonalTariff");
+        tariff->selectAll();
+        QTest::keyClicks(tariff, QStringLiteral("-1"));
+        QTest::keyClick(tariff, Qt::Key_Return);
+        QVERIFY(!child<QLabel>(sw, "SeasonalMessage")->text().isEmpty());
+        QCOMPARE(tariff->text(), QString::fromStdString(formatGeneral(0.15, decimalSeparator())));
+
+        // The two cursor rules exclude each other.
+        QCheckBox* cheapest = child<QCheckBox>(&w, "CheckBox5");
+        QCheckBox* owning = child<QCheckBox>(&w, "CheckBoxOwning");
+        cheapest->setChecked(true);
+        owning->setChecked(true);
+        QVERIFY(!cheapest->isChecked());
+        cheapest->setChecked(true);
+        QVERIFY(!owning->isChecked());
     }
 
     void theChillerTabShowsTheLiquidDialogAndTakesItsOutletTemperature() {
