@@ -1,5 +1,7 @@
 #include "calculation/calculationfile.h"
 
+#include <nlohmann/json.hpp>
+
 #include <cmath>
 #include <cstdint>
 #include <span>
@@ -36,9 +38,14 @@ Json ticked(const std::array<bool, N>& on, int from) {
     return list;
 }
 
+// A refrigerant by its caption, which names it for good (its index is its place in the selector).
+Json refrigerantJson(int r) {
+    return validRefrigerant(r) ? Json(std::string(refrigerantEntry(r).caption)) : Json(r);
+}
+
 Json unitJson(const BasketUnit& u) {
     return {{"kind", std::string(kindPrefix(u.kind))},
-            {"refrigerant", u.refrigerant},
+            {"refrigerant", refrigerantJson(u.refrigerant)},
             {"brand", u.brand},
             {"level", u.level},
             {"name", u.name},
@@ -117,9 +124,17 @@ public:
                  std::to_string(hi));
         return int(i);
     }
+    // A caption or code ("R448A", "448a"; files since version 2) or the selector's index (all
+    // files of version 1).
     int refrigerant() const {
+        if (v_.is_string()) {
+            const std::string name = text();
+            if (const auto r = refrigerantByName(name))
+                return *r;
+            fail("хладагент «" + name + "» программе не известен");
+        }
         if (!v_.is_number_integer())
-            fail("ожидается номер хладагента");
+            fail("ожидается название или номер хладагента");
         const auto i = v_.get<std::int64_t>();
         if (i < 0 || i > 1'000'000 || !validRefrigerant(int(i)))
             fail("хладагент " + std::to_string(i) + " программе не известен");
@@ -324,7 +339,7 @@ Json calculationJson(const Calculation& c) {
                      {"required", number(in.required)},
                      {"outlet", number(in.outlet)},
                      {"cheapest", in.cheapest},
-                     {"refrigerant", in.refrigerant},
+                     {"refrigerant", refrigerantJson(in.refrigerant)},
                      {"level", in.level},
                      {"brands", ticked(in.brands, 1)},
                      {"racks", ticked(in.racks, 2)},
@@ -375,9 +390,10 @@ Json calculationJson(const Calculation& c) {
 }
 
 std::optional<Calculation> calculationFromJson(const Json& doc, std::string& error) {
-    if (!doc.is_object() || !doc.contains("format") || doc.at("format") != std::string(kCalculationFormat)) {
-        error = "это не файл расчета Tundrix (нет формата «" + std::string(kCalculationFormat) +
-                "»)";
+    if (!doc.is_object() || !doc.contains("format") ||
+        doc.at("format") != std::string(kCalculationFormat)) {
+        error =
+            "это не файл расчета Tundrix (нет формата «" + std::string(kCalculationFormat) + "»)";
         return std::nullopt;
     }
     try {

@@ -16,7 +16,9 @@
 namespace tundrix {
 
 inline constexpr std::string_view kCalculationFormat = "tundrix-calculation";
-inline constexpr int kCalculationVersion = 1;
+// Version 2 names refrigerants by caption where version 1 gave the selector's index; both are
+// read.
+inline constexpr int kCalculationVersion = 2;
 inline constexpr std::string_view kCalculationExtension = ".tundrix";
 
 Json calculationJson(const Calculation& calculation);
