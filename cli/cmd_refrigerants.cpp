@@ -16,9 +16,11 @@ int refrigerantOption(const Args& a) {
         throw UsageError("missing option --refrigerant");
     if (const auto r = refrigerantByName(*t))
         return *r;
-    throw UsageError(
-        "--refrigerant: " + *t +
-        " is not in the refrigerant table; give an index, caption or code: " + refrigerantNames());
+    // A number alone is an index, so a code of digits only ("22") needs its R ("R22").
+    throw UsageError("--refrigerant: " + *t +
+                     " is not in the refrigerant table; give an index, caption or code (a number "
+                     "alone is an index: R22 for R22): " +
+                     refrigerantNames());
 }
 
 void nameRefrigerant(Json& doc, int r) {
