@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "mainwindow/mainwindow.h"
+#include "tools/maintenancecontext.h"
 
 namespace tundrix {
 
@@ -43,6 +44,10 @@ QIcon programIcon();
 
 // The chiller tab's liquid texts (and the selection's exchanger) from the dialog's inputs.
 void copyChillerTexts(MainWindow& main, const ChilledLiquidDialog& dialog);
+
+// What the unit list editor takes from the main window: its data folder and, when a unit is
+// composed, the calculator's current choice.
+MaintenanceContext maintenanceContext(const MainWindow& main);
 
 // Creates and connects all windows on the catalogue folder and makes the program's icon the
 // icon of every window (message boxes and dialogs included); nothing is shown yet.

@@ -5,7 +5,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QShowEvent>
@@ -17,18 +16,11 @@
 #include "catalogue/datadir.h"
 #include "catalogue/fileio.h"
 #include "techdata/techdatamodule.h"
+#include "widgets/widgetstyle.h"
 
 namespace tundrix {
 
 namespace {
-
-QString qs(const std::string& utf8) {
-    return QString::fromStdString(utf8);
-}
-
-char localeSeparator() {
-    return QLocale().decimalPoint() == QStringLiteral(",") ? ',' : '.';
-}
 
 // The technical-data module as the window's rules see a table.
 class ModuleStore : public TechRecordStore {
@@ -161,7 +153,7 @@ void TechDataWindow::fillWindow() {
     }
     ModuleStore store(*module_);
     const auto error = form_.fill(store, tableName().toStdString(), *row_,
-                                  condensers_ ? *condensers_ : noCondensers(), localeSeparator());
+                                  condensers_ ? *condensers_ : noCondensers(), decimalSeparator());
     showForm();
     if (error)
         message(QStringLiteral("Заполнение остановлено: ") + qs(*error));
@@ -198,7 +190,7 @@ void TechDataWindow::StringGrid1DblClick() {
     if (!form_.isSumField(table, row))
         return;
     const auto error = form_.computeSum(
-        table, row, *row_, condensers_ ? *condensers_ : noCondensers(), localeSeparator());
+        table, row, *row_, condensers_ ? *condensers_ : noCondensers(), decimalSeparator());
     if (error) {
         message(QStringLiteral("Сумма не посчитана: ") + qs(*error));
         return;

@@ -16,8 +16,8 @@
 #include "basket/optionswindow.h"
 #include "catalogue/catalogue.h"
 #include "chiller/chilledliquiddialog.h"
-#include "mainwindow/widgetstyle.h"
 #include "selection/selectionrun.h"
+#include "widgets/widgetstyle.h"
 #include "windowfixture.h"
 
 using namespace tundrix;

@@ -1,5 +1,5 @@
-// Small helpers shared by the main window's parts: the look of locked and editable edits, the
-// user's decimal separator, UTF-8 conversions and the loading of catalogue text files.
+// Small helpers shared by the windows: the look of locked and editable edits, the user's decimal
+// separator, UTF-8 conversions and the loading of catalogue text files.
 #pragma once
 
 #include <QColor>
