@@ -82,6 +82,10 @@ std::unique_ptr<WindowSet> createWindows(const std::filesystem::path& dataDir) {
                        static_cast<QWidget*>(s.form6.get()), static_cast<QWidget*>(s.form7.get()),
                        static_cast<QWidget*>(s.form8.get()), s.form9.get()})
         w->setAttribute(Qt::WA_QuitOnClose, false);
+    for (QWidget* w : {static_cast<QWidget*>(s.form1.get()), s.form2.get(), s.form3.get(),
+                       s.form4.get(), s.form5.get(), static_cast<QWidget*>(s.form6.get()),
+                       static_cast<QWidget*>(s.form7.get()), static_cast<QWidget*>(s.form8.get())})
+        showWrittenTextFromStart(w);
 
     MainWindow* main = s.form1.get();
     BasketWindow* basket = s.form6.get();
