@@ -58,6 +58,11 @@ double totalPrice(agregat& a, int u, char sep) {
     return total;
 }
 
+// A capacity or power input a working unit can have.
+bool plausible(double kW) {
+    return std::isfinite(kW) && kW > 0;
+}
+
 bool insideEnvelope(const agregat& a, int u, double to, double tc) {
     const auto k = std::size_t(u);
     const auto& x = a.xlim;
@@ -240,7 +245,7 @@ SelectionResult Tableoperations(Catalogue& catalogue, CycleState& cycle, const S
         tc[u] = in.ambientMode ? perf.condensatetemp(to[u], T2, k) : T2;
         caps[u] = perf.capacity(to[u], tc[u], k);
         // Units without a value go to the end of the list.
-        keys[u] = std::isnan(caps[u]) ? std::numeric_limits<double>::infinity() : caps[u];
+        keys[u] = std::isfinite(caps[u]) ? caps[u] : std::numeric_limits<double>::infinity();
     }
     for (int k = 1; k <= count; ++k)
         a.order[std::size_t(k)] = k;
@@ -258,13 +263,18 @@ SelectionResult Tableoperations(Catalogue& catalogue, CycleState& cycle, const S
         row.tc = tc[k];
         row.cells[0] = listedName(a, u);
         const double cap = caps[k];
-        row.inside = std::isfinite(cap) && insideEnvelope(a, u, to[k], tc[k]);
+        // A damaged performance file (zeros, noise) gives figures no unit can have: such a unit
+        // gets none, as one outside its envelope, so that no list, report or basket shows them.
+        const double power = plausible(cap) && insideEnvelope(a, u, to[k], tc[k])
+                                 ? perf.power(to[k], tc[k], u)
+                                 : kNoValue;
+        row.inside = plausible(power);
         if (row.inside) {
             // Fans: those of one condenser of the unit's type, whatever the condenser count.
             const int c = a.indconder[k];
             const int fans = Condenserprop::validEntry(c) ? a.condenser.numfuns(c) : 0;
             row.capacity = cap;
-            row.power = perf.power(to[k], tc[k], u) + fans * a.condenser.funsCap(c);
+            row.power = power + fans * a.condenser.funsCap(c);
             row.heat = perf.heat(to[k], tc[k], u);
             row.current = perf.current(to[k], tc[k], u) + fans * a.condenser.funsCurrent(c);
             row.cells[1] = fmt(row.capacity, sep);

@@ -70,7 +70,9 @@ struct SelectionRow {
     int unit = 0;  // unit number in agrlist (0 for the heading and an empty row)
     double to = 0;
     double tc = 0;
-    bool inside = false;  // operating point inside the unit's envelope (and computable)
+    // Operating point inside the unit's envelope, and capacity and power input computed as
+    // finite positive numbers; the figures are NaN otherwise.
+    bool inside = false;
     double capacity = 0, power = 0, heat = 0, current = 0;
     double price = 0;  // unit price plus the chosen options' prices
 };
