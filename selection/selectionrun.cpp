@@ -8,6 +8,7 @@
 #include "engine/performance.h"
 #include "engine/refprop.h"
 #include "engine/toolkit.h"
+#include "selection/coverage.h"
 #include "selection/numbers.h"
 
 namespace tundrix {
@@ -207,6 +208,8 @@ SelectionResult Tableoperations(Catalogue& catalogue, CycleState& cycle, const S
 
     if (!hasUnitLists(catalogue, in)) {
         res.pagesHidden = true;
+        res.coverage = coverageNote(coverage(catalogue, in.kind, in.refrigerant, catalogue.levelon),
+                                    in.refrigerant, catalogue.levelon, in.brandChecked);
         res.progressLabel = countLabel(0);
         report(-1, res.progressLabel);
         return res;

@@ -79,6 +79,9 @@ struct SelectionRow {
 
 struct SelectionResult {
     bool pagesHidden = false;  // no unit list for any checked brand and covered level
+    // With the pages hidden: what the catalogue holds for the kind and refrigerant instead
+    // (other levels, other brands, or nothing), one sentence.
+    std::string coverage;
     // Grid rows as shown, row 0 the headings. Empty when the pages are hidden (the grid keeps
     // what it showed). With unit lists that hold no unit: the headings and one empty row.
     std::vector<SelectionRow> rows;
