@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -12,6 +13,7 @@
 #include "basket/basketwindow.h"
 #include "basket/optionswindow.h"
 #include "catalogue/catalogue.h"
+#include "catalogue/datadir.h"
 #include "chiller/chilledliquiddialog.h"
 #include "mainwindow/widgetstyle.h"
 #include "techdata/techdatamodule.h"
@@ -164,6 +166,20 @@ std::unique_ptr<WindowSet> createWindows(const std::filesystem::path& dataDir) {
                      &QAction::triggered, builder, [builder] { showWindow(builder); });
     installCalculationActions(s);
     return set;
+}
+
+void showMainWindow(WindowSet& windows, bool maintenance) {
+    MainWindow* main = windows.form1.get();
+    main->setMaintenanceMode(maintenance);
+    main->show();
+    const auto notice = missingCatalogueNotice(main->dataDir());
+    if (!notice)
+        return;
+    auto* box = new QMessageBox(QMessageBox::Warning, main->windowTitle(),
+                                QString::fromStdString(*notice), QMessageBox::Ok, main);
+    box->setObjectName(QStringLiteral("MissingCatalogue"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
 }
 
 }  // namespace tundrix
