@@ -2,6 +2,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTableWidget>
 
@@ -9,6 +12,7 @@
 #include "basket/basketwindow.h"
 #include "basket/optionswindow.h"
 #include "catalogue/catalogue.h"
+#include "catalogue/datadir.h"
 #include "chiller/chilledliquiddialog.h"
 #include "techdata/techdatamodule.h"
 #include "tools/datafilebrowser.h"
@@ -156,6 +160,20 @@ std::unique_ptr<WindowSet> createWindows(const std::filesystem::path& dataDir) {
                      [builder] { showWindow(builder); });
     installCalculationActions(s);
     return set;
+}
+
+void showMainWindow(WindowSet& windows, bool maintenance) {
+    MainWindow* main = windows.form1.get();
+    main->setMaintenanceMode(maintenance);
+    main->show();
+    const auto notice = missingCatalogueNotice(main->dataDir());
+    if (!notice)
+        return;
+    auto* box = new QMessageBox(QMessageBox::Warning, main->windowTitle(),
+                                QString::fromStdString(*notice), QMessageBox::Ok, main);
+    box->setObjectName(QStringLiteral("MissingCatalogue"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
 }
 
 }  // namespace tundrix

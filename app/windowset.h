@@ -53,4 +53,9 @@ MaintenanceContext maintenanceContext(const MainWindow& main);
 // icon of every window (message boxes and dialogs included); nothing is shown yet.
 std::unique_ptr<WindowSet> createWindows(const std::filesystem::path& dataDir);
 
+// Shows the main window as the program starts (with the maintenance menu when asked for). A data
+// folder without a catalogue is said once, in a message over the main window that does not wait
+// for an answer: the program then runs as on an empty catalogue.
+void showMainWindow(WindowSet& windows, bool maintenance);
+
 }  // namespace tundrix

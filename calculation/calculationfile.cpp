@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <span>
 
 #include "catalogue/fileio.h"
@@ -118,6 +119,9 @@ public:
     int integer(int lo, int hi) const {
         if (!v_.is_number_integer())
             fail("ожидается целое число");
+        if (!fitsInt())
+            fail("значение " + v_.dump() + " вне диапазона " + std::to_string(lo) + ".." +
+                 std::to_string(hi));
         const auto i = v_.get<std::int64_t>();
         if (i < lo || i > hi)
             fail("значение " + std::to_string(i) + " вне диапазона " + std::to_string(lo) + ".." +
@@ -135,10 +139,10 @@ public:
         }
         if (!v_.is_number_integer())
             fail("ожидается название или номер хладагента");
-        const auto i = v_.get<std::int64_t>();
-        if (i < 0 || i > 1'000'000 || !validRefrigerant(int(i)))
-            fail("хладагент " + std::to_string(i) + " программе не известен");
-        return int(i);
+        if (!fitsInt() || v_.get<std::int64_t>() < 0 ||
+            !validRefrigerant(int(v_.get<std::int64_t>())))
+            fail("хладагент " + v_.dump() + " программе не известен");
+        return int(v_.get<std::int64_t>());
     }
     UnitKind kind() const {
         const std::string code = text();
@@ -174,6 +178,15 @@ public:
     }
 
 private:
+    // An integer the program's int holds; an unsigned one above the signed range would read
+    // back negative.
+    bool fitsInt() const {
+        if (v_.is_number_unsigned())
+            return v_.get<std::uint64_t>() <= std::uint64_t(std::numeric_limits<int>::max());
+        const auto i = v_.get<std::int64_t>();
+        return i >= std::numeric_limits<int>::min() && i <= std::numeric_limits<int>::max();
+    }
+
     const Json& v_;
     std::string path_;
 };
@@ -266,6 +279,11 @@ BasketUnit readUnit(const Reader& r) {
     return u;
 }
 
+std::string tooManyRows(std::size_t rows) {
+    return "в корзине больше " + std::to_string(kCalculationMaxBasketRows) + " строк (" +
+           std::to_string(rows) + ")";
+}
+
 // Calls `read` for each element of the optional list `key`.
 template <typename F>
 void eachOf(const Reader& r, const std::string& key, F read) {
@@ -307,6 +325,11 @@ Calculation readCalculation(const Reader& r) {
         x.optional("price", rec.price, numOrNaN);
         c.results.push_back(std::move(rec));
     });
+    if (r.has("basket")) {
+        const Reader basket = r.at("basket");
+        if (const std::size_t rows = basket.array(); rows > kCalculationMaxBasketRows)
+            basket.fail(tooManyRows(rows));
+    }
     eachOf(r, "basket", [&c](const Reader& x) {
         BasketRecord rec;
         rec.type = x.at("type").text();
@@ -413,11 +436,39 @@ std::optional<Calculation> calculationFromJson(const Json& doc, std::string& err
 }
 
 std::optional<Calculation> parseCalculation(std::string_view text, std::string& error) {
+    if (text.find_first_not_of(" \t\r\n") == std::string_view::npos) {
+        error = "файл пуст";
+        return std::nullopt;
+    }
+    // The parser itself keeps its nesting on the heap, but walking, copying or destroying a
+    // value nested a hundred thousand deep may not: such a document is given up while it is
+    // read, before any of it is built further.
+    struct TooDeep {};
+    const Json::parser_callback_t depthLimit = [](int depth, Json::parse_event_t event, Json&) {
+        if ((event == Json::parse_event_t::object_start ||
+             event == Json::parse_event_t::array_start) &&
+            depth >= kCalculationMaxDepth)
+            throw TooDeep{};
+        return true;
+    };
     Json doc;
     try {
-        doc = Json::parse(text);
+        doc = Json::parse(text, depthLimit);
+    } catch (const TooDeep&) {
+        error = "это не файл расчета Tundrix (вложенность глубже " +
+                std::to_string(kCalculationMaxDepth) + " уровней)";
+        return std::nullopt;
     } catch (const Json::parse_error& e) {
-        error = "это не файл JSON (ошибка в байте " + std::to_string(e.byte) + ")";
+        // The parser counts the end of the text as one byte past it.
+        error = e.byte > text.size()
+                    ? std::string("файл обрывается")
+                    : "это не файл JSON (ошибка в байте " + std::to_string(e.byte) + ")";
+        return std::nullopt;
+    } catch (const Json::out_of_range&) {
+        error = "в файле число вне диапазона чисел программы";  // 1e400, for one
+        return std::nullopt;
+    } catch (const Json::exception&) {
+        error = "это не файл JSON";
         return std::nullopt;
     }
     return calculationFromJson(doc, error);
@@ -425,6 +476,10 @@ std::optional<Calculation> parseCalculation(std::string_view text, std::string& 
 
 bool saveCalculation(const std::filesystem::path& file, const Calculation& calculation,
                      std::string& error) {
+    if (calculation.basket.size() > kCalculationMaxBasketRows) {
+        error = tooManyRows(calculation.basket.size()) + ", такой расчет не открыть";
+        return false;
+    }
     const std::string text = jsonText(calculationJson(calculation), 2) + "\n";
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
     return writeFileAtomic(file, std::span<const std::uint8_t>(bytes, text.size()), &error);

@@ -458,11 +458,14 @@ void MainWindow::showResult(UnitTab& tab, const SelectionResult& result) {
     if (result.pagesHidden) {
         tab.pages->hide();
         tab.noData->show();
+        tab.coverage->setText(qs(result.coverage));
+        tab.coverage->show();
         grid.reset();
         clearDetails(tab);
         return;
     }
     tab.noData->hide();
+    tab.coverage->hide();
     tab.pages->show();
     {
         const QSignalBlocker block(tab.grid);

@@ -9,6 +9,7 @@
 #include "engine/performance.h"
 #include "engine/refprop.h"
 #include "engine/toolkit.h"
+#include "selection/coverage.h"
 #include "selection/numbers.h"
 
 namespace tundrix {
@@ -57,6 +58,11 @@ double totalPrice(agregat& a, int u, char sep) {
         total += readNumber(opt.price[std::size_t(j)], sep, 0.0);
     }
     return total;
+}
+
+// A capacity or power input a working unit can have.
+bool plausible(double kW) {
+    return std::isfinite(kW) && kW > 0;
 }
 
 bool insideEnvelope(const agregat& a, int u, double to, double tc) {
@@ -202,7 +208,7 @@ UnitPoints computeUnits(const agregat& a, const Performance& perf, const Conditi
         p.tc[u] = ambientMode ? perf.condensatetemp(p.to[u], c.t2, k) : c.t2;
         p.caps[u] = perf.capacity(p.to[u], p.tc[u], k);
         // Units without a value go to the end of the list.
-        p.keys[u] = std::isnan(p.caps[u]) ? std::numeric_limits<double>::infinity() : p.caps[u];
+        p.keys[u] = std::isfinite(p.caps[u]) ? p.caps[u] : std::numeric_limits<double>::infinity();
     }
     return p;
 }
@@ -238,13 +244,18 @@ Candidates listRows(SelectionResult& res, agregat& a, const Performance& perf, c
         row.tc = p.tc[k];
         row.cells[0] = listedName(a, u);
         const double cap = p.caps[k];
-        row.inside = std::isfinite(cap) && insideEnvelope(a, u, p.to[k], p.tc[k]);
+        // A damaged performance file (zeros, noise) gives figures no unit can have: such a unit
+        // gets none, as one outside its envelope, so that no list, report or basket shows them.
+        const double power = plausible(cap) && insideEnvelope(a, u, p.to[k], p.tc[k])
+                                 ? perf.power(p.to[k], p.tc[k], u)
+                                 : kNoValue;
+        row.inside = plausible(power);
         if (row.inside) {
             // Fans: those of one condenser of the unit's type, whatever the condenser count.
             const int cond = a.indconder[k];
             const int fans = Condenserprop::validEntry(cond) ? a.condenser.numfuns(cond) : 0;
             row.capacity = cap;
-            row.power = perf.power(p.to[k], p.tc[k], u) + fans * a.condenser.funsCap(cond);
+            row.power = power + fans * a.condenser.funsCap(cond);
             row.heat = perf.heat(p.to[k], p.tc[k], u);
             row.current = perf.current(p.to[k], p.tc[k], u) + fans * a.condenser.funsCurrent(cond);
             row.cells[1] = fmt(row.capacity, sep);
@@ -339,6 +350,8 @@ SelectionResult Tableoperations(Catalogue& catalogue, CycleState& cycle, const S
     const std::optional<int> loaded = loadLists(catalogue, in);
     if (!loaded) {
         res.pagesHidden = true;
+        res.coverage = coverageNote(coverage(catalogue, in.kind, in.refrigerant, catalogue.levelon),
+                                    in.refrigerant, catalogue.levelon, in.brandChecked);
         res.progressLabel = countLabel(0);
         tell(progress, -1, res.progressLabel);
         return res;
