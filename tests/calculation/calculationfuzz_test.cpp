@@ -4,6 +4,7 @@
 // numbers and texts, with a value of every wrong type in every member, with bytes that are not
 // UTF-8.
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <chrono>
 #include <functional>
