@@ -66,14 +66,15 @@ int main(int argc, char** argv) {
     ok &= save(&w, out + QStringLiteral("/condensing-units.png"));
 
     // The seasonal figures of a middle-temperature unit under the cursor.
+    tundrix::UnitTab& condensing = w.unitTab(tundrix::MainWindow::Condensing);
     w.findChild<QComboBox*>(QStringLiteral("ComboBox6"))->setCurrentIndex(2);
-    w.findChild<QPushButton*>(QStringLiteral("Button8"))->click();
-    w.findChild<QPushButton*>(QStringLiteral("ButtonSeasonal"))->click();
+    condensing.podbor->click();
+    condensing.seasonal->click();
     ok &= save(windows->seasonal.get(), out + QStringLiteral("/seasonal.png"));
     windows->seasonal->hide();
     w.findChild<QComboBox*>(QStringLiteral("ComboBox6"))->setCurrentIndex(1);
     w.findChild<QLineEdit*>(QStringLiteral("evaporate"))->setText(QStringLiteral("-25"));
-    w.findChild<QPushButton*>(QStringLiteral("Button8"))->click();
+    condensing.podbor->click();
 
     auto* details = w.findChild<QTabWidget*>(QStringLiteral("PageControl2"));
     details->setCurrentIndex(1);

@@ -1,5 +1,7 @@
 // tundrix-cli seasonal: the seasonal figures of the condensing units of a selection run, and the
 // cost-of-owning cursor rule of `select --owning`.
+#include <nlohmann/json.hpp>
+
 #include <cmath>
 #include <fstream>
 #include <ostream>

@@ -6,9 +6,9 @@
 
 #include "catalogue/catalogue.h"
 #include "mainwindow/mainwindow.h"
-#include "mainwindow/widgetstyle.h"
 #include "seasonal/owning.h"
 #include "selection/numbers.h"
+#include "widgets/widgetstyle.h"
 
 namespace tundrix {
 

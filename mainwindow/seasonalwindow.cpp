@@ -17,7 +17,7 @@
 
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/seasonalchart.h"
-#include "mainwindow/widgetstyle.h"
+#include "widgets/widgetstyle.h"
 #include "seasonal/seasonaltext.h"
 #include "selection/numbers.h"
 
