@@ -9,6 +9,7 @@
 
 #include "calculation/jsontext.h"
 #include "cli/commands.h"
+#include "cli/documents.h"
 #include "cli/locale.h"
 #include "cli/selectrun.h"
 #include "seasonal/owning.h"
@@ -128,6 +129,23 @@ void placeOwning(const SelectionSetup& setup, SelectionRun& run) {
                       setup.seasonal);
 }
 
+Json seasonalDocument(const SelectionRun& run, const std::vector<UnitSeasonal>& all,
+                      const SeasonalSettings& st) {
+    Json rows = Json::array();
+    for (const UnitSeasonal& s : all)
+        rows.push_back(rowJson(run.catalogue->agrlist.name[std::size_t(s.unit)], s));
+    Json doc{{"basis", kBasis},
+             {"floor", st.floor},
+             {"tariff", st.tariff},
+             {"years", st.years},
+             {"climateHours",
+              climateHours(st.climate.empty() ? referenceClimate()
+                                              : std::span<const ClimateBin>(st.climate))}};
+    nameRefrigerant(doc, run.cycle->refrigerant);
+    doc["rows"] = std::move(rows);
+    return doc;
+}
+
 int runSeasonal(const Context& ctx, const std::vector<std::string>& argv, std::ostream& out) {
     const Args a(argv, seasonalValuedOptions(), {});
     if (a.text("kind").value_or("out") != "out")
@@ -167,18 +185,7 @@ int runSeasonal(const Context& ctx, const std::vector<std::string>& argv, std::o
         writeCsv(out, run, all);
         return 0;
     }
-    Json rows = Json::array();
-    for (const UnitSeasonal& s : all)
-        rows.push_back(rowJson(run.catalogue->agrlist.name[std::size_t(s.unit)], s));
-    const Json doc{{"basis", kBasis},
-                   {"floor", st.floor},
-                   {"tariff", st.tariff},
-                   {"years", st.years},
-                   {"climateHours",
-                    climateHours(st.climate.empty() ? referenceClimate()
-                                                    : std::span<const ClimateBin>(st.climate))},
-                   {"rows", rows}};
-    writeJson(out, doc, 1);
+    writeJson(out, seasonalDocument(run, all, st), 1);
     out << '\n';
     return 0;
 }

@@ -5,9 +5,13 @@
 
 #include "calculation/jsontext.h"
 
+#include <vector>
+
 namespace tundrix {
 struct CatalogDump;
-}
+struct SeasonalSettings;
+struct UnitSeasonal;
+}  // namespace tundrix
 
 namespace tundrix::cli {
 
@@ -23,6 +27,11 @@ Json refrigerantsDocument();
 
 // The members that name refrigerant `r` in a document: its index, code and caption.
 void nameRefrigerant(Json& doc, int r);
+
+// `seasonal`: the basis of the figures, the settings, the refrigerant and one row a condensing
+// unit of the run (`all`: the seasonal figures of its units).
+Json seasonalDocument(const SelectionRun& run, const std::vector<UnitSeasonal>& all,
+                      const SeasonalSettings& st);
 
 // `dump`: kind, summary, columns and rows of a catalogue file; its reals are meant to be written
 // with every digit (JsonReals::Digits17).

@@ -77,13 +77,18 @@ def main():
     for r in refrigerants:
         gwp = max(r.get("gwp_all") or [r["gwp"]])
         for level in (1, 2):
-            out = subprocess.run([cli, *extra, "seasonal", "--refrigerant", str(r["index"]),
+            out = subprocess.run([cli, *extra, "seasonal", "--refrigerant", r["caption"],
                                   "--brands", "1,2,3,4", "--level", str(level)],
                                  capture_output=True, text=True)
             if out.returncode != 0:
                 faults.append(f"{r['caption']} level {level}: {out.stderr.strip()}")
                 continue
-            for row in json.loads(out.stdout)["rows"]:
+            doc = json.loads(out.stdout)
+            if doc.get("refrigerant") != r["index"]:
+                faults.append(f"{r['caption']} level {level}: the figures name refrigerant "
+                              f"{doc.get('refrigerant_caption')}")
+                continue
+            for row in doc["rows"]:
                 units += 1
                 app = row["application"]
                 if app != ("LT" if level == 1 else "MT"):
