@@ -126,7 +126,8 @@ TEST(CliRefrigerants, TheTableAndItsNames) {
          {"props --to -10 --tc 40", "unit --kind out --brand 1 --level 1 --row 1 --to -10 --tc 40",
           "select --kind out --brands 1 --level 1 --to -10 --ambient 30",
           "calc --brand 1 --level 2 --compressor 0 --condenser 0 --to -10 --ambient 30",
-          "report --out x.pdf --kind out --brands 1 --level 1 --to -10 --ambient 30"}) {
+          "report --out x.pdf --kind out --brands 1 --level 1 --to -10 --ambient 30",
+          "seasonal --brands 1 --level 2"}) {
         for (const std::string& bad : {std::to_string(kRefrigerants), std::string("R999")}) {
             const CliRun run =
                 cli("--data " + kData.string() + " " + args + " --refrigerant " + bad);
@@ -258,6 +259,41 @@ TEST(CliSelect, CsvHasOneLinePerRow) {
     const json j = json::parse(js.out);
     EXPECT_EQ(std::count(csv.out.begin(), csv.out.end(), '\n'), long(j["rows"].size()) + 1);
     EXPECT_EQ(csv.out.rfind("row,unit,name,", 0), 0u);
+}
+
+// The seasonal figures of a refrigerant named by caption are those of its index, and the
+// document names the refrigerant it computed; bad settings end with one line and status 2.
+TEST(CliSeasonal, RefrigerantByNameAndBadSettings) {
+    if (!haveSample())
+        FAIL() << "no sample catalogue";
+    const std::string base = "--data " + kData.string() + " seasonal --brands 1,2 --level 2 ";
+    const CliRun byIndex = cli(base + "--refrigerant " + std::to_string(refrigerantIndex("448a")));
+    ASSERT_EQ(byIndex.status, 0) << byIndex.err;
+    EXPECT_EQ(cli(base + "--refrigerant r448a").out, byIndex.out);
+    const json j = json::parse(byIndex.out);
+    EXPECT_EQ(j["refrigerant"], refrigerantIndex("448a"));
+    EXPECT_EQ(j["refrigerant_code"], "448a");
+    EXPECT_EQ(j["refrigerant_caption"], "R448A");
+    ASSERT_FALSE(j["rows"].empty());
+    EXPECT_EQ(j["rows"][0]["application"], "MT");
+
+    const fs::path notBins =
+        fs::temp_directory_path() / ("tundrix-cli-climate-" + std::to_string(::getpid()) + ".csv");
+    {
+        std::FILE* f = std::fopen(notBins.c_str(), "w");
+        ASSERT_NE(f, nullptr);
+        std::fputs("temperature;hours\nwarm;12\n", f);
+        std::fclose(f);
+    }
+    for (const std::string& bad :
+         {std::string("--tariff -0.1"), std::string("--climate ") + notBins.string(),
+          std::string("--floor 90"), std::string("--kind agr")}) {
+        const CliRun r = cli(base + "--refrigerant R448A " + bad);
+        EXPECT_EQ(r.status, 2) << bad;
+        EXPECT_TRUE(r.out.empty()) << bad;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << bad << ": " << r.err;
+    }
+    fs::remove(notBins);
 }
 
 TEST(CliCalc, CalculatorResultsAndEnvelope) {
