@@ -7,6 +7,7 @@
 #include <ostream>
 
 #include "catalogue/catalogue.h"
+#include "catalogue/datadir.h"
 #include "cli/commands.h"
 #include "cli/documents.h"
 #include "cli/locale.h"
@@ -85,6 +86,10 @@ SelectionSetup selectionSetup(const Context& ctx, const Args& a) {
 }
 
 SelectionRun runSelection(const SelectionSetup& s) {
+    // An empty or wrong folder would select nothing and look like a catalogue without such units.
+    if (!holdsCatalogue(s.dataDir))
+        throw std::runtime_error("no catalogue in " + s.dataDir.string() +
+                                 " (neither condensators.dat nor agrdata/); choose it with --data DIR");
     SelectionRun run;
     run.catalogue = std::make_unique<Catalogue>(s.dataDir);
     run.cycle = std::make_unique<CycleState>();

@@ -78,6 +78,21 @@ TEST(CliUsage, BadArgumentsExitWithStatusTwoAndOneLine) {
     }
 }
 
+TEST(CliUsage, AFolderWithoutACatalogueIsRefused) {
+    if (!fs::exists(kCli))
+        FAIL() << "tundrix-cli not built";
+    const fs::path empty = fs::temp_directory_path() / ("tundrix-cli-empty-" + std::to_string(::getpid()));
+    fs::create_directories(empty);
+    for (const fs::path& dir : {empty, empty / "missing"}) {
+        const CliRun r = cli("--data " + dir.string() +
+                             " select --kind agr --refrigerant 404a --brands 1 --level 0 --to -10 --tc 40");
+        EXPECT_EQ(r.status, 1) << dir;
+        EXPECT_TRUE(r.out.empty()) << r.out;
+        EXPECT_NE(r.err.find("no catalogue in " + dir.string()), std::string::npos) << r.err;
+    }
+    fs::remove_all(empty);
+}
+
 TEST(CliUsage, HelpForTheProgramAndEachCommand) {
     if (!fs::exists(kCli))
         FAIL() << "tundrix-cli not built";
