@@ -8,6 +8,7 @@
 #include "basket/basket.h"
 #include "calculation/calculationfile.h"
 #include "calculation/calculationunits.h"
+#include "calculation/jsontext.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/fileio.h"
 #include "catalogue/unitlisttable.h"
@@ -149,7 +150,8 @@ std::vector<ReportRow> technical(const BasketUnit& u, const OfferSource& s, Offe
 
 // SEPR with the regulation's verdict and the annual energy of a condensing unit: its list run
 // at the calculation's conditions (at the evaporating temperature it was picked at), the
-// seasonal figures of its row. The catalogue is opened once per offer.
+// seasonal figures of its row. The catalogue is opened once per offer, and a unit that the basket
+// names again (same list, evaporating temperature and price) takes the rows computed for it.
 class SeasonalRows {
 public:
     SeasonalRows(const Calculation& c, const OfferSource& s) : c_(c), s_(s) {}
@@ -157,6 +159,18 @@ public:
     void add(std::vector<ReportRow>& rows, const BasketUnit& u) {
         if (u.kind != UnitKind::Out)
             return;
+        const std::string key = std::to_string(u.refrigerant) + '|' + std::to_string(u.brand) +
+                                '|' + std::to_string(u.level) + '|' + jsonNumber(u.to) + '|' +
+                                jsonNumber(u.listPrice) + '|' + u.name;
+        auto [done, added] = done_.try_emplace(key);
+        if (added)
+            done->second = compute(u);
+        rows.insert(rows.end(), done->second.begin(), done->second.end());
+    }
+
+private:
+    std::vector<ReportRow> compute(const BasketUnit& u) {
+        std::vector<ReportRow> rows;
         if (!cat_) {
             cat_ = std::make_unique<Catalogue>(s_.dataDir);
             if (const auto f = cat_->existingFile("condensators.dat"))
@@ -180,7 +194,7 @@ public:
         const SelectionResult r = Tableoperations(*cat_, cycle_, in);
         const int row = rowOfUnit(r, cat_->agrlist, u.name);
         if (row == 0)
-            return;
+            return rows;
         const OwnConditions own = ownConditions(in);
         const SeasonalUnit unit{r.rows[std::size_t(row)].unit,
                                 std::isfinite(u.listPrice) ? u.listPrice : 0.0};
@@ -189,14 +203,15 @@ public:
         addRow(rows, QStringLiteral("SEPR"), qs(seprText(f, sep)));
         addRow(rows, QStringLiteral("Регламент (ЕС) 2015/1095"), qs(verdictText(f)));
         addRow(rows, QStringLiteral("Электроэнергия за год"), qs(annualText(f, sep)));
+        return rows;
     }
 
-private:
     const Calculation& c_;
     const OfferSource& s_;
     std::unique_ptr<Catalogue> cat_;
     CycleState cycle_;
     int loaded_ = -1;
+    std::map<std::string, std::vector<ReportRow>> done_;  // by refrigerant, list, to, price, name
 };
 
 std::vector<ReportRow> conditions(const MainInputs& in, const OfferSource& s) {

@@ -111,6 +111,25 @@ TEST_F(CliCalculation, ARunSavedWithItsBasketOpensToTheSameRowsAndIsOffered) {
     const auto csv = cli("--format csv offer " + file("a.tundrix"));
     EXPECT_EQ(csv.out.substr(0, 3), "\xEF\xBB\xBF");
     EXPECT_NE(csv.out.find(";2;"), std::string::npos);
+
+    // Each condensing unit carries its seasonal figures, a unit named again by another row too.
+    const auto count = [](const std::string& t, const std::string& what) {
+        std::size_t n = 0;
+        for (auto at = t.find(what); at != std::string::npos; at = t.find(what, at + 1))
+            ++n;
+        return n;
+    };
+    EXPECT_EQ(count(text, "Регламент (ЕС) 2015/1095"), 2u) << text;
+    json again = readFile("a.tundrix");
+    json repeated = again["basket"][0];
+    repeated["model"] = cursorModel + " (2)";
+    again["basket"].push_back(repeated);
+    writeFile("c.tundrix", again);
+    EXPECT_EQ(cliJson("offer " + file("c.tundrix") + " --out " + file("offer3.pdf"))["items"], 3);
+    const std::string three =
+        clitest::runShell("pdftotext -layout " + file("offer3.pdf") + " -").out;
+    EXPECT_EQ(count(three, "Регламент (ЕС) 2015/1095"), 3u) << three;
+    EXPECT_EQ(count(three, "Электроэнергия за год"), 3u);
 }
 
 // A data folder that is the sample catalogue but for one unit list, which the test changes.
