@@ -1,5 +1,5 @@
 // The program's windows together: created in their fixed order with their names, the basket fed
-// by double clicks on result rows, the options window following the details view and the
+// by double clicks on result rows, the options and seasonal windows following the cursor and the
 // chilled-liquid dialog handing its liquid to the chiller tab.
 #include <QCheckBox>
 #include <QLabel>
@@ -14,14 +14,28 @@
 #include "chiller/chilledliquiddialog.h"
 #include "mainwindow/seasonalchart.h"
 #include "mainwindow/seasonalwindow.h"
-#include "widgets/widgetstyle.h"
 #include "seasonal/seasonaltext.h"
 #include "selection/numbers.h"
 #include "techdata/techdatamodule.h"
+#include "widgets/widgetstyle.h"
 #include "windowfixture.h"
 
 using namespace tundrix;
 using namespace tundrix::testing;
+
+namespace {
+
+// The program's windows on the data folder `data`, the main window shown; none when it did not
+// appear.
+std::unique_ptr<WindowSet> shownWindows(const std::filesystem::path& data) {
+    auto s = createWindows(data);
+    s->form1->show();
+    if (!QTest::qWaitForWindowExposed(s->form1.get()))
+        return nullptr;
+    return s;
+}
+
+}  // namespace
 
 class WindowsTest : public QObject {
     Q_OBJECT
@@ -112,10 +126,9 @@ private slots:
     void doubleClickingAResultRowPutsTheUnitIntoTheBasket() {
         if (!haveSampleData())
             QFAIL("the sample catalogue has not been generated");
-        const auto s = createWindows(sampleData());
+        const auto s = shownWindows(sampleData());
+        QVERIFY(s);
         MainWindow& w = *s->form1;
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
         showTab(child<QTabWidget>(&w, "PageControl1"), MainWindow::Condensing);
         QTableWidget* g = child<QTableWidget>(&w, "StringGrid1");
         QVERIFY(g->rowCount() > 2);
@@ -137,10 +150,9 @@ private slots:
     void theSeasonalWindowFollowsTheCondensingUnitCursor() {
         if (!haveSampleData())
             QFAIL("the sample catalogue has not been generated");
-        const auto s = createWindows(sampleData());
+        const auto s = shownWindows(sampleData());
+        QVERIFY(s);
         MainWindow& w = *s->form1;
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
         child<QComboBox>(&w, "ComboBox6")->setCurrentIndex(2);  // middle temperature, -10 degC
         showTab(child<QTabWidget>(&w, "PageControl1"), MainWindow::Condensing);
         QTableWidget* g = child<QTableWidget>(&w, "StringGrid1");
@@ -192,10 +204,9 @@ private slots:
 
     void theChillerTabShowsTheLiquidDialogAndTakesItsOutletTemperature() {
         QTemporaryDir empty;
-        const auto s = createWindows(std::filesystem::path(empty.path().toStdString()));
+        const auto s = shownWindows(std::filesystem::path(empty.path().toStdString()));
+        QVERIFY(s);
         MainWindow& w = *s->form1;
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
         child<QLineEdit>(&w, "Edit23")->setText(QStringLiteral("99"));
         showTab(child<QTabWidget>(&w, "PageControl1"), MainWindow::Chiller);
         QVERIFY(s->form8->isVisible());
