@@ -140,6 +140,24 @@ TEST(CalculationFile, RefrigerantsByIndexInOldFilesByCaptionOrCodeInNewOnes) {
     EXPECT_NE(error.find("хладагент «R999» программе не известен"), std::string::npos) << error;
 }
 
+// Version 1 files that already keep the seasonal settings (the refrigerant by its index) open
+// with them.
+TEST(CalculationFile, SeasonalSettingsOfVersionOneFilesOpen) {
+    std::string error;
+    const auto c = parseCalculation(
+        R"({"format":"tundrix-calculation","version":1,"inputs":{"refrigerant":9,"owning":true},)"
+        R"("seasonal":{"climate":[[-5,100.5],[20,3000]],"tariff":0.2,"years":7,"floor":18}})",
+        error);
+    ASSERT_TRUE(c) << error;
+    EXPECT_EQ(c->inputs.refrigerant, 9);
+    EXPECT_TRUE(c->inputs.owning);
+    const std::vector<ClimateBin> climate{{-5, 100.5}, {20, 3000}};
+    EXPECT_EQ(c->seasonal.climate, climate);
+    EXPECT_EQ(c->seasonal.tariff, 0.2);
+    EXPECT_EQ(c->seasonal.years, 7);
+    EXPECT_EQ(c->seasonal.floor, 18);
+}
+
 TEST(CalculationFile, FilesOfOtherProgramsMayLeaveOutWhatTheyDoNotKnow) {
     std::string error;
     const auto c = parseCalculation(
