@@ -16,7 +16,7 @@ struct BasketUnit {
     static constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
 
     UnitKind kind = UnitKind::None;  // the list it was picked from (a chiller by its type)
-    int refrigerant = 0;
+    int refrigerant = kDefaultRefrigerant;
     int brand = 0;                     // 1..4
     int level = 0;                     // 1..3
     std::string name;                  // the catalogue name, without the option letters

@@ -47,7 +47,7 @@ enum class Exchanger { NotChosen = -1, Plate = 0, ShellAndTube = 1, Submerged = 
 // What loadunits reads besides the catalogue itself.
 struct LoadChoices {
     UnitKind kind = UnitKind::None;
-    int refrigerant = 0;
+    int refrigerant = kDefaultRefrigerant;
     std::array<bool, kBrands + 1> brandChecked{};  // [1..4]: brand item checked
     std::array<bool, 6> rackSizeChecked{};         // [2..5]: rack size item "2".."5" checked
     Exchanger exchanger = Exchanger::NotChosen;    // read on the chiller tab only

@@ -46,7 +46,7 @@ struct CatalogueCompressor {
 struct CompressorSeries {
     int brand = 0;
     int level = 0;
-    int refrigerant = 0;
+    int refrigerant = kDefaultRefrigerant;
     std::string performanceFile;  // "bock.dat", "bock290.dat", ... or the Scroll table "masszf.dat"
     std::string listFile;         // the Scroll compressor list, e.g. "catalzf.dat"; empty otherwise
     std::vector<CatalogueCompressor> compressors;

@@ -14,7 +14,7 @@ namespace tundrix::datagen {
 struct SeriesPlan {
     int brand = 0;
     int level = 0;
-    int refrigerant = 0;
+    int refrigerant = kDefaultRefrigerant;
     ModelParams params;
     Envelope envelope;
     std::vector<double> displacements;  // m3/h, ascending

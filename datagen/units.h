@@ -66,7 +66,7 @@ struct UnitList {
     UnitKind kind = UnitKind::None;
     int brand = 0;
     int level = 0;
-    int refrigerant = 0;
+    int refrigerant = kDefaultRefrigerant;
     int priceFile = 0;     // N of Pricedata/mashineN.dat
     std::string fileName;  // name inside agrdata/
     std::array<std::string, kOptionSlots> optionNames;

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "catalogue/byteimage.h"
+#include "catalogue/refrigerants.h"
 #include "engine/propertytable.h"
 #include "engine/tables.h"
 
@@ -18,7 +19,7 @@ double condfactorFor(int refrigerant);
 struct CycleState {
     GridImage refimage;   // the loaded property image; keeps its contents when a file is missing
     PropertyTable table;  // derived from refimage; the property routines read this
-    int refrigerant = 0;  // index of the refrigerant table (0 R404A/R507, 1 R22, ...)
+    int refrigerant = kDefaultRefrigerant;  // index of the refrigerant table
     double superheat = 10.0;  // K
     double subcooling = 0.0;  // K
     double corrfactor = 1.0;  // capacity correction for superheat and subcooling

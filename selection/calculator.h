@@ -18,7 +18,7 @@ inline constexpr std::string_view kOutOfEnvelopeText = "Вне границ ди
 struct CalculatorInputs {
     int brand = 2;             // ComboBox7 index + 1: 2 table mode, 1, 3, 4 polynomial mode
     int level = 1;             // ComboBox9 index + 1
-    int refrigerant = 0;       // index of the refrigerant table
+    int refrigerant = kDefaultRefrigerant;       // index of the refrigerant table
     int compressor1 = 0;       // Selectcompr item index
     int compressor2 = 0;       // Selectcompr2 item index
     int condenser = 0;         // condensator item index

@@ -52,7 +52,7 @@ struct SelectionInputs {
 
     UnitKind kind = UnitKind::Out;  // the shown tab; on the chiller tab the chiller type's kind
     bool ambientMode = true;        // `condensate` read-only: tc from the ambient by the balance
-    int refrigerant = 0;            // index of the refrigerant table
+    int refrigerant = kDefaultRefrigerant;            // index of the refrigerant table
     std::array<bool, kBrands + 1> brandChecked{};  // [1..4]
     // Level choice index applied to the catalogue's levelon before the run; -1 keeps levelon.
     int levelChoice = -1;
