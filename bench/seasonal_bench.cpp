@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "catalogue/catalogue.h"
+#include "catalogue/refrigerants.h"
 #include "seasonal/unitseasonal.h"
 #include "selection/selectionrun.h"
 
@@ -31,7 +32,7 @@ SeasonalSetup* seasonalSetup() {
         auto* st = new SeasonalSetup;
         st->cat = std::make_unique<Catalogue>(data);
         st->cat->conderlist.load(data / "condensators.dat");
-        st->cat->preloadtables(0);
+        st->cat->preloadtables(kDefaultRefrigerant);
         SelectionInputs in;
         in.kind = UnitKind::Out;
         in.evaporate = "-10";

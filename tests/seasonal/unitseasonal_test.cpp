@@ -5,6 +5,7 @@
 #include <cmath>
 #include <filesystem>
 
+#include "catalogue/refrigerants.h"
 #include "seasonal/owning.h"
 #include "seasonal/unitseasonal.h"
 #include "selection/selectionfixture.h"
@@ -117,7 +118,7 @@ protected:
             GTEST_SKIP() << "no sample catalogue";
         cat = std::make_unique<Catalogue>(kSample);
         cat->conderlist.load(kSample / "condensators.dat");
-        cat->preloadtables(0);
+        cat->preloadtables(kDefaultRefrigerant);
     }
     SelectionResult run(int level, const char* ambient, const char* superheat) {
         SelectionInputs in = SelectionBench::inputs();
