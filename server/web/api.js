@@ -36,11 +36,7 @@ export const kinds = () => get('kinds');
 export const select = async (inputs) => (await post('select', inputs)).json();
 export const unit = (kind, refrigerant, name) =>
   get(`units/${segment(kind)}/${segment(refrigerant)}/${segment(name)}`);
-// A picture or drawing path of the catalogue ("images\x.jpg") as the address the page loads.
-export const fileUrl = (path) =>
-  new URL(`files/${String(path).replaceAll('\\', '/').split('/').map(segment).join('/')}`, base)
-    .href;
-export const reportPdf = async (request) => (await post('report', request)).blob();
+export const reportPdf = async (request, row) => (await post(`report?row=${row}`, request)).blob();
 export const listPdf = async (request) => (await post('list', request)).blob();
 export const offerPdf = async (basket) => (await post('offer', basket)).blob();
 export const offerCsv = async (basket) => (await post('offer?format=csv', basket)).blob();

@@ -29,7 +29,8 @@ const state = {
   cursor: 0, // its cursor row (1..), 0: none
   cursorNames: { out: null, agr: null, mka: null, chiller: null },
   details: null,
-  kept: {}, // members of an opened calculation file that the page does not edit
+  options: new Map(), // unit name -> names of its chosen options ("Доступные опции")
+  liquid: null, // the chilled-liquid settings of an opened calculation file, kept as they were
   run: 0, // number of the newest selection request; older answers are dropped
 };
 const basket = new Basket();
@@ -79,6 +80,18 @@ function setInputs(m) {
   showSafety();
   showBitzerWarning();
 }
+
+// What a selection request sends: the inputs, the chosen options and, for an opened file, the
+// unit the cursor is to be placed on (the calculation file's own members).
+function selectionRequest(cursorName = null) {
+  const body = { format: 'tundrix-calculation', version: 1, inputs: inputs(), options: chosenOptions() };
+  if (state.liquid) body.liquid = state.liquid;
+  if (cursorName) body.cursor = { [state.tab]: cursorName };
+  return body;
+}
+
+const chosenOptions = () =>
+  [...state.options].filter(([, names]) => names.length).map(([unit, options]) => ({ unit, options }));
 
 // Exactly one of the condensing and ambient temperatures is typed; the other is locked.
 function setAmbientMode(on) {
@@ -164,7 +177,7 @@ async function run() {
   $('count').textContent = 'Идет расчет';
   document.body.classList.add('busy');
   try {
-    const answer = await api.select(inputs());
+    const answer = await api.select(selectionRequest(state.placeSaved ? wanted : null));
     if (id !== state.run) return;
     state.answer = answer;
     message('');
@@ -172,7 +185,7 @@ async function run() {
     let cursor = answer.cursor ?? 0;
     const rows = answer.rows ?? [];
     const named = wanted ? rows.findIndex((r) => r.name === wanted) + 1 : 0;
-    if ((keep || state.placeSaved) && named > 0) cursor = named;
+    if (keep && named > 0) cursor = named;
     if (cursor < 1 || cursor > rows.length) cursor = rows.length ? 1 : 0;
     state.placeSaved = false;
     $('count').textContent = answer.label ?? `Всего установок:${answer.count ?? rows.length}`;
@@ -279,59 +292,56 @@ async function showDetails(row) {
   }
   if (shownRow !== state.cursor || cursorRow() !== row) return; // the cursor moved on meanwhile
   state.details = d;
-  if (state.ambientMode && d.condensers !== 0 && Number.isFinite(row.tc)) $('condensate').value = fmt(row.tc);
+  if (state.ambientMode && d.condensers && Number.isFinite(row.tc)) $('condensate').value = fmt(row.tc);
 
-  const picture = d.picture ? api.fileUrl(d.picture) : '';
-  $('thumb').src = picture;
-  $('picture').src = picture;
-  const drawing = d.drawing ? api.fileUrl(d.drawing) : '';
-  $('drawingLink').href = drawing;
-  $('drawing').src = drawing;
+  $('thumb').src = d.picture ?? '';
+  $('picture').src = d.picture ?? '';
+  $('drawingLink').href = d.drawing ?? '';
+  $('drawing').src = d.drawing ?? 'about:blank';
   $('description').textContent = d.description ?? '';
-  $('complect').textContent = d.complect ?? d.delivery ?? '';
+  $('complect').textContent = d.deliverySet ?? '';
 
   const tech = document.createDocumentFragment();
-  for (const [name, value] of techFields(d)) {
+  for (const { name, value } of d.techData ?? []) {
     const tr = document.createElement('tr');
     tr.append(Object.assign(document.createElement('td'), { textContent: name }),
       Object.assign(document.createElement('td'), { textContent: value }));
     tech.append(tr);
   }
   $('tech').tBodies[0].replaceChildren(tech);
+  showOptions(d);
 
+  // The chart in the unit's own temperatures: a unit with condensers is drawn against its
+  // condensing temperature at the operating point (the envelope's upper corners are condensing
+  // temperatures); one without against the condensing temperature typed.
+  const e = d.envelope ?? [];
+  const corners = e.map((c, n) => [c.to, d.condensers && n < 3 ? 10 : c.tc]);
+  const to = Number.isFinite(row.to) ? row.to : field('evaporate') ?? 0;
+  const t2 = d.condensers ? row.tc : field('condensate') ?? 0;
+  drawChart($('chart'), { corners, ylim5: e[4]?.tc, point: [to, t2], testTo: to });
+}
+
+// The options grid: name, price and "выбрана" per option; ticking one runs the selection again
+// with it, so that the name and price in the table include it.
+function showOptions(d) {
   const names = document.createElement('tr');
   const prices = document.createElement('tr');
+  const chosen = document.createElement('tr');
+  const picked = state.options.get(d.name) ?? [];
   for (const o of d.options ?? []) {
     names.append(Object.assign(document.createElement('th'), { textContent: o.name }));
-    const p = typeof o.price === 'number' ? fmt(o.price) : (parseNumber(o.price) ? fmt(parseNumber(o.price)) : o.price ?? '');
-    prices.append(Object.assign(document.createElement('td'), { textContent: p, className: 'num' }));
+    const p = parseNumber(o.price);
+    prices.append(Object.assign(document.createElement('td'), { textContent: p ? fmt(p) : o.price, className: 'num' }));
+    const box = Object.assign(document.createElement('input'), { type: 'checkbox', checked: picked.includes(o.name) });
+    box.dataset.option = o.name;
+    box.setAttribute('aria-label', o.name);
+    const label = Object.assign(document.createElement('label'), { className: 'check' });
+    label.append(box, picked.includes(o.name) ? ' выбрана' : '');
+    const td = document.createElement('td');
+    td.append(label);
+    chosen.append(td);
   }
-  $('options').tBodies[0].replaceChildren(...(d.options?.length ? [names, prices] : []));
-
-  const t2 = state.ambientMode ? field('ambient') ?? 0 : field('condensate') ?? 0;
-  const to = Number.isFinite(row.to) ? row.to : field('evaporate') ?? 0;
-  drawChart($('chart'), {
-    corners: chartCorners(d),
-    ylim5: d.envelope?.ylim5 ?? d.chart?.ylim5 ?? chartCorners(d)?.[4]?.[1],
-    point: [to, t2],
-    testTo: to - (row.delta ?? d.delta ?? 0),
-  });
-}
-
-// The technical-data record as [field name, value] pairs, whatever form the answer takes.
-function techFields(d) {
-  const t = d.techdata ?? d.technical ?? d.tech ?? null;
-  if (!t) return [];
-  if (Array.isArray(t)) return t.map((x) => (Array.isArray(x) ? x : [x.name ?? x.field, x.value ?? '']));
-  if (Array.isArray(t.fields)) return t.fields.map((x) => (Array.isArray(x) ? x : [x.name ?? x.field, x.value ?? '']));
-  return Object.entries(t);
-}
-
-// The chart's six corners: the envelope as the chart draws it, when the answer gives it.
-function chartCorners(d) {
-  const c = d.chart?.corners ?? d.chart?.points ?? d.envelope?.chart ?? d.envelope?.corners ?? d.envelope;
-  if (!Array.isArray(c)) return null;
-  return c.map((p) => (Array.isArray(p) ? p : [p.to ?? p.x, p.t ?? p.tc ?? p.y]));
+  $('options').tBodies[0].replaceChildren(...(d.options?.length ? [names, prices, chosen] : []));
 }
 
 // --- basket ---
@@ -379,10 +389,10 @@ function addCursorUnit() {
   const unit = {
     kind: kindOfTab(),
     refrigerant: +$('refrigerant').value,
-    brand: r.brand ?? d?.brand ?? null,
-    level: r.level ?? d?.level ?? null,
+    brand: d?.brand ?? null,
+    level: d?.level ?? null,
     name: r.name,
-    options: [],
+    options: state.options.get(r.name) ?? [],
     listPrice: r.price ?? null,
     capacity: r.capacity ?? null,
     power: r.power ?? null,
@@ -414,7 +424,7 @@ function calculation() {
   const cursor = { ...state.cursorNames };
   const r = cursorRow();
   if (r) results.push({ tab: state.tab, name: r.name, capacity: r.capacity, power: r.power, heat: r.heat, current: r.current, price: r.price });
-  return toFile({ inputs: inputs(), cursor, results, basket: basket.toFile(), total: basket.total(), kept: state.kept });
+  return toFile({ inputs: inputs(), liquid: state.liquid, options: chosenOptions(), cursor, results, basket: basket.toFile(), total: basket.total() });
 }
 
 async function openCalculation(file) {
@@ -429,7 +439,8 @@ async function openCalculation(file) {
     message(`Файл «${file.name}» не открыт: ${e.message}`);
     return;
   }
-  state.kept = { liquid: doc.liquid, options: doc.options };
+  state.liquid = doc.liquid ?? null;
+  state.options = new Map((doc.options ?? []).map((o) => [o.unit, o.options ?? []]));
   const tab = doc.inputs?.tab && doc.inputs.tab !== 'description' ? doc.inputs.tab : 'out';
   showTab(tab, { fromFile: true });
   setInputs(doc.inputs ?? {});
@@ -439,7 +450,7 @@ async function openCalculation(file) {
   if (Array.isArray(doc.basket)) basket.fromFile(doc.basket);
   renderBasket();
   await run();
-  const diff = doc.differences.map((x) => (typeof x === 'string' ? x : x.text ?? x.message ?? JSON.stringify(x)));
+  const diff = doc.differences.map((x) => x.text);
   message(diff.length ? `Расчет «${file.name}» открыт. Изменилось с момента сохранения:\n${diff.join('\n')}` : '');
 }
 
@@ -508,10 +519,22 @@ function wire() {
   $('prev').addEventListener('click', () => state.cursor > 1 && moveCursor(state.cursor - 1));
   $('next').addEventListener('click', () => state.cursor < (state.answer?.rows?.length ?? 0) && moveCursor(state.cursor + 1));
   $('toBasket').addEventListener('click', addCursorUnit);
+  $('options').addEventListener('change', (e) => {
+    const name = state.details?.name;
+    if (!name || !e.target.dataset.option) return;
+    const chosen = new Set(state.options.get(name) ?? []);
+    if (e.target.checked) chosen.add(e.target.dataset.option);
+    else chosen.delete(e.target.dataset.option);
+    // In the order the unit lists them, as the desktop program names them.
+    state.options.set(name, (state.details.options ?? []).map((o) => o.name).filter((o) => chosen.has(o)));
+    state.cursorNames[state.tab] = name;
+    state.placeSaved = true;
+    run();
+  });
 
   const pdf = (call, name) => async () => {
     try {
-      download(await call({ inputs: inputs(), row: state.cursor }), name);
+      download(await call(selectionRequest(cursorRow()?.name), state.cursor), name);
     } catch (e) {
       message(`Документ не получен: ${e.message}`);
     }

@@ -1,6 +1,6 @@
 // The calculation file (.tundrix): UTF-8 JSON that the desktop program writes and opens too. The
-// page writes the members it has and carries the ones it does not edit (the chilled liquid,
-// the chosen options) over from the file it opened.
+// page writes the members it has and carries the chilled liquid, which it does not edit, over
+// from the file it opened.
 export const FORMAT = 'tundrix-calculation';
 export const VERSION = 1;
 
@@ -12,10 +12,10 @@ export function localStamp(d = new Date()) {
 
 const finite = (v) => (typeof v === 'number' && Number.isFinite(v) ? v : null);
 
-export function toFile({ inputs, cursor, results, basket, total, kept = {} }) {
+export function toFile({ inputs, liquid, options, cursor, results, basket, total }) {
   const doc = { format: FORMAT, version: VERSION, saved: localStamp(), inputs };
-  if (kept.liquid) doc.liquid = kept.liquid;
-  doc.options = kept.options ?? [];
+  if (liquid) doc.liquid = liquid;
+  doc.options = options;
   doc.cursor = cursor;
   doc.results = results.map((r) => ({
     tab: r.tab,
