@@ -275,9 +275,21 @@ function clearDetails() {
   $('options').tBodies[0].replaceChildren();
 }
 
-async function showDetails(row) {
+// The details of a result row's unit, asked once per unit, kind and refrigerant.
+const detailsCache = new Map();
+function unitDetails(row) {
   const kind = kindOfTab();
   const refrigerant = state.refrigerants.find((x) => String(x.index) === $('refrigerant').value);
+  const key = JSON.stringify([kind, refrigerant?.code, row.name]);
+  if (!detailsCache.has(key)) {
+    const asked = api.unit(kind, refrigerant?.code ?? $('refrigerant').value, row.name);
+    asked.catch(() => detailsCache.delete(key));
+    detailsCache.set(key, asked);
+  }
+  return detailsCache.get(key);
+}
+
+async function showDetails(row) {
   const shownRow = state.cursor;
   // The evaporating temperature of the chiller row and the condensing temperature its
   // condensers settle at are written back into the fields, as the desktop does.
@@ -285,7 +297,7 @@ async function showDetails(row) {
     setField('evaporate', roundEven(row.to));
   let d;
   try {
-    d = await api.unit(kind, refrigerant?.code ?? $('refrigerant').value, row.name);
+    d = await unitDetails(row);
   } catch (e) {
     if (shownRow === state.cursor) message(`Данные агрегата не получены: ${e.message}`);
     return;
@@ -382,10 +394,17 @@ function showTotal() {
   });
 }
 
-function addCursorUnit() {
+async function addCursorUnit() {
   const r = cursorRow();
   if (!r) return;
-  const d = state.details?.name === r.name ? state.details : null;
+  const tab = state.tab;
+  // Brand and level of the unit come with its details.
+  let d = null;
+  try {
+    d = await unitDetails(r);
+  } catch {
+    // kept as a row without its catalogue unit
+  }
   const unit = {
     kind: kindOfTab(),
     refrigerant: +$('refrigerant').value,
@@ -402,7 +421,7 @@ function addCursorUnit() {
     tc: r.tc ?? null,
   };
   const model = r.cells?.[0] ?? r.name;
-  if (!basket.add(typeText(state.tab), model, fmt(r.price), unit.brand && unit.level ? unit : null))
+  if (!basket.add(typeText(tab), model, fmt(r.price), unit.brand && unit.level ? unit : null))
     message(`Количество у модели «${model}» в корзине не является числом: исправьте его.`);
   renderBasket();
   $('basketButton').classList.add('flash');

@@ -210,9 +210,10 @@ try {
   // --- a calculation the command line wrote opens in the page ---
   if (opt.cli) {
     const cliFile = join(downloads, 'cli.tundrix');
-    const name = answer.rows[0].name;
-    execFileSync(opt.cli, ['--data', opt.data, 'select', '--kind', 'agr', '--refrigerant', '0', '--brands', '1,3', '--level', '2',
-      '--to', '-10', '--tc', '40', '--save', cliFile, '--basket', `${name}:2`], { timeout: 30000, stdio: 'ignore' });
+    const select = ['--data', opt.data, 'select', '--kind', 'agr', '--refrigerant', '0', '--brands', '1,3', '--level', '2', '--to', '-10', '--tc', '40'];
+    const agr = JSON.parse(execFileSync(opt.cli, select, { encoding: 'utf8', timeout: 30000 }));
+    const name = agr.rows.find((r) => r.inside).name;
+    execFileSync(opt.cli, [...select, '--save', cliFile, '--basket', `${name}:2`], { timeout: 30000, stdio: 'ignore' });
     const cliDoc = JSON.parse(readFileSync(cliFile, 'utf8'));
     await page.send('DOM.setFileInputFiles', { nodeId, files: [cliFile] });
     await page.waitFor(`document.querySelector('#kindTabs [aria-selected=true]').dataset.tab === 'agr' && document.getElementById('condensate').value === '40'`, 'the command line\'s calculation');
