@@ -38,6 +38,6 @@ export const unit = (kind, refrigerant, name) =>
   get(`units/${segment(kind)}/${segment(refrigerant)}/${segment(name)}`);
 export const reportPdf = async (request, row) => (await post(`report?row=${row}`, request)).blob();
 export const listPdf = async (request) => (await post('list', request)).blob();
-export const offerPdf = async (basket) => (await post('offer', basket)).blob();
-export const offerCsv = async (basket) => (await post('offer?format=csv', basket)).blob();
+export const offerPdf = async (calculation) => (await post('offer', calculation)).blob();
+export const offerCsv = async (calculation) => (await post('offer?format=csv', calculation)).blob();
 export const check = async (calculation) => (await post('calculation/check', calculation)).json();

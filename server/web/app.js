@@ -263,6 +263,7 @@ function roundEven(x) {
 
 function clearDetails() {
   state.details = null;
+  delete $('pages').dataset.unit;
   $('model').textContent = 'Модель ';
   $('chart').replaceChildren();
   $('thumb').removeAttribute('src');
@@ -331,6 +332,7 @@ async function showDetails(row) {
   const to = Number.isFinite(row.to) ? row.to : field('evaporate') ?? 0;
   const t2 = d.condensers ? row.tc : field('condensate') ?? 0;
   drawChart($('chart'), { corners, ylim5: e[4]?.tc, point: [to, t2], testTo: to });
+  $('pages').dataset.unit = d.name;
 }
 
 // The options grid: name, price and "выбрана" per option; ticking one runs the selection again
@@ -588,7 +590,8 @@ function wire() {
   const offer = (call, name) => async () => {
     try {
       message('', 'basketMessage');
-      download(await call(basket.toFile()), name);
+      // The whole calculation: the offer states the conditions it was calculated for.
+      download(await call(calculation()), name);
     } catch (e) {
       message(`Документ не получен: ${e.message}`, 'basketMessage');
     }

@@ -101,6 +101,7 @@ try {
   await page.click(`#results tbody tr:nth-child(${pick})`);
   await page.waitFor(`document.getElementById('model').textContent === ${JSON.stringify(picked.cells[0])}`, 'the model label');
   const details = await page.waitFor(`(() => {
+    if (document.getElementById('pages').dataset.unit !== ${JSON.stringify(picked.name)}) return null;
     const img = document.getElementById('thumb');
     const tech = document.querySelectorAll('#tech tbody tr').length;
     if (!img.complete || !img.naturalWidth || !document.querySelector('#chart polygon')) return null;
