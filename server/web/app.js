@@ -190,7 +190,7 @@ async function run() {
     state.placeSaved = false;
     $('count').textContent = answer.label ?? `Всего установок:${answer.count ?? rows.length}`;
     renderResults();
-    await moveCursor(cursor);
+    await moveCursor(cursor, true);
   } catch (e) {
     if (id !== state.run) return;
     $('count').textContent = 'Прогресс';
@@ -236,7 +236,7 @@ function renderResults() {
 
 const cursorRow = () => state.answer?.rows?.[state.cursor - 1] ?? null;
 
-async function moveCursor(row) {
+async function moveCursor(row, placed = false) {
   const rows = state.answer?.rows ?? [];
   if (row < 1 || row > rows.length) {
     state.cursor = 0;
@@ -246,7 +246,8 @@ async function moveCursor(row) {
   state.cursor = row;
   for (const tr of $('results').tBodies[0].rows) tr.classList.toggle('cursor', +tr.dataset.row === row);
   const tr = $('results').tBodies[0].rows[row - 1];
-  tr?.scrollIntoView({ block: 'nearest' });
+  // A cursor the selection placed is shown amid its neighbours; one moved by a step stays in view.
+  tr?.scrollIntoView({ block: placed ? 'center' : 'nearest' });
   const r = rows[row - 1];
   state.cursorNames[state.tab] = r.name;
   $('model').textContent = r.cells?.[0] ?? r.name;

@@ -95,6 +95,11 @@ try {
   check(cellsAgree, 'every cell as the grid shows it, with a decimal comma', JSON.stringify([answer.rows[0].cells, shown.rows[0]]));
   check(shown.rows.some((r) => /,\d/.test(r[1])), 'capacities show decimal commas');
 
+  if (opt.screenshots) {
+    await page.waitFor(`document.getElementById('pages').dataset.unit === ${JSON.stringify(answer.rows[answer.cursor - 1].name)} && document.getElementById('thumb').complete`, 'the cursor unit\'s details');
+    writeFileSync(join(opt.screenshots, 'web-1280x800.png'), await page.screenshot());
+  }
+
   // --- a click on a row shows that unit's details ---
   const pick = answer.rows.findIndex((r, i) => i + 1 !== answer.cursor && r.inside) + 1;
   const picked = answer.rows[pick - 1];
@@ -126,7 +131,6 @@ try {
   const texts = await page.eval(`[document.getElementById('description').textContent.length, document.getElementById('complect').textContent.length]`);
   check(texts[0] > 0 && texts[1] > 0, 'description and delivery set are shown');
   await page.click('[data-page=list]');
-  if (opt.screenshots) writeFileSync(join(opt.screenshots, 'web-1280x800.png'), await page.screenshot());
 
   // --- two units into the basket: a double click and the button ---
   await page.eval('localStorage.clear()');
