@@ -236,6 +236,18 @@ function renderResults() {
 
 const cursorRow = () => state.answer?.rows?.[state.cursor - 1] ?? null;
 
+// Scrolls the result table, and nothing else on the page, to the row: a cursor the selection
+// placed is shown amid its neighbours, one moved by a step just comes into view.
+function scrollToRow(tr, placed) {
+  const box = $('resultsBox');
+  const head = $('results').tHead.getBoundingClientRect().height;
+  const top = tr.getBoundingClientRect().top - box.getBoundingClientRect().top + box.scrollTop - head;
+  const room = box.clientHeight - head;
+  if (placed) box.scrollTop = top - (room - tr.offsetHeight) / 2;
+  else if (top < box.scrollTop) box.scrollTop = top;
+  else if (top + tr.offsetHeight > box.scrollTop + room) box.scrollTop = top + tr.offsetHeight - room;
+}
+
 async function moveCursor(row, placed = false) {
   const rows = state.answer?.rows ?? [];
   if (row < 1 || row > rows.length) {
@@ -246,8 +258,7 @@ async function moveCursor(row, placed = false) {
   state.cursor = row;
   for (const tr of $('results').tBodies[0].rows) tr.classList.toggle('cursor', +tr.dataset.row === row);
   const tr = $('results').tBodies[0].rows[row - 1];
-  // A cursor the selection placed is shown amid its neighbours; one moved by a step stays in view.
-  tr?.scrollIntoView({ block: placed ? 'center' : 'nearest' });
+  if (tr) scrollToRow(tr, placed);
   const r = rows[row - 1];
   state.cursorNames[state.tab] = r.name;
   $('model').textContent = r.cells?.[0] ?? r.name;
