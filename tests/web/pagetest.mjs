@@ -132,6 +132,16 @@ try {
   check(texts[0] > 0 && texts[1] > 0, 'description and delivery set are shown');
   await page.click('[data-page=list]');
 
+  // --- the printed report on the clicked unit and the selection list ---
+  let t = Date.now() - 1000;
+  await page.click('#report');
+  const report = await downloaded('установка.pdf', t);
+  check(report.subarray(0, 5).toString() === '%PDF-', 'the report downloads as a PDF');
+  t = Date.now() - 1000;
+  await page.click('#list');
+  const list = await downloaded('выбора.pdf', t);
+  check(list.subarray(0, 5).toString() === '%PDF-', 'the selection list downloads as a PDF');
+
   // --- two units into the basket: a double click and the button ---
   await page.eval('localStorage.clear()');
   await page.click(`#results tbody tr:nth-child(${pick})`, 2);
@@ -155,9 +165,9 @@ try {
   check(Math.abs(Number(shownTotal.replace(',', '.')) - total) < 1e-6, 'the total is quantity times price over the rows', `${shownTotal} vs ${total}`);
 
   // --- the offer as PDF and the basket as CSV ---
-  let t = Date.now() - 1000;
+  t = Date.now() - 1000;
   await page.click('#offer');
-  const pdf = await downloaded('.pdf', t);
+  const pdf = await downloaded('предложение.pdf', t);
   check(pdf.subarray(0, 5).toString() === '%PDF-', 'the offer downloads as a PDF');
   t = Date.now() - 1000;
   await page.click('#csv');
