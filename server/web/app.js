@@ -2,6 +2,7 @@
 // and the details of the unit under the cursor, the basket and the calculation file.
 import * as api from './api.js';
 import { Basket, typeText } from './basket.js';
+import { BasketView } from './basketview.js';
 import { drawChart } from './chart.js';
 import { fromFile, toFile } from './calcfile.js';
 import { fmt, formatGeneral, parseNumber } from './numbers.js';
@@ -32,8 +33,10 @@ const state = {
   options: new Map(), // unit name -> names of its chosen options ("Доступные опции")
   liquid: null, // the chilled-liquid settings of an opened calculation file, kept as they were
   run: 0, // number of the newest selection request; older answers are dropped
+  placeSaved: false, // the next run places the cursor on the unit named for the tab
 };
 const basket = new Basket();
+let basketView;
 
 // --- inputs ---
 
@@ -127,14 +130,14 @@ const kindOfTab = (tab = state.tab) =>
 
 // --- tabs ---
 
-function showTab(tab, { fromFile = false } = {}) {
+function showTab(tab, { restoring = false } = {}) {
   const leaving = state.tab;
   state.tab = tab;
   for (const b of document.querySelectorAll('#kindTabs [role=tab]'))
     b.setAttribute('aria-selected', String(b.dataset.tab === tab));
   $('rackInputs').hidden = tab !== 'mka';
   $('chillerInputs').hidden = tab !== 'chiller';
-  if (!fromFile) {
+  if (!restoring) {
     // What the desktop program does on showing each tab.
     if (tab === 'chiller' && leaving !== 'chiller') {
       for (const b of document.querySelectorAll('input[name=brand]')) b.checked = true;
@@ -372,42 +375,6 @@ function showOptions(d) {
 
 // --- basket ---
 
-function renderBasket() {
-  const body = document.createDocumentFragment();
-  basket.rows.forEach((r, i) => {
-    const tr = document.createElement('tr');
-    for (const f of ['type', 'model', 'quantity', 'price']) {
-      const td = document.createElement('td');
-      const input = Object.assign(document.createElement('input'), { value: r[f] });
-      input.dataset.row = String(i);
-      input.dataset.field = f;
-      if (f === 'quantity' || f === 'price') input.inputMode = 'decimal';
-      input.setAttribute('aria-label', `${f} ${i + 1}`);
-      td.append(input);
-      tr.append(td);
-    }
-    tr.append(Object.assign(document.createElement('td'), { className: 'num cost', textContent: formatGeneral(Basket.cost(r)) }));
-    const del = Object.assign(document.createElement('button'), { type: 'button', textContent: 'Удалить' });
-    del.dataset.remove = String(i);
-    const td = document.createElement('td');
-    td.append(del);
-    tr.append(td);
-    body.append(tr);
-  });
-  $('basketTable').tBodies[0].replaceChildren(body);
-  showTotal();
-}
-
-function showTotal() {
-  $('total').value = formatGeneral(basket.total());
-  const n = basket.rows.length;
-  $('basketCount').textContent = n ? `(${n})` : '';
-  const costs = $('basketTable').querySelectorAll('td.cost');
-  basket.rows.forEach((r, i) => {
-    if (costs[i]) costs[i].textContent = formatGeneral(Basket.cost(r));
-  });
-}
-
 async function addCursorUnit() {
   const r = cursorRow();
   if (!r) return;
@@ -437,7 +404,7 @@ async function addCursorUnit() {
   const model = r.cells?.[0] ?? r.name;
   if (!basket.add(typeText(tab), model, fmt(r.price), unit.brand && unit.level ? unit : null))
     message(`Количество у модели «${model}» в корзине не является числом: исправьте его.`);
-  renderBasket();
+  basketView.render();
   $('basketButton').classList.add('flash');
   setTimeout(() => $('basketButton').classList.remove('flash'), 600);
 }
@@ -475,13 +442,13 @@ async function openCalculation(file) {
   state.liquid = doc.liquid ?? null;
   state.options = new Map((doc.options ?? []).map((o) => [o.unit, o.options ?? []]));
   const tab = doc.inputs?.tab && doc.inputs.tab !== 'description' ? doc.inputs.tab : 'out';
-  showTab(tab, { fromFile: true });
+  showTab(tab, { restoring: true });
   setInputs(doc.inputs ?? {});
   lockEvaporate();
   state.cursorNames = { out: null, agr: null, mka: null, chiller: null, ...(doc.cursor ?? {}) };
   state.placeSaved = true;
   if (Array.isArray(doc.basket)) basket.fromFile(doc.basket);
-  renderBasket();
+  basketView.render();
   await run();
   const diff = doc.differences.map((x) => x.text);
   message(diff.length ? `Расчет «${file.name}» открыт. Изменилось с момента сохранения:\n${diff.join('\n')}` : '');
@@ -490,6 +457,12 @@ async function openCalculation(file) {
 // --- wiring ---
 
 function wire() {
+  // The offer states the conditions it was calculated for: it is asked with the whole calculation.
+  basketView = new BasketView(basket, {
+    offerPdf: () => api.offerPdf(calculation()),
+    offerCsv: () => api.offerCsv(calculation()),
+    download,
+  });
   const rerun = () => {
     if (state.tab) run();
   };
@@ -575,42 +548,6 @@ function wire() {
   $('report').addEventListener('click', pdf(api.reportPdf, 'Выбранная установка.pdf'));
   $('list').addEventListener('click', pdf(api.listPdf, 'Список выбора.pdf'));
 
-  $('basketButton').addEventListener('click', () => {
-    renderBasket();
-    $('basket').showModal();
-  });
-  $('closeBasket').addEventListener('click', () => $('basket').close());
-  $('addRow').addEventListener('click', () => {
-    basket.addTyped();
-    renderBasket();
-    $('basketTable').querySelector(`input[data-row="${basket.rows.length - 1}"][data-field=type]`)?.focus();
-  });
-  $('basketTable').addEventListener('input', (e) => {
-    const t = e.target;
-    if (t.dataset.field) {
-      basket.set(+t.dataset.row, t.dataset.field, t.value);
-      showTotal();
-    }
-  });
-  $('basketTable').addEventListener('click', (e) => {
-    const i = e.target.dataset?.remove;
-    if (i !== undefined) {
-      basket.remove(+i);
-      renderBasket();
-    }
-  });
-  const offer = (call, name) => async () => {
-    try {
-      message('', 'basketMessage');
-      // The whole calculation: the offer states the conditions it was calculated for.
-      download(await call(calculation()), name);
-    } catch (e) {
-      message(`Документ не получен: ${e.message}`, 'basketMessage');
-    }
-  };
-  $('offer').addEventListener('click', offer(api.offerPdf, 'Коммерческое предложение.pdf'));
-  $('csv').addEventListener('click', offer(api.offerCsv, 'Корзина.csv'));
-
   $('save').addEventListener('click', () => {
     const blob = new Blob([JSON.stringify(calculation(), null, 2) + '\n'], { type: 'application/json' });
     download(blob, 'Расчет.tundrix');
@@ -625,7 +562,7 @@ function wire() {
 
 async function start() {
   wire();
-  renderBasket();
+  basketView.render();
   try {
     state.refrigerants = await api.refrigerants();
   } catch (e) {
