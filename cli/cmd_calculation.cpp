@@ -17,6 +17,7 @@
 #include "cli/gui.h"
 #include "cli/json.h"
 #include "cli/locale.h"
+#include "cli/printrun.h"
 #include "cli/selectrun.h"
 #include "printing/offerbuild.h"
 #include "printing/pdfoutput.h"
@@ -66,10 +67,9 @@ void addToBasket(Basket& basket, const std::string& given, const SelectionSetup&
         if (row.unit == 0 || (row.cells[0] != name && list.name[std::size_t(row.unit)] != name))
             continue;
         const char sep = setup.inputs.decimalSeparator;
-        const auto added = basket.add(Basket::typeText(resultTable(setup.inputs.kind)),
-                                      row.cells[0], row.cells[5],
-                                      basketUnit(list, setup.inputs.kind,
-                                                 setup.inputs.refrigerant, row));
+        const auto added =
+            basket.add(Basket::typeText(resultTable(setup.inputs.kind)), row.cells[0], row.cells[5],
+                       basketUnit(list, setup.inputs.kind, setup.inputs.refrigerant, row));
         const int k = basket.lastAddedRow();
         // add() counted one; the basket gets the quantity asked for.
         const double before = added == Basket::AddResult::Added
@@ -125,19 +125,20 @@ void saveSelection(const Args& a, const SelectionSetup& setup, const SelectionRu
         throw std::runtime_error(error);
 }
 
-int runOpen(const Context& ctx, const std::vector<std::string>& argv, std::ostream& out) {
-    const Args a(argv, {}, {});
-    const Calculation c = openFile(fileArgument(a, "open"));
-    const char sep = localeDecimalSeparator();
+OpenedCalculation openCalculation(const std::filesystem::path& dataDir, const Calculation& c,
+                                  char sep) {
+    OpenedCalculation opened{{}, {}, Basket(sep)};
     SelectionSetup setup;
-    setup.dataDir = ctx.dataDir;
+    setup.dataDir = dataDir;
     setup.inputs = selectionInputs(c, sep);
-    SelectionRun run = runSelection(setup);
+    opened.run = runSelection(setup);
+    SelectionRun& run = opened.run;
     agregat& list = run.catalogue->agrlist;
 
     // The options by unit name, then the run again so that the prices include them.
     const OptionsApplied options = applyOptionChoices(list, c.options);
-    std::vector<Difference> differences = options.missing;
+    std::vector<Difference>& differences = opened.differences;
+    differences = options.missing;
     if (options.units > 0)
         run.result = Tableoperations(*run.catalogue, *run.cycle, setup.inputs);
     SelectionResult& r = run.result;
@@ -154,28 +155,54 @@ int runOpen(const Context& ctx, const std::vector<std::string>& argv, std::ostre
             differences.push_back({Difference::Kind::UnitGone, "cursor", name, {}, {}, {}});
         }
     }
-    for (const Difference& d : checkBasket(c.basket, ctx.dataDir, sep))
+    for (const Difference& d : checkBasket(c.basket, dataDir, sep))
         differences.push_back(d);
+    opened.basket.setItems(basketItems(c.basket, sep));
+    return opened;
+}
 
-    if (ctx.format == Format::Csv) {
-        writeSelectionCsv(out, run);
-        return 0;
-    }
-    Basket basket(sep);
-    basket.setItems(basketItems(c.basket, sep));
-    JsonWriter j(out);
-    j.beginObject();
-    writeSelectionFields(j, run);
-    j.key("basket").value(basketJson(basket));
+void writeOpenFields(JsonWriter& j, const OpenedCalculation& opened, char sep) {
+    writeSelectionFields(j, opened.run);
+    j.key("basket").value(basketJson(opened.basket));
     j.key("differences").beginArray();
-    for (const Difference& d : differences) {
+    for (const Difference& d : opened.differences) {
         Json line = differenceJson(d);
         line["text"] = differenceText(d, sep);
         j.value(line);
     }
-    j.endArray().endObject();
+    j.endArray();
+}
+
+int runOpen(const Context& ctx, const std::vector<std::string>& argv, std::ostream& out) {
+    const Args a(argv, {}, {});
+    const Calculation c = openFile(fileArgument(a, "open"));
+    const char sep = localeDecimalSeparator();
+    const OpenedCalculation opened = openCalculation(ctx.dataDir, c, sep);
+    if (ctx.format == Format::Csv) {
+        writeSelectionCsv(out, opened.run);
+        return 0;
+    }
+    JsonWriter j(out);
+    j.beginObject();
+    writeOpenFields(j, opened, sep);
+    j.endObject();
     out << '\n';
     return 0;
+}
+
+OfferModel offerModel(const Calculation& c, const std::filesystem::path& dataDir, char sep,
+                      const std::optional<std::string>& number,
+                      const std::optional<std::string>& date) {
+    OfferSource source;
+    source.dataDir = dataDir;
+    source.decimalSeparator = sep;
+    // The items of the main window's refrigerant selector.
+    for (const Refrigerant& r : kRefrigerantTable)
+        source.refrigerants << QString::fromUtf8(r.caption.data(), qsizetype(r.caption.size()));
+    source.number = QString::fromStdString(number.value_or(offerNumber(c.saved)));
+    source.date = QString::fromStdString(date.value_or(offerDate(c.saved)));
+    source.font = printFont(QGuiApplication::font());
+    return buildOffer(c, source);
 }
 
 int runOffer(const Context& ctx, const std::vector<std::string>& argv, std::ostream& out) {
@@ -192,16 +219,7 @@ int runOffer(const Context& ctx, const std::vector<std::string>& argv, std::ostr
     if (!file || file->empty())
         throw UsageError("--out FILE.pdf is required (or --format csv)");
     guiApplication();
-    OfferSource source;
-    source.dataDir = ctx.dataDir;
-    source.decimalSeparator = sep;
-    // The items of the main window's refrigerant selector.
-    for (const Refrigerant& r : kRefrigerantTable)
-        source.refrigerants << QString::fromUtf8(r.caption.data(), qsizetype(r.caption.size()));
-    source.number = QString::fromStdString(a.text("number").value_or(offerNumber(c.saved)));
-    source.date = QString::fromStdString(a.text("date").value_or(offerDate(c.saved)));
-    source.font = printFont(QGuiApplication::font());
-    const OfferModel model = buildOffer(c, source);
+    const OfferModel model = offerModel(c, ctx.dataDir, sep, a.text("number"), a.text("date"));
     QString error;
     if (!writeOfferPdf(model, QString::fromStdString(*file), &error))
         throw std::runtime_error("cannot write " + *file + ": " + error.toStdString());

@@ -22,6 +22,7 @@
 #include "cli/commands.h"
 #include "cli/gui.h"
 #include "cli/json.h"
+#include "cli/printrun.h"
 #include "cli/selectrun.h"
 #include "engine/performance.h"
 #include "printing/pdfoutput.h"
@@ -33,8 +34,6 @@
 
 namespace tundrix::cli {
 namespace {
-
-constexpr std::string_view kNoComplect = "Complect/Нет.txt";
 
 QString qs(const std::string& s) {
     return QString::fromStdString(s);
@@ -51,16 +50,24 @@ std::set<std::string> valuedOptions(bool report) {
 
 // The delivery-set text of a unit, as the details view loads it.
 QStringList deliverySet(const Catalogue& cat, int u) {
-    auto file = cat.existingFile(cat.agrlist.complectpath[std::size_t(u)]);
+    const auto text = unitText(cat, cat.agrlist.complectpath[std::size_t(u)], kNoComplect);
+    return text ? memoLines(qs(*text)) : QStringList();
+}
+
+}  // namespace
+
+std::optional<std::string> unitText(const Catalogue& cat, const std::string& relative,
+                                    std::string_view fallback) {
+    auto file = cat.existingFile(relative);
     if (!file)
-        file = cat.existingFile(kNoComplect);
+        file = cat.existingFile(fallback);
     if (!file)
-        return {};
+        return std::nullopt;
     const auto bytes = readWholeFile(*file);
     if (!bytes)
-        return {};
+        return std::nullopt;
     const std::string_view raw(reinterpret_cast<const char*>(bytes->data()), bytes->size());
-    return memoLines(qs(isValidUtf8(raw) ? std::string(raw) : cp1251ToUtf8(raw)));
+    return isValidUtf8(raw) ? std::string(raw) : cp1251ToUtf8(raw);
 }
 
 // The technical-data rows of the unit, heading first, as the details view fills its grid.
@@ -79,8 +86,8 @@ std::vector<ReportRow> techData(const std::filesystem::path& dataDir, UnitKind k
     return rows;
 }
 
-ReportModel reportModel(const Args& a, const SelectionSetup& setup, const SelectionRun& run,
-                        int row) {
+ReportModel reportModel(const ReportOptions& options, const SelectionSetup& setup,
+                        const SelectionRun& run, int row) {
     const SelectionInputs& in = setup.inputs;
     const Catalogue& cat = *run.catalogue;
     const agregat& units = cat.agrlist;
@@ -90,9 +97,9 @@ ReportModel reportModel(const Args& a, const SelectionSetup& setup, const Select
 
     ReportModel m;
     m.font = printFont(QGuiApplication::font());
-    m.dateTime = a.has("date") ? qs(*a.text("date"))
-                               : QLocale::system().toString(QDateTime::currentDateTime(),
-                                                            QLocale::ShortFormat);
+    m.dateTime = options.date ? qs(*options.date)
+                              : QLocale::system().toString(QDateTime::currentDateTime(),
+                                                           QLocale::ShortFormat);
     const Refrigerant& refrigerant = refrigerantEntry(in.refrigerant);
     m.refrigerant = qs(std::string(refrigerant.caption));
     m.refrigerantSafety = qs(safetyText(refrigerant));
@@ -119,14 +126,8 @@ ReportModel reportModel(const Args& a, const SelectionSetup& setup, const Select
     m.subcool = qs(in.subcool);
 
     if (isChiller(in.kind)) {
-        LiquidInputs liquid;
-        liquid.liquid = a.integer("liquid", 0, kLiquidCount - 1, 0);
-        liquid.concentration = a.text("concentration").value_or("");
-        liquid.inlet = a.text("inlet").value_or(liquid.inlet);
+        LiquidInputs liquid = options.liquid;
         liquid.outlet = in.outlet;
-        liquid.flow = a.text("flow").value_or("");
-        liquid.flowType = a.integer("flow-type", 0, kFlowTypeCount - 1, 0);
-        liquid.flowUnit = a.integer("flow-unit", 0, 2, 0);
         const LiquidSummary s = summarize(liquid, "");
         m.liquid = ReportLiquid{qs(s.liquid), qs(s.flow), qs(s.inletTemperature), qs(in.outlet)};
     }
@@ -140,6 +141,35 @@ ReportModel reportModel(const Args& a, const SelectionSetup& setup, const Select
     m.hasUnit = true;
     return m;
 }
+
+int reportRow(const SelectionRun& run, int row) {
+    const SelectionResult& r = run.result;
+    if (row == 0)
+        row = r.cursorRow;
+    // Without a unit behind the row there is nothing to report on.
+    if (r.rows.size() < 2 || row >= int(r.rows.size()) || r.rows[std::size_t(row)].unit == 0 ||
+        !agregat::validUnit(run.catalogue->agrlist.order[std::size_t(row)]))
+        throw std::runtime_error("no unit in result row " + std::to_string(row) +
+                                 ": nothing printed");
+    return row;
+}
+
+ListModel listModel(const SelectionRun& run) {
+    if (run.result.pagesHidden)
+        throw std::runtime_error("no unit list for the chosen brands and levels: nothing printed");
+    ListModel list;
+    list.font = printFont(QGuiApplication::font());
+    // The grid shows the headings and, for a list without units, one empty row.
+    for (const SelectionRow& row : run.result.rows) {
+        QStringList cells;
+        for (const std::string& c : row.cells)
+            cells << qs(c);
+        list.rows.push_back(cells);
+    }
+    return list;
+}
+
+namespace {
 
 QString outFile(const Args& a) {
     const auto out = a.text("out");
@@ -179,15 +209,18 @@ int runReport(const Context& ctx, const std::vector<std::string>& argv, std::ost
     const QString file = outFile(a);
     const SelectionSetup setup = selectionSetup(ctx, a);
     const SelectionRun run = runSelection(setup);
-    const SelectionResult& r = run.result;
-    const int row = a.has("row") ? a.integer("row", 1, agregat::kMaxUnits) : r.cursorRow;
-    // Without a unit behind the row there is nothing to report on.
-    if (r.rows.size() < 2 || row >= int(r.rows.size()) || r.rows[std::size_t(row)].unit == 0 ||
-        !agregat::validUnit(run.catalogue->agrlist.order[std::size_t(row)]))
-        throw std::runtime_error("no unit in result row " + std::to_string(row) +
-                                 ": nothing printed");
+    const int row = reportRow(run, a.has("row") ? a.integer("row", 1, agregat::kMaxUnits) : 0);
     guiApplication();
-    const ReportModel model = reportModel(a, setup, run, row);
+    ReportOptions options;
+    options.date = a.text("date");
+    LiquidInputs& liquid = options.liquid;
+    liquid.liquid = a.integer("liquid", 0, kLiquidCount - 1, 0);
+    liquid.concentration = a.text("concentration").value_or("");
+    liquid.inlet = a.text("inlet").value_or(liquid.inlet);
+    liquid.flow = a.text("flow").value_or("");
+    liquid.flowType = a.integer("flow-type", 0, kFlowTypeCount - 1, 0);
+    liquid.flowUnit = a.integer("flow-unit", 0, 2, 0);
+    const ReportModel model = reportModel(options, setup, run, row);
     QString error;
     if (!writeReportPdf(model, file, &error))
         throw std::runtime_error("cannot write " + file.toStdString() + ": " + error.toStdString());
@@ -200,18 +233,8 @@ int runList(const Context& ctx, const std::vector<std::string>& argv, std::ostre
     const Args a(argv, valuedOptions(false), selectFlags());
     const QString file = outFile(a);
     const SelectionRun run = runSelection(selectionSetup(ctx, a));
-    if (run.result.pagesHidden)
-        throw std::runtime_error("no unit list for the chosen brands and levels: nothing printed");
     guiApplication();
-    ListModel list;
-    list.font = printFont(QGuiApplication::font());
-    // The grid shows the headings and, for a list without units, one empty row.
-    for (const SelectionRow& row : run.result.rows) {
-        QStringList cells;
-        for (const std::string& c : row.cells)
-            cells << qs(c);
-        list.rows.push_back(cells);
-    }
+    const ListModel list = listModel(run);
     QString error;
     if (!writeListPdf(list, file, &error))
         throw std::runtime_error("cannot write " + file.toStdString() + ": " + error.toStdString());

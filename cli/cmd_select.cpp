@@ -26,7 +26,8 @@ void writeCsvField(std::ostream& out, const std::string& s) {
         return;
     }
     out << '"';
-    for (const char c : s) out << (c == '"' ? "\"\"" : std::string(1, c));
+    for (const char c : s)
+        out << (c == '"' ? "\"\"" : std::string(1, c));
     out << '"';
 }
 
@@ -40,9 +41,11 @@ SelectionSetup selectionSetup(const Context& ctx, const Args& a) {
     in.kind = static_cast<UnitKind>(kindFromCode(a.text("kind").value_or("")));
     in.refrigerant = refrigerantOption(a);
     in.brandChecked = {};
-    for (const int b : a.integers("brands", 1, 4)) in.brandChecked[std::size_t(b)] = true;
+    for (const int b : a.integers("brands", 1, 4))
+        in.brandChecked[std::size_t(b)] = true;
     in.levelChoice = a.integer("level", 0, 5);
-    if (a.has("tc") == a.has("ambient")) throw UsageError("give exactly one of --tc and --ambient");
+    if (a.has("tc") == a.has("ambient"))
+        throw UsageError("give exactly one of --tc and --ambient");
     in.ambientMode = a.has("ambient");
     in.evaporate = typed(a, "to", sep);
     if (in.ambientMode)
@@ -57,13 +60,15 @@ SelectionSetup selectionSetup(const Context& ctx, const Args& a) {
     in.useEvaporate = a.flag("use-to");
     if (a.has("racks")) {
         in.rackSizeChecked = {};
-        for (const int n : a.integers("racks", 2, 5)) in.rackSizeChecked[std::size_t(n)] = true;
+        for (const int n : a.integers("racks", 2, 5))
+            in.rackSizeChecked[std::size_t(n)] = true;
     }
     in.exchanger = static_cast<Exchanger>(a.integer("exchanger", 0, 3, 3));
     for (const std::string& o : a.all("option")) {
         const auto colon = o.find(':');
         const auto unit = parseInt(o.substr(0, colon));
-        const auto option = colon == std::string::npos ? std::nullopt : parseInt(o.substr(colon + 1));
+        const auto option =
+            colon == std::string::npos ? std::nullopt : parseInt(o.substr(colon + 1));
         if (!unit || !option || !agregat::validUnit(*unit) || !OptionBlock::validOption(*option))
             throw UsageError("--option: expected K:J with K 1..1000 and J 1..11, got " + o);
         s.options.emplace_back(*unit, *option);
@@ -72,19 +77,31 @@ SelectionSetup selectionSetup(const Context& ctx, const Args& a) {
     return s;
 }
 
-SelectionRun runSelection(const SelectionSetup& s) {
+SelectionRun startSelection(const std::filesystem::path& dataDir, int refrigerant) {
     SelectionRun run;
-    run.catalogue = std::make_unique<Catalogue>(s.dataDir);
+    run.catalogue = std::make_unique<Catalogue>(dataDir);
     run.cycle = std::make_unique<CycleState>();
-    Catalogue& cat = *run.catalogue;
     // What the main window does when it is first shown: condenser list, preloaded data.
-    cat.conderlist.load(s.dataDir / "condensators.dat");
-    cat.preloadtables(s.inputs.refrigerant);
-    run.cycle->refrigerant = s.inputs.refrigerant;
+    run.catalogue->conderlist.load(dataDir / "condensators.dat");
+    run.catalogue->preloadtables(refrigerant);
+    run.cycle->refrigerant = refrigerant;
     setCondfactor(*run.cycle);
+    return run;
+}
+
+void runSelection(SelectionRun& run, const SelectionSetup& s) {
+    Catalogue& cat = *run.catalogue;
+    // A run reads the unit list it starts with (the option flags, the first unit's exchanger
+    // difference): a catalogue used before gets the list of a fresh start.
+    cat.agrlist = std::move(*std::make_unique<agregat>());
     for (const auto& [unit, option] : s.options)
         cat.agrlist.optionagr[std::size_t(unit)].flag[std::size_t(option)] = true;
     run.result = Tableoperations(cat, *run.cycle, s.inputs);
+}
+
+SelectionRun runSelection(const SelectionSetup& s) {
+    SelectionRun run = startSelection(s.dataDir, s.inputs.refrigerant);
+    runSelection(run, s);
     return run;
 }
 
@@ -92,13 +109,15 @@ void writeSelectionCsv(std::ostream& out, const SelectionRun& run) {
     const SelectionResult& r = run.result;
     const std::size_t first = r.rows.empty() ? 0 : 1;  // row 0 holds the headings
     out << "row,unit,name,to,tc,inside,capacity,power,heat,current,price";
-    for (std::size_t c = 0; c < 6; ++c) out << ",cell" << c;
+    for (std::size_t c = 0; c < 6; ++c)
+        out << ",cell" << c;
     out << '\n';
     for (std::size_t i = first; i < r.rows.size(); ++i) {
         const SelectionRow& row = r.rows[i];
         out << i << ',' << row.unit << ',';
         writeCsvField(out, run.catalogue->agrlist.name[std::size_t(row.unit)]);
-        for (const double v : {row.to, row.tc}) out << ',' << jsonNumber(v);
+        for (const double v : {row.to, row.tc})
+            out << ',' << jsonNumber(v);
         out << ',' << (row.inside ? 1 : 0);
         for (const double v : {row.capacity, row.power, row.heat, row.current, row.price})
             out << ',' << (std::isfinite(v) ? jsonNumber(v) : "");
@@ -123,7 +142,8 @@ void writeSelectionFields(JsonWriter& j, const SelectionRun& run) {
         .field("shfactor", r.shfactor);
     j.key("headings").beginArray();
     if (!r.rows.empty())
-        for (const std::string& h : r.rows.front().cells) j.value(h);
+        for (const std::string& h : r.rows.front().cells)
+            j.value(h);
     j.endArray();
     j.key("rows").beginArray();
     for (std::size_t i = first; i < r.rows.size(); ++i) {
@@ -141,7 +161,8 @@ void writeSelectionFields(JsonWriter& j, const SelectionRun& run) {
             .field("current", row.current)
             .field("price", row.price);
         j.key("cells").beginArray();
-        for (const std::string& cell : row.cells) j.value(cell);
+        for (const std::string& cell : row.cells)
+            j.value(cell);
         j.endArray().endObject();
     }
     j.endArray();
@@ -170,8 +191,8 @@ int runSelect(const Context& ctx, const std::vector<std::string>& argv, std::ost
 
 const std::set<std::string>& selectValuedOptions() {
     static const std::set<std::string> names = {
-        "kind",     "refrigerant", "brands", "level", "to",     "ambient", "tc",  "superheat",
-        "subcool",  "capacity",    "racks",  "exchanger", "outlet", "option", "save", "basket"};
+        "kind",    "refrigerant", "brands", "level",     "to",     "ambient", "tc",   "superheat",
+        "subcool", "capacity",    "racks",  "exchanger", "outlet", "option",  "save", "basket"};
     return names;
 }
 
