@@ -32,7 +32,6 @@ async function post(path, body) {
 const segment = (s) => encodeURIComponent(String(s));
 
 export const refrigerants = () => get('refrigerants');
-export const kinds = () => get('kinds');
 export const select = async (inputs) => (await post('select', inputs)).json();
 export const unit = (kind, refrigerant, name) =>
   get(`units/${segment(kind)}/${segment(refrigerant)}/${segment(name)}`);
