@@ -1,7 +1,6 @@
 #include "app/calculationio.h"
 
 #include <QAction>
-#include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -14,11 +13,12 @@
 #include "app/windowset.h"
 #include "basket/basketwindow.h"
 #include "calculation/calculationfile.h"
+#include "calculation/calculationunits.h"
 #include "chiller/chilledliquiddialog.h"
 #include "mainwindow/printactions.h"
-#include "mainwindow/widgetstyle.h"
 #include "printing/offerbuild.h"
 #include "printing/offerlayout.h"
+#include "widgets/widgetstyle.h"
 
 namespace tundrix {
 
@@ -44,33 +44,12 @@ LiquidSettings liquidSettings(const ChilledLiquidDialog& d, char sep) {
     return l;
 }
 
-LiquidInputs liquidInputs(const LiquidSettings& l, char sep) {
-    LiquidInputs in;
-    in.liquid = l.liquid;
-    in.concentration = fieldText(l.concentration, sep);
-    in.inlet = fieldText(l.inlet, sep);
-    in.outlet = fieldText(l.outlet, sep);
-    in.flow = fieldText(l.flow, sep);
-    in.flowType = l.flowType;
-    in.flowUnit = l.flowUnit;
-    in.exchanger = l.exchanger;
-    return in;
-}
-
 // The file name the user chose, with the extension added when it was left out.
 QString withExtension(QString file) {
     const QString ext = QString::fromLatin1(kCalculationExtension.data());
     if (!file.isEmpty() && !file.endsWith(ext, Qt::CaseInsensitive))
         file += ext;
     return file;
-}
-
-QStringList refrigerantCaptions(MainWindow& main) {
-    QStringList names;
-    if (auto* box = main.findChild<QComboBox*>(QStringLiteral("ComboBox8")))
-        for (int i = 0; i < box->count(); ++i)
-            names << box->itemText(i);
-    return names;
 }
 
 }  // namespace
@@ -128,14 +107,8 @@ bool openCalculationFile(WindowSet& w, const QString& file) {
 
 OfferModel offerFromWindows(WindowSet& w) {
     const Calculation c = currentCalculation(w);
-    OfferSource source;
-    source.dataDir = w.form1->dataDir();
-    source.decimalSeparator = decimalSeparator();
-    source.refrigerants = refrigerantCaptions(*w.form1);
-    source.number = qs(offerNumber(c.saved));
-    source.date = qs(offerDate(c.saved));
-    source.font = printFont(w.form1->unitTab(MainWindow::Condensing).grid->font());
-    return buildOffer(c, source);
+    return buildOffer(c, offerSource(c, w.form1->dataDir(), decimalSeparator(),
+                                     w.form1->unitTab(MainWindow::Condensing).grid->font()));
 }
 
 void installCalculationActions(WindowSet& w) {
@@ -143,8 +116,7 @@ void installCalculationActions(WindowSet& w) {
     WindowSet* set = &w;
     auto last = std::make_shared<QString>();  // the file last saved or opened
     QObject::connect(
-        main->findChild<QAction*>(QStringLiteral("MenuSaveCalculation")), &QAction::triggered,
-        main, [main, set, last] {
+        main->outsideControls().saveCalculation, &QAction::triggered, main, [main, set, last] {
             const QString suggested =
                 last->isEmpty() ? QStringLiteral("Расчет.tundrix") : *last;
             const QString file = withExtension(
@@ -153,8 +125,7 @@ void installCalculationActions(WindowSet& w) {
                 *last = file;
         });
     QObject::connect(
-        main->findChild<QAction*>(QStringLiteral("MenuOpenPrevious")), &QAction::triggered,
-        main, [main, set, last] {
+        main->outsideControls().openPrevious, &QAction::triggered, main, [main, set, last] {
             const QString file = QFileDialog::getOpenFileName(main, kOpenTitle, *last, kFilter);
             if (!file.isEmpty() && openCalculationFile(*set, file))
                 *last = file;

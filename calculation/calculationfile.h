@@ -4,6 +4,7 @@
 // restored. The layout is described in the README so that other programs can write such files.
 #pragma once
 
+#include <cstddef>
 #include <ctime>
 #include <filesystem>
 #include <optional>
@@ -16,14 +17,27 @@
 namespace tundrix {
 
 inline constexpr std::string_view kCalculationFormat = "tundrix-calculation";
-inline constexpr int kCalculationVersion = 1;
+// Version 2 names refrigerants by caption where version 1 gave the selector's index; both are
+// read.
+inline constexpr int kCalculationVersion = 2;
 inline constexpr std::string_view kCalculationExtension = ".tundrix";
+
+// A calculation nests four levels deep; a document nested deeper than this is no calculation and
+// is refused while it is parsed, before anything walks it.
+inline constexpr int kCalculationMaxDepth = 64;
+// Rows a calculation's basket may hold: a file with more is refused, and such a basket is not
+// saved (it could not be opened again).
+inline constexpr std::size_t kCalculationMaxBasketRows = 1000;
 
 Json calculationJson(const Calculation& calculation);
 
 // The calculation in a document, or none with the reason (in Russian, for the user) in `error`.
 std::optional<Calculation> calculationFromJson(const Json& document, std::string& error);
 std::optional<Calculation> parseCalculation(std::string_view text, std::string& error);
+// The JSON document of a calculation's text, nested no deeper than kCalculationMaxDepth, before
+// it is read as one; none with the reason in `error`. For a program that takes parts of a
+// calculation (the selection service) and reads them as the file reader does.
+std::optional<Json> parseCalculationText(std::string_view text, std::string& error);
 
 // Writes the file through the catalogue's atomic writer: a failed save leaves the previous file
 // whole. False with the reason in `error`.

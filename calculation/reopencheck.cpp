@@ -1,5 +1,7 @@
 #include "calculation/reopencheck.h"
 
+#include <nlohmann/json.hpp>
+
 #include <cmath>
 
 #include "calculation/calculationunits.h"
@@ -109,9 +111,8 @@ std::string differenceText(const Difference& d, char sep) {
             return "Цена " + unit + " в каталоге теперь " + shown(d.now, sep) + " EUR, в расчете " +
                    shown(d.saved, sep) + " EUR.";
         case Difference::Kind::ResultChanged:
-            return "Результат " + unit + " изменился больше чем на 0,5 %: " +
-                   fieldName(d.field) + " " + shown(d.saved, sep) + " → " + shown(d.now, sep) +
-                   ".";
+            return "Результат " + unit + " изменился больше чем на 0,5 %: " + fieldName(d.field) +
+                   " " + shown(d.saved, sep) + " → " + shown(d.now, sep) + ".";
     }
     return {};
 }

@@ -1,27 +1,19 @@
 // Calculation files on the command line: `select --save` writes the calculation of a run (with
-// units put into its basket), `open` recomputes a saved calculation and tells what changed, and
-// `offer` turns its basket into the commercial offer (PDF) or the basket CSV.
-#include <QGuiApplication>
+// units put into its basket) and `open` recomputes a saved calculation and tells what changed.
+#include <nlohmann/json.hpp>
 
 #include <cmath>
 #include <ctime>
 #include <ostream>
 #include <stdexcept>
 
-#include "basket/basketcsv.h"
 #include "calculation/calculationfile.h"
 #include "calculation/calculationunits.h"
 #include "calculation/reopencheck.h"
-#include "catalogue/refrigerants.h"
 #include "cli/commands.h"
-#include "cli/gui.h"
-#include "cli/json.h"
+#include "cli/documents.h"
 #include "cli/locale.h"
-#include "cli/printrun.h"
 #include "cli/selectrun.h"
-#include "printing/offerbuild.h"
-#include "printing/pdfoutput.h"
-#include "printing/reportmodel.h"
 #include "selection/numbers.h"
 
 namespace tundrix::cli {
@@ -82,6 +74,8 @@ void addToBasket(Basket& basket, const std::string& given, const SelectionSetup&
     throw UsageError("--basket: no unit " + name + " in the result");
 }
 
+}  // namespace
+
 Calculation openFile(const std::string& file) {
     std::string error;
     auto c = loadCalculation(file, error);
@@ -96,6 +90,8 @@ std::string fileArgument(const Args& a, const char* command) {
         throw UsageError(std::string(command) + ": expected one FILE.tundrix");
     return files.front();
 }
+
+namespace {
 
 Json basketJson(const Basket& basket) {
     Json rows = Json::array();
@@ -161,16 +157,17 @@ OpenedCalculation openCalculation(const std::filesystem::path& dataDir, const Ca
     return opened;
 }
 
-void writeOpenFields(JsonWriter& j, const OpenedCalculation& opened, char sep) {
-    writeSelectionFields(j, opened.run);
-    j.key("basket").value(basketJson(opened.basket));
-    j.key("differences").beginArray();
+Json openDocument(const OpenedCalculation& opened, char sep) {
+    Json doc = selectionDocument(opened.run);
+    doc["basket"] = basketJson(opened.basket);
+    Json lines = Json::array();
     for (const Difference& d : opened.differences) {
         Json line = differenceJson(d);
         line["text"] = differenceText(d, sep);
-        j.value(line);
+        lines.push_back(std::move(line));
     }
-    j.endArray();
+    doc["differences"] = std::move(lines);
+    return doc;
 }
 
 int runOpen(const Context& ctx, const std::vector<std::string>& argv, std::ostream& out) {
@@ -182,53 +179,7 @@ int runOpen(const Context& ctx, const std::vector<std::string>& argv, std::ostre
         writeSelectionCsv(out, opened.run);
         return 0;
     }
-    JsonWriter j(out);
-    j.beginObject();
-    writeOpenFields(j, opened, sep);
-    j.endObject();
-    out << '\n';
-    return 0;
-}
-
-OfferModel offerModel(const Calculation& c, const std::filesystem::path& dataDir, char sep,
-                      const std::optional<std::string>& number,
-                      const std::optional<std::string>& date) {
-    OfferSource source;
-    source.dataDir = dataDir;
-    source.decimalSeparator = sep;
-    // The items of the main window's refrigerant selector.
-    for (const Refrigerant& r : kRefrigerantTable)
-        source.refrigerants << QString::fromUtf8(r.caption.data(), qsizetype(r.caption.size()));
-    source.number = QString::fromStdString(number.value_or(offerNumber(c.saved)));
-    source.date = QString::fromStdString(date.value_or(offerDate(c.saved)));
-    source.font = printFont(QGuiApplication::font());
-    return buildOffer(c, source);
-}
-
-int runOffer(const Context& ctx, const std::vector<std::string>& argv, std::ostream& out) {
-    const Args a(argv, {"out", "number", "date"}, {});
-    const Calculation c = openFile(fileArgument(a, "offer"));
-    const char sep = localeDecimalSeparator();
-    if (ctx.format == Format::Csv) {
-        Basket basket(sep);
-        basket.setItems(basketItems(c.basket, sep));
-        out << basketCsv(basket);
-        return 0;
-    }
-    const auto file = a.text("out");
-    if (!file || file->empty())
-        throw UsageError("--out FILE.pdf is required (or --format csv)");
-    guiApplication();
-    const OfferModel model = offerModel(c, ctx.dataDir, sep, a.text("number"), a.text("date"));
-    QString error;
-    if (!writeOfferPdf(model, QString::fromStdString(*file), &error))
-        throw std::runtime_error("cannot write " + *file + ": " + error.toStdString());
-    JsonWriter j(out);
-    j.beginObject()
-        .field("out", *file)
-        .field("items", int(model.items.size()))
-        .field("total", model.total.toStdString())
-        .endObject();
+    writeJson(out, openDocument(opened, sep));
     out << '\n';
     return 0;
 }

@@ -1,43 +1,26 @@
 // tundrix-cli report / list: the printed report on one result row and the selection list,
 // written as PDF files through the same layout as the desktop program's printouts. These two
-// commands are the only ones that need Qt (fonts and the PDF writer); they start a
+// commands and `offer` are the only ones that need Qt (fonts and the PDF writer); they start a
 // QGuiApplication of their own, on the offscreen platform when there is no display.
-#include <QDateTime>
-#include <QGuiApplication>
-#include <QLocale>
+#include <QString>
 
-#include <array>
-#include <cmath>
-#include <cstdlib>
-#include <memory>
+#include <nlohmann/json.hpp>
+
 #include <ostream>
 #include <stdexcept>
 
+#include "calculation/jsontext.h"
 #include "catalogue/agregat.h"
 #include "catalogue/catalogue.h"
-#include "catalogue/cp1251.h"
-#include "catalogue/fileio.h"
-#include "catalogue/refrigerants.h"
 #include "chiller/liquidcapacity.h"
 #include "cli/commands.h"
-#include "cli/gui.h"
-#include "cli/json.h"
-#include "cli/printrun.h"
 #include "cli/selectrun.h"
-#include "engine/performance.h"
 #include "printing/pdfoutput.h"
-#include "printing/reportenvelope.h"
-#include "printing/reportmodel.h"
-#include "selection/numbers.h"
-#include "techdata/techdatamodule.h"
-#include "techdata/techdatatables.h"
+#include "printing/printapplication.h"
+#include "printing/selectionprint.h"
 
 namespace tundrix::cli {
 namespace {
-
-QString qs(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 std::set<std::string> valuedOptions(bool report) {
     std::set<std::string> names = selectValuedOptions();
@@ -48,129 +31,6 @@ std::set<std::string> valuedOptions(bool report) {
     return names;
 }
 
-// The delivery-set text of a unit, as the details view loads it.
-QStringList deliverySet(const Catalogue& cat, int u) {
-    const auto text = unitText(cat, cat.agrlist.complectpath[std::size_t(u)], kNoComplect);
-    return text ? memoLines(qs(*text)) : QStringList();
-}
-
-}  // namespace
-
-std::optional<std::string> unitText(const Catalogue& cat, const std::string& relative,
-                                    std::string_view fallback) {
-    auto file = cat.existingFile(relative);
-    if (!file)
-        file = cat.existingFile(fallback);
-    if (!file)
-        return std::nullopt;
-    const auto bytes = readWholeFile(*file);
-    if (!bytes)
-        return std::nullopt;
-    const std::string_view raw(reinterpret_cast<const char*>(bytes->data()), bytes->size());
-    return isValidUtf8(raw) ? std::string(raw) : cp1251ToUtf8(raw);
-}
-
-// The technical-data rows of the unit, heading first, as the details view fills its grid.
-std::vector<ReportRow> techData(const std::filesystem::path& dataDir, UnitKind kind,
-                                const std::string& name) {
-    std::vector<ReportRow> rows = {{QStringLiteral("Характеристика"), QStringLiteral("Значение")}};
-    TechDataModule module(dataDir);
-    module.setTableName(techDataTableForKind(kind));
-    if (!module.open()) {
-        rows.push_back({QStringLiteral("Технические данные недоступны"), module.lastError()});
-        return rows;
-    }
-    const int record = module.recordNo(qs(name));
-    for (int f = 1; f < module.fieldCount(); ++f)
-        rows.push_back({module.fieldName(f), record > 0 ? module.value(record, f) : QString()});
-    return rows;
-}
-
-ReportModel reportModel(const ReportOptions& options, const SelectionSetup& setup,
-                        const SelectionRun& run, int row) {
-    const SelectionInputs& in = setup.inputs;
-    const Catalogue& cat = *run.catalogue;
-    const agregat& units = cat.agrlist;
-    const SelectionRow& shown = run.result.rows[std::size_t(row)];
-    const int u = units.order[std::size_t(row)];
-    const char sep = in.decimalSeparator;
-
-    ReportModel m;
-    m.font = printFont(QGuiApplication::font());
-    m.dateTime = options.date ? qs(*options.date)
-                              : QLocale::system().toString(QDateTime::currentDateTime(),
-                                                           QLocale::ShortFormat);
-    const Refrigerant& refrigerant = refrigerantEntry(in.refrigerant);
-    m.refrigerant = qs(std::string(refrigerant.caption));
-    m.refrigerantSafety = qs(safetyText(refrigerant));
-
-    // The fields as the details view leaves them for this row: a chiller's evaporating
-    // temperature from the outlet temperature, the condensing temperature of a unit with
-    // condensers from the balance.
-    double t0 = readNumber(in.evaporate, sep, 0);
-    m.evaporate = qs(in.evaporate);
-    if (isChiller(in.kind) && !in.useEvaporate) {
-        t0 = readNumber(in.outlet, sep, 0) - units.delta[std::size_t(u)];
-        m.evaporate = QString::number(int(std::nearbyint(t0)));
-    }
-    const double t2 =
-        in.ambientMode ? readNumber(in.ambient, sep, 0) : readNumber(in.condensate, sep, 0);
-    m.condensate = qs(in.condensate);
-    if (!units.name[std::size_t(u)].empty() && units.ncondensator[std::size_t(u)] != 0) {
-        const double tc = Performance(units, *run.cycle).condensatetemp(t0, t2, u);
-        if (std::isfinite(tc))
-            m.condensate = qs(fmt(tc, sep));
-    }
-    m.ambient = qs(in.ambient);
-    m.superheat = qs(in.superheat);
-    m.subcool = qs(in.subcool);
-
-    if (isChiller(in.kind)) {
-        LiquidInputs liquid = options.liquid;
-        liquid.outlet = in.outlet;
-        const LiquidSummary s = summarize(liquid, "");
-        m.liquid = ReportLiquid{qs(s.liquid), qs(s.flow), qs(s.inletTemperature), qs(in.outlet)};
-    }
-
-    const SelectionRow& headings = run.result.rows.front();
-    for (std::size_t c = 0; c < headings.cells.size(); ++c)
-        m.result.push_back({qs(headings.cells[c]), qs(shown.cells[c])});
-    m.techData = techData(setup.dataDir, in.kind, units.name[std::size_t(u)]);
-    m.deliverySet = deliverySet(cat, u);
-    m.envelope = reportEnvelope(units, *run.cycle, u, t0, t2);
-    m.hasUnit = true;
-    return m;
-}
-
-int reportRow(const SelectionRun& run, int row) {
-    const SelectionResult& r = run.result;
-    if (row == 0)
-        row = r.cursorRow;
-    // Without a unit behind the row there is nothing to report on.
-    if (r.rows.size() < 2 || row >= int(r.rows.size()) || r.rows[std::size_t(row)].unit == 0 ||
-        !agregat::validUnit(run.catalogue->agrlist.order[std::size_t(row)]))
-        throw std::runtime_error("no unit in result row " + std::to_string(row) +
-                                 ": nothing printed");
-    return row;
-}
-
-ListModel listModel(const SelectionRun& run) {
-    if (run.result.pagesHidden)
-        throw std::runtime_error("no unit list for the chosen brands and levels: nothing printed");
-    ListModel list;
-    list.font = printFont(QGuiApplication::font());
-    // The grid shows the headings and, for a list without units, one empty row.
-    for (const SelectionRow& row : run.result.rows) {
-        QStringList cells;
-        for (const std::string& c : row.cells)
-            cells << qs(c);
-        list.rows.push_back(cells);
-    }
-    return list;
-}
-
-namespace {
-
 QString outFile(const Args& a) {
     const auto out = a.text("out");
     if (!out || out->empty())
@@ -179,38 +39,24 @@ QString outFile(const Args& a) {
 }
 
 void written(std::ostream& out, const QString& file, int row, const std::string& unit) {
-    JsonWriter j(out);
-    j.beginObject().field("out", file.toStdString());
+    Json doc = {{"out", file.toStdString()}};
     if (row > 0)
-        j.field("row", row).field("unit", unit);
-    j.endObject();
+        doc.update({{"row", row}, {"unit", unit}});
+    writeJson(out, doc);
     out << '\n';
 }
 
 }  // namespace
-
-// Fonts and the PDF writer need a GUI application object; a session without a display (a
-// build server, a remote shell) gets the offscreen platform.
-QGuiApplication& guiApplication() {
-    if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-        return *app;
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM") && !qEnvironmentVariableIsSet("DISPLAY") &&
-        !qEnvironmentVariableIsSet("WAYLAND_DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "tundrix-cli";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication app(argc, argv);
-    return app;
-}
 
 int runReport(const Context& ctx, const std::vector<std::string>& argv, std::ostream& out) {
     const Args a(argv, valuedOptions(true), selectFlags());
     const QString file = outFile(a);
     const SelectionSetup setup = selectionSetup(ctx, a);
     const SelectionRun run = runSelection(setup);
-    const int row = reportRow(run, a.has("row") ? a.integer("row", 1, agregat::kMaxUnits) : 0);
-    guiApplication();
+    const agregat& units = run.catalogue->agrlist;
+    const int row =
+        reportRow(run.result, units, a.has("row") ? a.integer("row", 1, agregat::kMaxUnits) : 0);
+    printApplication("tundrix-cli");
     ReportOptions options;
     options.date = a.text("date");
     LiquidInputs& liquid = options.liquid;
@@ -220,12 +66,13 @@ int runReport(const Context& ctx, const std::vector<std::string>& argv, std::ost
     liquid.flow = a.text("flow").value_or("");
     liquid.flowType = a.integer("flow-type", 0, kFlowTypeCount - 1, 0);
     liquid.flowUnit = a.integer("flow-unit", 0, 2, 0);
-    const ReportModel model = reportModel(options, setup, run, row);
+    const ReportModel model =
+        selectionReport(options, setup.inputs, *run.catalogue, *run.cycle, run.result, row);
     QString error;
     if (!writeReportPdf(model, file, &error))
         throw std::runtime_error("cannot write " + file.toStdString() + ": " + error.toStdString());
-    const int u = run.catalogue->agrlist.order[std::size_t(row)];
-    written(out, file, row, run.catalogue->agrlist.name[std::size_t(u)]);
+    const int u = units.order[std::size_t(row)];
+    written(out, file, row, units.name[std::size_t(u)]);
     return 0;
 }
 
@@ -233,8 +80,10 @@ int runList(const Context& ctx, const std::vector<std::string>& argv, std::ostre
     const Args a(argv, valuedOptions(false), selectFlags());
     const QString file = outFile(a);
     const SelectionRun run = runSelection(selectionSetup(ctx, a));
-    guiApplication();
-    const ListModel list = listModel(run);
+    if (run.result.pagesHidden)
+        throw std::runtime_error("no unit list for the chosen brands and levels: nothing printed");
+    printApplication("tundrix-cli");
+    const ListModel list = selectionList(run.result);
     QString error;
     if (!writeListPdf(list, file, &error))
         throw std::runtime_error("cannot write " + file.toStdString() + ": " + error.toStdString());

@@ -1,11 +1,14 @@
 // tundrix-cli select: the selection run of one unit tab, as its "подбор" button runs it.
+#include <nlohmann/json.hpp>
+
+#include <array>
 #include <cmath>
 #include <memory>
 #include <ostream>
 
 #include "catalogue/catalogue.h"
 #include "cli/commands.h"
-#include "cli/json.h"
+#include "cli/documents.h"
 #include "cli/locale.h"
 #include "cli/selectrun.h"
 #include "engine/cyclestate.h"
@@ -129,43 +132,36 @@ void writeSelectionCsv(std::ostream& out, const SelectionRun& run) {
     }
 }
 
-void writeSelectionFields(JsonWriter& j, const SelectionRun& run) {
+Json selectionDocument(const SelectionRun& run) {
     const SelectionResult& r = run.result;
     const std::size_t first = r.rows.empty() ? 0 : 1;  // row 0 holds the headings
-    j.field("count", r.count)
-        .field("cursor", r.cursorRow)
-        .field("hidden", r.pagesHidden)
-        .field("label", r.progressLabel)
-        .field("model", r.modelLabel)
-        .field("message", r.message)
-        .field("corrfactor", r.corrfactor)
-        .field("shfactor", r.shfactor);
-    j.key("headings").beginArray();
-    if (!r.rows.empty())
-        for (const std::string& h : r.rows.front().cells)
-            j.value(h);
-    j.endArray();
-    j.key("rows").beginArray();
+    Json doc = {{"count", r.count},
+                {"cursor", r.cursorRow},
+                {"hidden", r.pagesHidden},
+                {"label", r.progressLabel},
+                {"model", r.modelLabel},
+                {"message", r.message},
+                {"corrfactor", r.corrfactor},
+                {"shfactor", r.shfactor},
+                {"headings", r.rows.empty() ? Json::array() : Json(r.rows.front().cells)}};
+    Json rows = Json::array();
     for (std::size_t i = first; i < r.rows.size(); ++i) {
         const SelectionRow& row = r.rows[i];
-        j.beginObject()
-            .field("row", int(i))
-            .field("unit", row.unit)
-            .field("name", run.catalogue->agrlist.name[std::size_t(row.unit)])
-            .field("to", row.to)
-            .field("tc", row.tc)
-            .field("inside", row.inside)
-            .field("capacity", row.capacity)
-            .field("power", row.power)
-            .field("heat", row.heat)
-            .field("current", row.current)
-            .field("price", row.price);
-        j.key("cells").beginArray();
-        for (const std::string& cell : row.cells)
-            j.value(cell);
-        j.endArray().endObject();
+        rows.push_back({{"row", int(i)},
+                        {"unit", row.unit},
+                        {"name", run.catalogue->agrlist.name[std::size_t(row.unit)]},
+                        {"to", row.to},
+                        {"tc", row.tc},
+                        {"inside", row.inside},
+                        {"capacity", row.capacity},
+                        {"power", row.power},
+                        {"heat", row.heat},
+                        {"current", row.current},
+                        {"price", row.price},
+                        {"cells", row.cells}});
     }
-    j.endArray();
+    doc["rows"] = std::move(rows);
+    return doc;
 }
 
 int runSelect(const Context& ctx, const std::vector<std::string>& argv, std::ostream& out) {
@@ -181,12 +177,19 @@ int runSelect(const Context& ctx, const std::vector<std::string>& argv, std::ost
         writeSelectionCsv(out, run);
         return 0;
     }
-    JsonWriter j(out);
-    j.beginObject();
-    writeSelectionFields(j, run);
-    j.endObject();
+    writeJson(out, selectionDocument(run));
     out << '\n';
     return 0;
+}
+
+int kindFromCode(const std::string& code) {
+    static const std::array<const char*, 10> codes = {"out",  "agr",  "mka", "glco", "glcu",
+                                                      "glcr", "glck", "ov",  "os",   "on"};
+    for (std::size_t i = 0; i < codes.size(); ++i)
+        if (code == codes[i])
+            return int(i);
+    throw UsageError("--kind: expected out, agr, mka, glco, glcu, glcr, glck, ov, os or on, got " +
+                     code);
 }
 
 const std::set<std::string>& selectValuedOptions() {

@@ -11,12 +11,16 @@
 #include <vector>
 
 #include "basket/basket.h"
-#include "calculation/calculation.h"
+#include "calculation/jsontext.h"
 #include "calculation/reopencheck.h"
 #include "catalogue/catalogue.h"
 #include "cli/commands.h"
 #include "engine/cyclestate.h"
 #include "selection/selectionrun.h"
+
+namespace tundrix {
+struct Calculation;
+}
 
 namespace tundrix::cli {
 
@@ -49,9 +53,7 @@ SelectionRun runSelection(const SelectionSetup& setup);
 SelectionRun startSelection(const std::filesystem::path& dataDir, int refrigerant);
 void runSelection(SelectionRun& run, const SelectionSetup& setup);
 
-class JsonWriter;
-// What `select` prints of a run: the members of its JSON object, or its CSV table.
-void writeSelectionFields(JsonWriter& j, const SelectionRun& run);
+// What `select` prints of a run as CSV (its JSON document: selectionDocument, cli/documents.h).
 void writeSelectionCsv(std::ostream& out, const SelectionRun& run);
 
 // A saved calculation computed again (`open`): the run of its shown tab with its options and
@@ -63,11 +65,16 @@ struct OpenedCalculation {
 };
 OpenedCalculation openCalculation(const std::filesystem::path& dataDir,
                                   const Calculation& calculation, char decimalSeparator);
-// What `open` prints of it: the members of its JSON object.
-void writeOpenFields(JsonWriter& j, const OpenedCalculation& opened, char decimalSeparator);
+// What `open` prints of it as JSON: the selection document with the basket and the differences.
+Json openDocument(const OpenedCalculation& opened, char decimalSeparator);
 
 // `select --save FILE.tundrix [--basket NAME:QTY ...]`: the calculation file of the run, with
 // the named result units in its basket.
 void saveSelection(const Args& a, const SelectionSetup& setup, const SelectionRun& run);
+
+// The one FILE.tundrix a command takes, and the calculation in it (a file that cannot be read is
+// a UsageError with the reason).
+std::string fileArgument(const Args& a, const char* command);
+Calculation openFile(const std::string& file);
 
 }  // namespace tundrix::cli

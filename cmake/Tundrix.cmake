@@ -51,11 +51,18 @@ function(tundrix_gtest name)
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
 
-# tundrix_qtests(prefix PATTERN glob DEPS ...) builds one QtTest program per source of the folder
-# that matches the pattern (named <prefix>_<file name>) and runs it offscreen under CTest.
+# tundrix_qtests(prefix PATTERN glob [ONLY regex] [EXCEPT regex] DEPS ...) builds one QtTest
+# program per source of the folder that matches the pattern (and ONLY, and not EXCEPT), named
+# <prefix>_<file name>, and runs it offscreen under CTest.
 function(tundrix_qtests prefix)
-  cmake_parse_arguments(T "" "PATTERN" "DEPS" ${ARGN})
+  cmake_parse_arguments(T "" "PATTERN;ONLY;EXCEPT" "DEPS" ${ARGN})
   file(GLOB _srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${T_PATTERN})
+  if(T_ONLY)
+    list(FILTER _srcs INCLUDE REGEX "${T_ONLY}")
+  endif()
+  if(T_EXCEPT)
+    list(FILTER _srcs EXCLUDE REGEX "${T_EXCEPT}")
+  endif()
   foreach(_src ${_srcs})
     get_filename_component(_name ${_src} NAME_WE)
     set(_target ${prefix}_${_name})

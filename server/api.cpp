@@ -1,15 +1,16 @@
 #include "server/api.h"
 
+#include <nlohmann/json.hpp>
+
 #include <array>
-#include <sstream>
 
 #include "calculation/calculationfile.h"
 #include "calculation/calculationunits.h"
 #include "catalogue/fileio.h"
 #include "catalogue/refrigerants.h"
 #include "cli/commands.h"
-#include "cli/json.h"
-#include "cli/printrun.h"
+#include "cli/documents.h"
+#include "printing/selectionprint.h"
 #include "server/files.h"
 #include "server/qtthread.h"
 
@@ -19,96 +20,48 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Calculation files nest four levels deep; a body nested far deeper is not one.
-constexpr int kMaxDepth = 32;
-
-struct TooDeep {};
-
 std::string qstd(const QString& s) {
     return s.toStdString();
 }
 
-// Refrigerants named by caption or code ("R448A", "448a") become the index the calculation
-// reader takes; a name it does not know is refused with the names it does.
-void refrigerantIndex(Json& value, const std::string& where) {
-    if (!value.is_string())
-        return;
-    const std::string name = value.get<std::string>();
-    const auto index = refrigerantByName(name);
-    if (!index)
-        throw ApiError(400, where + ": хладагент «" + name + "» программе не известен (" +
-                                refrigerantNames() + ")");
-    value = *index;
-}
-
-void refrigerantIndices(Json& document) {
-    if (document.contains("inputs") && document["inputs"].is_object() &&
-        document["inputs"].contains("refrigerant"))
-        refrigerantIndex(document["inputs"]["refrigerant"], "inputs.refrigerant");
-    if (!document.contains("basket") || !document["basket"].is_array())
-        return;
-    for (Json& row : document["basket"])
-        if (row.is_object() && row.contains("unit") && row["unit"].is_object() &&
-            row["unit"].contains("refrigerant"))
-            refrigerantIndex(row["unit"]["refrigerant"], "basket.unit.refrigerant");
-}
-
-template <typename Fill>
-std::string jsonAnswer(Fill fill) {
-    std::ostringstream out;
-    cli::JsonWriter j(out);
-    j.beginObject();
-    fill(j);
-    j.endObject();
-    out << '\n';
-    return out.str();
+Json wholeCalculation(Json members) {
+    Json whole = Json::object();
+    whole["format"] = std::string(kCalculationFormat);
+    whole["version"] = kCalculationVersion;
+    whole.update(members);
+    return whole;
 }
 
 }  // namespace
 
-Json parseBody(std::string_view body) {
-    try {
-        return Json::parse(body, [](int depth, Json::parse_event_t, Json&) {
-            if (depth > kMaxDepth)
-                throw TooDeep{};
-            return true;
-        });
-    } catch (const Json::parse_error& e) {
-        throw ApiError(400, "это не JSON (ошибка в байте " + std::to_string(e.byte) + ")");
-    } catch (const Json::exception& e) {
-        throw ApiError(400, std::string("это не JSON: ") + e.what());
-    } catch (const TooDeep&) {
-        throw ApiError(400, "вложенность JSON глубже " + std::to_string(kMaxDepth) + " уровней");
-    }
-}
-
-Calculation requestCalculation(Json document, std::string_view what) {
-    if (!what.empty() && !(document.is_object() && document.contains("format"))) {
-        Json whole = Json::object();
-        whole["format"] = std::string(kCalculationFormat);
-        whole["version"] = kCalculationVersion;
-        whole[std::string(what)] = std::move(document);
-        document = std::move(whole);
-    }
-    if (document.is_object() && document.contains("basket") && document["basket"].is_array() &&
-        document["basket"].size() > kMaxBasketRows)
-        throw ApiError(400, "в корзине больше " + std::to_string(kMaxBasketRows) + " строк");
-    if (document.is_object())
-        refrigerantIndices(document);
+Calculation requestCalculation(std::string_view body, Part part) {
     std::string error;
+    auto parsed = parseCalculationText(body, error);
+    if (!parsed)
+        throw ApiError(400, error);
+    Json& document = *parsed;
+    const bool whole = document.is_object() && document.contains("format");
+    if (!whole && part == Part::Inputs) {
+        document = wholeCalculation({{"inputs", std::move(document)}});
+    } else if (!whole && part == Part::Basket) {
+        // The basket alone, or members of a calculation; the inputs are the reader's defaults
+        // unless given.
+        document = wholeCalculation(document.is_object() ? std::move(document)
+                                                         : Json{{"basket", std::move(document)}});
+        if (!document.contains("inputs"))
+            document["inputs"] = Json::object();
+    }
     auto calculation = calculationFromJson(document, error);
     if (!calculation)
         throw ApiError(400, error);
-    return *calculation;
+    return std::move(*calculation);
 }
 
 Api::Api(fs::path dataDir, int parallelRuns, char decimalSeparator)
     : pool_(std::move(dataDir), parallelRuns), separator_(decimalSeparator) {}
 
 Reply Api::refrigerants() const {
-    std::ostringstream out;
-    cli::runRefrigerants(cli::Context{dataDir(), cli::Format::Json}, {}, out);
-    return {200, "application/json", out.str(), {}};
+    return {200, "application/json", jsonText(cli::refrigerantsDocument()) + "\n", {}};
 }
 
 Reply Api::kinds() const {
@@ -144,7 +97,7 @@ Reply Api::kinds() const {
 // request is a calculation, its options by unit name (then the run again, so that the prices
 // include them) and the cursor on its saved unit.
 Api::Selection Api::selection(std::string_view body) {
-    Calculation c = requestCalculation(parseBody(body), "inputs");
+    Calculation c = requestCalculation(body, Part::Inputs);
     if (c.inputs.tab == CalcTab::Description)
         throw ApiError(400, "inputs.tab: на вкладке «description» подбора нет");
     cli::SelectionSetup setup;
@@ -166,10 +119,7 @@ Api::Selection Api::selection(std::string_view body) {
 
 Reply Api::select(std::string_view body) {
     Selection s = selection(body);
-    return {200,
-            "application/json",
-            jsonAnswer([&](cli::JsonWriter& j) { cli::writeSelectionFields(j, s.lease.run()); }),
-            {}};
+    return {200, "application/json", jsonText(cli::selectionDocument(s.lease.run())) + "\n", {}};
 }
 
 Reply Api::unit(const std::string& kindCode, const std::string& refrigerantName,
@@ -201,7 +151,6 @@ Reply Api::unit(const std::string& kindCode, const std::string& refrigerantName,
     if (k == 0)
         throw ApiError(404, "агрегата «" + name + "» в каталоге нет");
     const auto u = std::size_t(k);
-    const Refrigerant& refrigerant = refrigerantEntry(*r);
 
     Json options = Json::array();
     for (int j = 1; j <= OptionBlock::kOptions; ++j)
@@ -213,35 +162,32 @@ Reply Api::unit(const std::string& kindCode, const std::string& refrigerantName,
     const auto e = a.envelope(k);
     for (std::size_t n = 0; n < e.size(); n += 2)
         envelope.push_back({{"to", e[n]}, {"tc", e[n + 1]}});
-    const auto techRows = onQtThread([&] { return cli::techData(dataDir(), kind, name); });
+    const auto techRows = onQtThread([&] { return techDataRows(dataDir(), kind, name); });
     Json tech = Json::array();
     for (std::size_t i = 1; i < techRows.size(); ++i)
         tech.push_back({{"name", qstd(techRows[i].label)}, {"value", qstd(techRows[i].value)}});
     auto text = [&](const std::string& relative, std::string_view fallback) {
-        const auto t = cli::unitText(cat, relative, fallback);
+        const auto t = unitText(cat, relative, fallback);
         return t ? Json(*t) : Json();
     };
 
     Json answer = {
         {"kind", kindCode},
-        {"refrigerant",
-         {{"index", *r},
-          {"code", std::string(refrigerant.code)},
-          {"caption", std::string(refrigerant.caption)}}},
         {"name", name},
         {"brand", a.agrtype[u]},
         {"level", a.layer[u]},
         {"compressors", a.ncompressor[u] + a.ncompressor2[u]},
         {"condensers", a.ncondensator[u]},
         {"price", a.price[u]},
-        {"description", text(a.textpath[u], cli::kNoText)},
-        {"deliverySet", text(a.complectpath[u], cli::kNoComplect)},
+        {"description", text(a.textpath[u], kNoText)},
+        {"deliverySet", text(a.complectpath[u], kNoComplect)},
         {"techData", tech},
         {"options", options},
         {"envelope", envelope},
         {"picture", fileLink(dataDir(), a.picturepath[u])},
         {"drawing", fileLink(dataDir(), a.imagepath[u])},
     };
+    cli::nameRefrigerant(answer, *r);
     return {200, "application/json", jsonText(answer) + "\n", {}};
 }
 
@@ -256,12 +202,9 @@ Reply Api::file(const std::string& path) const {
 }
 
 Reply Api::check(std::string_view body) {
-    const Calculation c = requestCalculation(parseBody(body), "");
+    const Calculation c = requestCalculation(body, Part::Whole);
     const cli::OpenedCalculation opened = cli::openCalculation(dataDir(), c, separator_);
-    return {200,
-            "application/json",
-            jsonAnswer([&](cli::JsonWriter& j) { cli::writeOpenFields(j, opened, separator_); }),
-            {}};
+    return {200, "application/json", jsonText(cli::openDocument(opened, separator_)) + "\n", {}};
 }
 
 }  // namespace tundrix::server

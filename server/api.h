@@ -10,7 +10,6 @@
 #include <string_view>
 
 #include "calculation/calculation.h"
-#include "calculation/jsontext.h"
 #include "server/cataloguepool.h"
 
 namespace tundrix::server {
@@ -27,9 +26,6 @@ struct ApiError : std::runtime_error {
         : std::runtime_error(message), status(status) {}
     int status;
 };
-
-// Longest basket a request may carry: each row of a catalogue unit reads its unit list again.
-inline constexpr std::size_t kMaxBasketRows = 500;
 
 using Query = std::multimap<std::string, std::string>;
 
@@ -64,12 +60,16 @@ private:
     char separator_;
 };
 
-// A request body as a JSON document: ApiError 400 when it is not JSON or nests deeper than any
-// calculation does.
-Json parseBody(std::string_view body);
+// What of a calculation a request carries.
+enum class Part { Whole, Inputs, Basket };
 
-// The calculation a request describes: a whole calculation file, or only its `inputs` (`what`
-// "inputs") or `basket` ("basket") member. ApiError 400 with the calculation reader's message.
-Calculation requestCalculation(Json document, std::string_view what);
+// The calculation a request's body describes, parsed and read by the calculation reader (its
+// limits: nesting up to kCalculationMaxDepth, kCalculationMaxBasketRows basket rows; its
+// messages: ApiError 400): a whole calculation file (any part), or only
+// - Part::Inputs: the `inputs` member;
+// - Part::Basket: the `basket` member (a list), or calculation members without format and
+//   version (`basket`, and `inputs` and the rest when the offer should state them).
+// What is left out takes the reader's defaults.
+Calculation requestCalculation(std::string_view body, Part part);
 
 }  // namespace tundrix::server

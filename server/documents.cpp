@@ -1,6 +1,7 @@
 // The printed documents of the API: the report and the selection list of a selection run and
 // the commercial offer of a basket, made by the command line's own code on the Qt thread and
 // handed out as PDF bytes; the basket also as CSV.
+#include <QGuiApplication>
 #include <QString>
 
 #include <unistd.h>
@@ -11,8 +12,9 @@
 #include "calculation/calculationunits.h"
 #include "catalogue/fileio.h"
 #include "cli/args.h"
-#include "cli/printrun.h"
+#include "printing/offerbuild.h"
 #include "printing/pdfoutput.h"
+#include "printing/selectionprint.h"
 #include "server/api.h"
 #include "server/qtthread.h"
 
@@ -44,20 +46,6 @@ std::string pdfBytes(const Model& model, bool (*write)(const Model&, const QStri
     return std::string(bytes->begin(), bytes->end());
 }
 
-// A chiller report's chilled liquid, as the calculation keeps the dialog.
-LiquidInputs liquidInputs(const LiquidSettings& l, char sep) {
-    LiquidInputs in;
-    in.liquid = l.liquid;
-    in.concentration = fieldText(l.concentration, sep);
-    in.inlet = fieldText(l.inlet, sep);
-    in.outlet = fieldText(l.outlet, sep);
-    in.flow = fieldText(l.flow, sep);
-    in.flowType = l.flowType;
-    in.flowUnit = l.flowUnit;
-    in.exchanger = l.exchanger;
-    return in;
-}
-
 }  // namespace
 
 Reply Api::report(std::string_view body, const Query& query) {
@@ -72,15 +60,18 @@ Reply Api::report(std::string_view body, const Query& query) {
     }
     const cli::SelectionRun& run = s.lease.run();
     try {
-        row = cli::reportRow(run, row);
+        row = reportRow(run.result, run.catalogue->agrlist, row);
     } catch (const std::runtime_error&) {
         throw ApiError(404, "в строке " + std::to_string(row) + " результата агрегата нет");
     }
-    cli::ReportOptions options;
+    ReportOptions options;
     options.date = queryValue(query, "date");
     options.liquid = liquidInputs(s.calculation.liquid, separator_);
-    std::string pdf = onQtThread(
-        [&] { return pdfBytes(cli::reportModel(options, s.setup, run, row), &writeReportPdf); });
+    std::string pdf = onQtThread([&] {
+        return pdfBytes(selectionReport(options, s.setup.inputs, *run.catalogue, *run.cycle,
+                                        run.result, row),
+                        &writeReportPdf);
+    });
     return {200, "application/pdf", std::move(pdf), "report.pdf"};
 }
 
@@ -89,12 +80,12 @@ Reply Api::list(std::string_view body) {
     if (s.lease.run().result.pagesHidden)
         throw ApiError(404, "списков агрегатов для выбранных марок и исполнения нет");
     std::string pdf =
-        onQtThread([&] { return pdfBytes(cli::listModel(s.lease.run()), &writeListPdf); });
+        onQtThread([&] { return pdfBytes(selectionList(s.lease.run().result), &writeListPdf); });
     return {200, "application/pdf", std::move(pdf), "list.pdf"};
 }
 
 Reply Api::offer(std::string_view body, const Query& query) {
-    const Calculation c = requestCalculation(parseBody(body), "basket");
+    const Calculation c = requestCalculation(body, Part::Basket);
     if (queryValue(query, "format").value_or("pdf") == "csv") {
         Basket basket(separator_);
         basket.setItems(basketItems(c.basket, separator_));
@@ -103,9 +94,12 @@ Reply Api::offer(std::string_view body, const Query& query) {
     if (queryValue(query, "format").value_or("pdf") != "pdf")
         throw ApiError(400, "format: ожидается pdf или csv");
     std::string pdf = onQtThread([&] {
-        const OfferModel model = cli::offerModel(
-            c, dataDir(), separator_, queryValue(query, "number"), queryValue(query, "date"));
-        return pdfBytes(model, &writeOfferPdf);
+        OfferSource source = offerSource(c, dataDir(), separator_, QGuiApplication::font());
+        if (const auto number = queryValue(query, "number"))
+            source.number = QString::fromStdString(*number);
+        if (const auto date = queryValue(query, "date"))
+            source.date = QString::fromStdString(*date);
+        return pdfBytes(buildOffer(c, source), &writeOfferPdf);
     });
     return {200, "application/pdf", std::move(pdf), "offer.pdf"};
 }

@@ -1,5 +1,7 @@
 #include "server/files.h"
 
+#include <nlohmann/json.hpp>
+
 #include <algorithm>
 #include <array>
 #include <cctype>

@@ -1,6 +1,7 @@
 #include "server/httpserver.h"
 
 #include <httplib.h>
+#include <nlohmann/json.hpp>
 
 #include <chrono>
 #include <cstdint>

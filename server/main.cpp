@@ -19,8 +19,8 @@
 
 #include "catalogue/datadir.h"
 #include "cli/args.h"
-#include "cli/gui.h"
 #include "cli/locale.h"
+#include "printing/printapplication.h"
 #include "server/api.h"
 #include "server/httpserver.h"
 
@@ -116,7 +116,7 @@ int main(int argc, char** argv) {
     // Qt serves the printed documents and the technical data only; a service has no display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QCoreApplication& app = cli::guiApplication();
+    QCoreApplication& app = printApplication("tundrix-server");
 
     server::Api api(dataDir, int(std::max(2u, std::thread::hardware_concurrency())),
                     cli::localeDecimalSeparator());

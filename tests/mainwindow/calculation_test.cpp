@@ -22,8 +22,8 @@
 #include "catalogue/filenames.h"
 #include "catalogue/unitlisttable.h"
 #include "chiller/chilledliquiddialog.h"
-#include "mainwindow/widgetstyle.h"
 #include "printing/pdfoutput.h"
+#include "widgets/widgetstyle.h"
 #include "windowfixture.h"
 
 using namespace tundrix;

@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "mainwindow/widgetstyle.h"
+#include "widgets/widgetstyle.h"
 #include "windowfixture.h"
 
 using namespace tundrix;

@@ -153,7 +153,8 @@ TEST_F(Api, FilesAreServedFromThePictureAndDrawingFoldersOnly) {
 }
 
 TEST_F(Api, BadRequestsAreRefusedWithTheReason) {
-    expectError(post("/api/v1/select", "{\"tab\": \"out\", "), 400, "не JSON");
+    expectError(post("/api/v1/select", "{\"tab\": \"out\", "), 400, "обрывается");
+    expectError(post("/api/v1/select", "{\"tab\": \"out\", ]"), 400, "не файл JSON");
     expectError(post("/api/v1/select", R"({"evaporate": "минус десять"})"), 400,
                 "inputs.evaporate");
     expectError(post("/api/v1/select", R"({"level": 9})"), 400, "0..5");
@@ -164,17 +165,49 @@ TEST_F(Api, BadRequestsAreRefusedWithTheReason) {
     expectError(post("/api/v1/select", R"({"tab": "description"})"), 400, "description");
     expectError(post("/api/v1/select", std::string(5000, '[') + std::string(5000, ']')), 400);
     expectError(post("/api/v1/select", std::string((1 << 20) + 1, ' ')), 413);
-    expectError(post("/api/v1/offer", R"({"format": "tundrix-calculation", "version": 2})"), 400,
-                "версия формата 2");
+    expectError(post("/api/v1/offer", R"({"format": "tundrix-calculation", "version": 3})"), 400,
+                "версия формата 3");
     json rows = json::array();
     for (int i = 0; i < 10000; ++i)
         rows.push_back({{"type", "Работы"}, {"model", "M"}, {"quantity", 1}, {"price", 1}});
-    expectError(post("/api/v1/offer?format=csv", rows.dump()), 400, "500");
+    expectError(post("/api/v1/offer?format=csv", rows.dump()), 400, "1000");
+    // The file reader's limits: 64 levels of nesting, 1000 basket rows.
+    const auto nested = [](int levels) {
+        return R"({"tab": "out", "x": )" + std::string(std::size_t(levels - 1), '[') +
+               std::string(std::size_t(levels - 1), ']') + "}";
+    };
+    expectError(post("/api/v1/select", nested(65)), 400, "64");
+    const auto deepest = post("/api/v1/select", nested(64));
+    ASSERT_TRUE(deepest);
+    EXPECT_EQ(deepest->status, 200) << deepest->body;
     expectError(get("/api/v1/select"), 405);
     EXPECT_EQ(get("/api/v1/select")->get_header_value("Allow"), "POST");
     expectError(post("/api/v1/kinds", "{}"), 405);
     expectError(get("/api/v1/nothing"), 404);
     expectError(get("/api/v2/kinds"), 404);
+}
+
+// The offer of a basket alone (the calculation's `basket` member, or calculation members without
+// format and version): the inputs are the defaults.
+TEST_F(Api, OfferTakesABasketAlone) {
+    const json rows = json::array(
+        {{{"type", "Работы"}, {"model", "Монтаж"}, {"quantity", 2}, {"price", 1500}},
+         {{"type", "Материалы"}, {"model", "Труба"}, {"quantity", 3.5}, {"price", "договорная"}}});
+    const auto csv = post("/api/v1/offer?format=csv", rows.dump());
+    ASSERT_TRUE(csv);
+    ASSERT_EQ(csv->status, 200) << csv->body;
+    EXPECT_NE(csv->body.find("Монтаж"), std::string::npos) << csv->body;
+    EXPECT_NE(csv->body.find("договорная"), std::string::npos) << csv->body;
+    const auto members = post("/api/v1/offer?format=csv", json{{"basket", rows}}.dump());
+    ASSERT_TRUE(members);
+    EXPECT_EQ(members->status, 200) << members->body;
+    EXPECT_EQ(members->body, csv->body);
+    const auto pdf = post("/api/v1/offer", json{{"basket", rows}, {"inputs", {{"tab", "agr"}}}}.dump());
+    ASSERT_TRUE(pdf);
+    ASSERT_EQ(pdf->status, 200) << pdf->body;
+    EXPECT_EQ(pdf->body.substr(0, 5), "%PDF-");
+    expectError(post("/api/v1/offer", R"({"basket": {}})"), 400, "basket");
+    expectError(post("/api/v1/offer", R"({"basket": [], "inputs": {"level": 9}})"), 400, "0..5");
 }
 
 // The report, the list, the offer and the reopen check: what the command line writes for the
