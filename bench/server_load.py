@@ -147,10 +147,17 @@ def main():
     server = subprocess.Popen(cmd, stderr=subprocess.PIPE, text=True,
                               env=dict(os.environ, LC_ALL="C"))
     try:
-        line = server.stderr.readline()
-        m = re.search(r"listening on http://127\.0\.0\.1:(\d+)/", line)
+        # Qt may say something first (no XDG_RUNTIME_DIR, for one): the address line is looked
+        # for among the first few.
+        m, lines = None, []
+        while not m and len(lines) < 20:
+            line = server.stderr.readline()
+            if not line:
+                break
+            lines.append(line)
+            m = re.search(r"listening on http://127\.0\.0\.1:(\d+)/", line)
         if not m:
-            sys.exit(f"tundrix-server did not start: {line}")
+            sys.exit("tundrix-server did not start: " + "".join(lines))
         # The request log is read away so that the server never waits on a full pipe.
         threading.Thread(target=lambda: [None for _ in server.stderr], daemon=True).start()
         return run(int(m.group(1)), server.pid, a.clients, a.seconds, a.warmup)
