@@ -419,12 +419,32 @@ function download(blob, name) {
 
 // --- calculation file ---
 
+// A refrigerant as the file names it: by caption (an index the table lacks stays as it is).
+const captionOf = (r) => state.refrigerants.find((x) => x.index === r)?.caption ?? r;
+
+// The selector's index of a refrigerant the file names by caption, code or index.
+function indexOf(r) {
+  const name = String(r).toLowerCase();
+  const found = state.refrigerants.find((x) =>
+    [String(x.index), x.caption.toLowerCase(), x.code.toLowerCase(), `r${x.code.toLowerCase()}`].includes(name));
+  return found ? found.index : r;
+}
+
 function calculation() {
   const results = [];
   const cursor = { ...state.cursorNames };
   const r = cursorRow();
   if (r) results.push({ tab: state.tab, name: r.name, capacity: r.capacity, power: r.power, heat: r.heat, current: r.current, price: r.price });
-  return toFile({ inputs: inputs(), liquid: state.liquid, options: chosenOptions(), cursor, results, basket: basket.toFile(), total: basket.total() });
+  const named = (row) => (row.unit ? { ...row, unit: { ...row.unit, refrigerant: captionOf(row.unit.refrigerant) } } : row);
+  return toFile({
+    inputs: { ...inputs(), refrigerant: captionOf(inputs().refrigerant) },
+    liquid: state.liquid,
+    options: chosenOptions(),
+    cursor,
+    results,
+    basket: basket.toFile().map(named),
+    total: basket.total(),
+  });
 }
 
 async function openCalculation(file) {
@@ -443,7 +463,8 @@ async function openCalculation(file) {
   state.options = new Map((doc.options ?? []).map((o) => [o.unit, o.options ?? []]));
   const tab = doc.inputs?.tab && doc.inputs.tab !== 'description' ? doc.inputs.tab : 'out';
   showTab(tab, { restoring: true });
-  setInputs(doc.inputs ?? {});
+  const given = doc.inputs ?? {};
+  setInputs('refrigerant' in given ? { ...given, refrigerant: indexOf(given.refrigerant) } : given);
   lockEvaporate();
   state.cursorNames = { out: null, agr: null, mka: null, chiller: null, ...(doc.cursor ?? {}) };
   state.placeSaved = true;

@@ -1,8 +1,9 @@
 // The calculation file (.tundrix): UTF-8 JSON that the desktop program writes and opens too. The
 // page writes the members it has and carries the chilled liquid, which it does not edit, over
-// from the file it opened.
+// from the file it opened. Version 2 names refrigerants by caption (version 1 by the selector's
+// index); both are read.
 export const FORMAT = 'tundrix-calculation';
-export const VERSION = 1;
+export const VERSION = 2;
 
 // Local date and time as the file keeps it: "2025-03-14T10:15:00".
 export function localStamp(d = new Date()) {

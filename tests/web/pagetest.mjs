@@ -180,7 +180,8 @@ try {
   await page.click('#save');
   const savedText = (await downloaded('.tundrix', t)).toString('utf8');
   const saved = JSON.parse(savedText);
-  same([saved.format, saved.version], ['tundrix-calculation', 1], 'the file is a calculation file');
+  same([saved.format, saved.version], ['tundrix-calculation', 2], 'the file is a calculation file');
+  same([saved.inputs.refrigerant, ...saved.basket.filter((b) => b.unit).map((b) => b.unit.refrigerant)], ['R404A/R507', 'R404A/R507', 'R404A/R507'], 'the file names the refrigerant by caption');
   same([saved.inputs.evaporate, saved.inputs.required, saved.inputs.level, saved.inputs.brands], [-10, 10.5, 2, [1, 2, 3]], 'the file keeps the typed inputs as numbers');
   same(saved.cursor.out, answer.rows[second - 1].name, 'the file names the unit under the cursor');
   same(saved.basket.map((b) => [b.model, b.quantity, b.price, b.unit ? b.unit.name : null]),
