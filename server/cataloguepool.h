@@ -2,8 +2,9 @@
 // brand's performance data for a refrigerant) costs more than a run, so a catalogue is started
 // once and then lent to one request at a time; at most `size` exist, and a request waits while all
 // are lent. A catalogue is started again when the files it preloaded changed on disk (their stamps,
-// as the details view compares them); the unit lists and the property table are read by every
-// run anyway, so every request sees the catalogue as it is on disk.
+// as the details view compares them); the unit lists and the property table it keeps are checked
+// by every run against their stamps (Catalogue::loadunits, CycleState::loadRefrigerant), so every
+// request sees the catalogue as it is on disk.
 #pragma once
 
 #include <condition_variable>
