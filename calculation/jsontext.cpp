@@ -31,6 +31,17 @@ void digits17(std::string& out, double d) {
     out.append(buf, std::size_t(std::max(n, 0)));
 }
 
+// Shortest text that reads back as the same double; up to 2^53, where every whole double is exact
+// and its digits read back as the same number, a whole one as an integer.
+void appendNumber(std::string& out, double d) {
+    constexpr double kExactWhole = 9007199254740992.0;
+    char buf[400];
+    const bool whole = std::isfinite(d) && d == std::trunc(d) && std::fabs(d) <= kExactWhole;
+    const auto r = whole ? std::to_chars(buf, buf + sizeof buf, d, std::chars_format::fixed)
+                         : std::to_chars(buf, buf + sizeof buf, d);
+    out.append(buf, r.ptr);
+}
+
 // A string as the library writes it: text without quotes, backslashes and control characters
 // that is valid UTF-8 goes out as it is; anything else (escapes, broken UTF-8 replaced) by the
 // library's own dump.
@@ -103,7 +114,7 @@ void write(std::string& out, const Json& v, int indent, int depth, JsonReals rea
             else if (reals == JsonReals::Digits17)
                 digits17(out, d);
             else
-                out += jsonNumber(d);
+                appendNumber(out, d);
             break;
         }
         case Json::value_t::string:
@@ -130,13 +141,9 @@ void write(std::string& out, const Json& v, int indent, int depth, JsonReals rea
 }  // namespace
 
 std::string jsonNumber(double d) {
-    // Up to 2^53 every whole double is exact, and its digits read back as the same number.
-    constexpr double kExactWhole = 9007199254740992.0;
-    char buf[400];
-    const bool whole = std::isfinite(d) && d == std::trunc(d) && std::fabs(d) <= kExactWhole;
-    const auto r = whole ? std::to_chars(buf, buf + sizeof buf, d, std::chars_format::fixed)
-                         : std::to_chars(buf, buf + sizeof buf, d);
-    return std::string(buf, r.ptr);
+    std::string text;
+    appendNumber(text, d);
+    return text;
 }
 
 void writeJson(std::ostream& out, const Json& value, int indent, JsonReals reals) {
