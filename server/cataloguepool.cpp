@@ -38,10 +38,13 @@ CataloguePool::Lease CataloguePool::acquire(int refrigerant) {
     Entry* entry = nullptr;
     {
         std::unique_lock lock(mutex_);
-        freed_.wait(lock, [&] {
-            return entries_.size() < size_ || std::any_of(entries_.begin(), entries_.end(),
-                                                          [](const auto& e) { return !e->lent; });
-        });
+        // Behind those already waiting, and behind those a catalogue is kept for.
+        if (!waiting_.empty() || available() <= kept_) {
+            Waiter self;
+            waiting_.push_back(&self);
+            self.woken.wait(lock, [&] { return self.served; });
+            --kept_;
+        }
         // A free catalogue of this refrigerant on these files, else a new one while the pool
         // may grow, else the one least recently used.
         for (const auto& e : entries_)
@@ -66,12 +69,22 @@ CataloguePool::Lease CataloguePool::acquire(int refrigerant) {
     return lease;
 }
 
+std::size_t CataloguePool::available() const {
+    const auto idle = std::count_if(entries_.begin(), entries_.end(),
+                                    [](const auto& e) { return !e->lent; });
+    return size_ - entries_.size() + std::size_t(idle);
+}
+
 void CataloguePool::giveBack(Entry& entry) {
-    {
-        std::lock_guard lock(mutex_);
-        entry.lent = false;
-    }
-    freed_.notify_one();
+    std::lock_guard lock(mutex_);
+    entry.lent = false;
+    if (waiting_.empty())
+        return;
+    Waiter* next = waiting_.front();
+    waiting_.pop_front();
+    ++kept_;
+    next->served = true;
+    next->woken.notify_one();
 }
 
 }  // namespace tundrix::server

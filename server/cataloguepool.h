@@ -1,7 +1,7 @@
 // Started catalogues for the service's selection runs. Starting one (the condenser list and every
 // brand's performance data for a refrigerant) costs more than a run, so a catalogue is started
 // once and then lent to one request at a time; at most `size` exist, and a request waits while all
-// are lent. A catalogue is started again when the files it preloaded changed on disk (their stamps,
+// are lent, in the order the requests came (a catalogue given back goes to the longest waiting). A catalogue is started again when the files it preloaded changed on disk (their stamps,
 // as the details view compares them); the unit lists and the property table it keeps are checked
 // by every run against their stamps (Catalogue::loadunits, CycleState::loadRefrigerant), so every
 // request sees the catalogue as it is on disk.
@@ -9,6 +9,7 @@
 
 #include <condition_variable>
 #include <cstdint>
+#include <deque>
 #include <filesystem>
 #include <memory>
 #include <mutex>
@@ -59,12 +60,21 @@ public:
 
 private:
     void giveBack(Entry& entry);
+    // Catalogues not lent, or not yet started while the pool may grow (mutex_ held).
+    std::size_t available() const;
+
+    // A request waiting for a catalogue; woken when one is kept for it.
+    struct Waiter {
+        std::condition_variable woken;
+        bool served = false;
+    };
 
     std::filesystem::path dataDir_;
     std::size_t size_;
     std::mutex mutex_;
-    std::condition_variable freed_;
     std::vector<std::unique_ptr<Entry>> entries_;
+    std::deque<Waiter*> waiting_;  // first come, first served
+    std::size_t kept_ = 0;         // available catalogues promised to woken waiters
     std::uint64_t uses_ = 0;
 };
 
