@@ -13,7 +13,7 @@
 #include "app/windowset.h"
 #include "basket/basketwindow.h"
 #include "calculation/calculationfile.h"
-#include "catalogue/refrigerants.h"
+#include "calculation/calculationunits.h"
 #include "chiller/chilledliquiddialog.h"
 #include "mainwindow/printactions.h"
 #include "printing/offerbuild.h"
@@ -44,32 +44,12 @@ LiquidSettings liquidSettings(const ChilledLiquidDialog& d, char sep) {
     return l;
 }
 
-LiquidInputs liquidInputs(const LiquidSettings& l, char sep) {
-    LiquidInputs in;
-    in.liquid = l.liquid;
-    in.concentration = fieldText(l.concentration, sep);
-    in.inlet = fieldText(l.inlet, sep);
-    in.outlet = fieldText(l.outlet, sep);
-    in.flow = fieldText(l.flow, sep);
-    in.flowType = l.flowType;
-    in.flowUnit = l.flowUnit;
-    in.exchanger = l.exchanger;
-    return in;
-}
-
 // The file name the user chose, with the extension added when it was left out.
 QString withExtension(QString file) {
     const QString ext = QString::fromLatin1(kCalculationExtension.data());
     if (!file.isEmpty() && !file.endsWith(ext, Qt::CaseInsensitive))
         file += ext;
     return file;
-}
-
-QStringList refrigerantCaptions() {
-    QStringList names;
-    for (const Refrigerant& r : kRefrigerantTable)
-        names << qs(r.caption);
-    return names;
 }
 
 }  // namespace
@@ -127,14 +107,8 @@ bool openCalculationFile(WindowSet& w, const QString& file) {
 
 OfferModel offerFromWindows(WindowSet& w) {
     const Calculation c = currentCalculation(w);
-    OfferSource source;
-    source.dataDir = w.form1->dataDir();
-    source.decimalSeparator = decimalSeparator();
-    source.refrigerants = refrigerantCaptions();
-    source.number = qs(offerNumber(c.saved));
-    source.date = qs(offerDate(c.saved));
-    source.font = printFont(w.form1->unitTab(MainWindow::Condensing).grid->font());
-    return buildOffer(c, source);
+    return buildOffer(c, offerSource(c, w.form1->dataDir(), decimalSeparator(),
+                                     w.form1->unitTab(MainWindow::Condensing).grid->font()));
 }
 
 void installCalculationActions(WindowSet& w) {

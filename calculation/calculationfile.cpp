@@ -478,7 +478,7 @@ std::optional<Calculation> calculationFromJson(const Json& doc, std::string& err
     return std::nullopt;
 }
 
-std::optional<Calculation> parseCalculation(std::string_view text, std::string& error) {
+std::optional<Json> parseCalculationText(std::string_view text, std::string& error) {
     if (text.find_first_not_of(" \t\r\n") == std::string_view::npos) {
         error = "файл пуст";
         return std::nullopt;
@@ -514,7 +514,14 @@ std::optional<Calculation> parseCalculation(std::string_view text, std::string& 
         error = "это не файл JSON";
         return std::nullopt;
     }
-    return calculationFromJson(doc, error);
+    return doc;
+}
+
+std::optional<Calculation> parseCalculation(std::string_view text, std::string& error) {
+    const auto doc = parseCalculationText(text, error);
+    if (!doc)
+        return std::nullopt;
+    return calculationFromJson(*doc, error);
 }
 
 bool saveCalculation(const std::filesystem::path& file, const Calculation& calculation,

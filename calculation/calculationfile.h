@@ -34,6 +34,10 @@ Json calculationJson(const Calculation& calculation);
 // The calculation in a document, or none with the reason (in Russian, for the user) in `error`.
 std::optional<Calculation> calculationFromJson(const Json& document, std::string& error);
 std::optional<Calculation> parseCalculation(std::string_view text, std::string& error);
+// The JSON document of a calculation's text, nested no deeper than kCalculationMaxDepth, before
+// it is read as one; none with the reason in `error`. For a program that takes parts of a
+// calculation (the selection service) and reads them as the file reader does.
+std::optional<Json> parseCalculationText(std::string_view text, std::string& error);
 
 // Writes the file through the catalogue's atomic writer: a failed save leaves the previous file
 // whole. False with the reason in `error`.

@@ -162,6 +162,19 @@ SelectionInputs selectionInputs(const Calculation& c, char sep) {
     return in;
 }
 
+LiquidInputs liquidInputs(const LiquidSettings& l, char sep) {
+    LiquidInputs in;
+    in.liquid = l.liquid;
+    in.concentration = fieldText(l.concentration, sep);
+    in.inlet = fieldText(l.inlet, sep);
+    in.outlet = fieldText(l.outlet, sep);
+    in.flow = fieldText(l.flow, sep);
+    in.flowType = l.flowType;
+    in.flowUnit = l.flowUnit;
+    in.exchanger = l.exchanger;
+    return in;
+}
+
 MainInputs mainInputs(const SelectionInputs& in) {
     const char sep = in.decimalSeparator;
     MainInputs m;

@@ -14,6 +14,7 @@
 #include "calculation/reopencheck.h"
 #include "catalogue/agregat.h"
 #include "catalogue/unitlisttable.h"
+#include "chiller/liquidcapacity.h"
 #include "selection/selectionrun.h"
 
 namespace tundrix {
@@ -43,6 +44,8 @@ BasketUnit basketUnit(const agregat& list, UnitKind kind, int refrigerant,
 // that give a selection run's (the tab of its kind; the level choice as given).
 SelectionInputs selectionInputs(const Calculation& calculation, char decimalSeparator);
 MainInputs mainInputs(const SelectionInputs& in);
+// The chilled-liquid dialog's inputs as the calculation keeps them.
+LiquidInputs liquidInputs(const LiquidSettings& liquid, char decimalSeparator);
 
 // A unit as its unit list file holds it now.
 struct ListedUnit {

@@ -203,6 +203,29 @@ CalculatorLists Catalogue::FullDataUpdate(int level, int brand, int refrigerant)
     return out;
 }
 
+const Catalogue::ListCells* Catalogue::listCells(const fs::path& file) {
+    std::string stamp = fileStamp(file);
+    const auto known = listCells_.find(file.string());
+    if (!stamp.empty() && known != listCells_.end() && known->second.stamp == stamp)
+        return &known->second;
+    if (!agrfile.load(file)) {
+        if (known != listCells_.end())
+            listCells_.erase(known);
+        return nullptr;
+    }
+    ListCells& t = listCells_[file.string()];
+    t.stamp = std::move(stamp);
+    t.rows = 1;
+    while (t.rows <= UnitListTable::kUnitRows && !agrfile.cellEmpty(0, t.rows))
+        ++t.rows;
+    t.cells.assign(std::size_t(t.rows) * UnitListTable::kColumns, std::string());
+    for (int row = 0; row < t.rows; ++row)
+        for (int column = 0; column < UnitListTable::kColumns; ++column)
+            t.cells[std::size_t(row) * UnitListTable::kColumns + std::size_t(column)] =
+                agrfile.cell(column, row);
+    return &t;
+}
+
 int Catalogue::loadunits(const LoadChoices& ch) {
     agrlist.condenser = conderlist;
     const bool chiller = isChiller(ch.kind);
@@ -217,20 +240,19 @@ int Catalogue::loadunits(const LoadChoices& ch) {
                 continue;
             const auto file = existingFile(std::string(kUnitListFolder) +
                                            agrfilename(ch.kind, l, m, ch.refrigerant));
-            if (!file || !agrfile.load(*file))
+            const ListCells* list = file ? listCells(*file) : nullptr;
+            if (!list)
                 continue;
-            for (int i = 1; i <= UnitListTable::kUnitRows; ++i) {
-                if (agrfile.cellEmpty(0, i))
-                    break;
+            for (int i = 1; i < list->rows; ++i) {
                 if (letters) {
-                    const std::string last = lastCharacter(agrfile.cell(0, i));
+                    const std::string last = lastCharacter(list->cell(0, i));
                     if (last != letters->first && last != letters->second)
                         continue;
                 }
                 if (ch.kind == UnitKind::Mka) {
                     // Racks of 2..5 compressors follow their size item; any other total has no
                     // item to drop it by and is kept.
-                    const int total = rackCompressorTotal(agrfile.cell(5, i));
+                    const int total = rackCompressorTotal(list->cell(5, i));
                     if (total >= 2 && total <= 5 && !ch.rackSizeChecked[std::size_t(total)])
                         continue;
                 }
@@ -240,7 +262,7 @@ int Catalogue::loadunits(const LoadChoices& ch) {
                     return k;
                 }
                 ++k;
-                loadRow(k, i, m, l, ch.kind, ch.refrigerant, lastCopied);
+                loadRow(k, *list, i, m, l, ch.kind, ch.refrigerant, lastCopied);
             }
         }
     }
@@ -248,14 +270,13 @@ int Catalogue::loadunits(const LoadChoices& ch) {
     return k;
 }
 
-// Fills unit k from row `row` of agrfile. Units whose brand and level have no performance data or
-// compressor list are still loaded: they are listed with name and price, and dataCheck() keeps
+// Fills unit k from row `row` of a unit list. Units whose brand and level have no performance data
+// or compressor list are still loaded: they are listed with name and price, and dataCheck() keeps
 // the engine from computing them.
-void Catalogue::loadRow(int k, int row, int brand, int level, UnitKind kind, int refrigerant,
-                        const CoefImage*& lastCopied) {
+void Catalogue::loadRow(int k, const ListCells& t, int row, int brand, int level, UnitKind kind,
+                        int refrigerant, const CoefImage*& lastCopied) {
     agregat& a = agrlist;
     const auto u = std::size_t(k);
-    const UnitListTable& t = agrfile;
     a.name[u] = t.cell(0, row);
     a.p1[u] = coefptr[std::size_t(brand)][std::size_t(level)];
     a.p2[u] = listptr[std::size_t(brand)][std::size_t(level)];

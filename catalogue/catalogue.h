@@ -9,9 +9,11 @@
 
 #include <array>
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "catalogue/agregat.h"
 #include "catalogue/byteimage.h"
@@ -67,7 +69,7 @@ class Catalogue {
 
     // --- the tables (read by the engine, the selection run and the windows) ---
     agregat agrlist;
-    UnitListTable agrfile;                            // the unit list file last read by loadunits
+    UnitListTable agrfile;  // the unit list file loadunits last read from disk
     Comprprop comprlist;                              // the calculator's compressor list
     std::array<int, Comprprop::kEntries> comprpos{};  // [i]: position of comprlist entry i + 1
     GridImage calcgrid;                               // the calculator's performance table image
@@ -85,12 +87,27 @@ class Catalogue {
     int brandposcount = 0;  // selector positions that brandpos maps in the current fill
 
   private:
+    // A unit list file's texts as loadunits reads them: the headings and the units up to the
+    // first row without a name, decoded once for each version of the file (its stamp), since a
+    // selection run loads every list of its tab and decoding them costs more than computing.
+    struct ListCells {
+        std::string stamp;
+        int rows = 0;                    // row 0 (headings) and the units 1..rows - 1
+        std::vector<std::string> cells;  // [row * UnitListTable::kColumns + column]
+        const std::string& cell(int column, int row) const {
+            return cells[std::size_t(row) * UnitListTable::kColumns + std::size_t(column)];
+        }
+    };
+    // The texts of a unit list file as it is on disk now; none when it cannot be read.
+    const ListCells* listCells(const std::filesystem::path& file);
+
     void readCondensers(CalculatorLists& out);
     void fillBrandSelectors(int level, int refrigerant, CalculatorLists& out);
-    void loadRow(int k, int row, int brand, int level, UnitKind kind, int refrigerant,
-                 const CoefImage*& lastCopied);
+    void loadRow(int k, const ListCells& t, int row, int brand, int level, UnitKind kind,
+                 int refrigerant, const CoefImage*& lastCopied);
 
     std::filesystem::path dataDir_;
+    std::map<std::string, ListCells> listCells_;  // by file path
 };
 
 }  // namespace tundrix

@@ -220,4 +220,16 @@ bool dataFileExists(const fs::path& dataDir, std::string_view relative) {
     return p && fs::is_regular_file(*p, ec);
 }
 
+std::string fileStamp(const fs::path& file) {
+    // The inode tells a file replaced by a rename (as every writer of the program replaces its
+    // files), the nanoseconds a rewrite in place within the same second.
+    struct stat st {};
+    if (::stat(file.c_str(), &st) != 0)
+        return {};
+    return file.string() + '|' + std::to_string(std::uint64_t(st.st_ino)) + '|' +
+           std::to_string(std::int64_t(st.st_mtim.tv_sec)) + '.' +
+           std::to_string(std::int64_t(st.st_mtim.tv_nsec)) + '|' +
+           std::to_string(std::int64_t(st.st_size));
+}
+
 }  // namespace tundrix

@@ -47,4 +47,8 @@ std::optional<std::filesystem::path> resolveDataPath(const std::filesystem::path
 // True when the relative path resolves inside the data folder to an existing regular file.
 bool dataFileExists(const std::filesystem::path& dataDir, std::string_view relative);
 
+// A file's path with its inode, modification time and size: equal stamps mean an unchanged file;
+// empty when the file cannot be read.
+std::string fileStamp(const std::filesystem::path& file);
+
 }  // namespace tundrix

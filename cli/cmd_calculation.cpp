@@ -123,21 +123,22 @@ void saveSelection(const Args& a, const SelectionSetup& setup, const SelectionRu
         throw std::runtime_error(error);
 }
 
-int runOpen(const Context& ctx, const std::vector<std::string>& argv, std::ostream& out) {
-    const Args a(argv, {}, {});
-    const Calculation c = openFile(fileArgument(a, "open"));
-    const char sep = localeDecimalSeparator();
+OpenedCalculation openCalculation(const std::filesystem::path& dataDir, const Calculation& c,
+                                  char sep) {
+    OpenedCalculation opened{{}, {}, Basket(sep)};
     SelectionSetup setup;
-    setup.dataDir = ctx.dataDir;
+    setup.dataDir = dataDir;
     setup.inputs = selectionInputs(c, sep);
     setup.owning = c.inputs.owning && !c.inputs.cheapest;
     setup.seasonal = c.seasonal;
-    SelectionRun run = runSelection(setup);
+    opened.run = runSelection(setup);
+    SelectionRun& run = opened.run;
     agregat& list = run.catalogue->agrlist;
 
     // The options by unit name, then the run again so that the prices include them.
     const OptionsApplied options = applyOptionChoices(list, c.options);
-    std::vector<Difference> differences = options.missing;
+    std::vector<Difference>& differences = opened.differences;
+    differences = options.missing;
     if (options.units > 0)
         run.result = Tableoperations(*run.catalogue, *run.cycle, setup.inputs);
     SelectionResult& r = run.result;
@@ -154,25 +155,35 @@ int runOpen(const Context& ctx, const std::vector<std::string>& argv, std::ostre
             differences.push_back({Difference::Kind::UnitGone, "cursor", name, {}, {}, {}});
         }
     }
-    for (const Difference& d : checkBasket(c.basket, ctx.dataDir, sep))
+    for (const Difference& d : checkBasket(c.basket, dataDir, sep))
         differences.push_back(d);
+    opened.basket.setItems(basketItems(c.basket, sep));
+    return opened;
+}
 
-    if (ctx.format == Format::Csv) {
-        writeSelectionCsv(out, run);
-        return 0;
-    }
-    Basket basket(sep);
-    basket.setItems(basketItems(c.basket, sep));
-    Json doc = selectionDocument(run);
-    doc["basket"] = basketJson(basket);
+Json openDocument(const OpenedCalculation& opened, char sep) {
+    Json doc = selectionDocument(opened.run);
+    doc["basket"] = basketJson(opened.basket);
     Json lines = Json::array();
-    for (const Difference& d : differences) {
+    for (const Difference& d : opened.differences) {
         Json line = differenceJson(d);
         line["text"] = differenceText(d, sep);
         lines.push_back(std::move(line));
     }
     doc["differences"] = std::move(lines);
-    writeJson(out, doc);
+    return doc;
+}
+
+int runOpen(const Context& ctx, const std::vector<std::string>& argv, std::ostream& out) {
+    const Args a(argv, {}, {});
+    const Calculation c = openFile(fileArgument(a, "open"));
+    const char sep = localeDecimalSeparator();
+    const OpenedCalculation opened = openCalculation(ctx.dataDir, c, sep);
+    if (ctx.format == Format::Csv) {
+        writeSelectionCsv(out, opened.run);
+        return 0;
+    }
+    writeJson(out, openDocument(opened, sep));
     out << '\n';
     return 0;
 }

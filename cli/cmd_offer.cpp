@@ -10,14 +10,12 @@
 #include "basket/basketcsv.h"
 #include "calculation/calculationfile.h"
 #include "calculation/calculationunits.h"
-#include "catalogue/refrigerants.h"
 #include "cli/commands.h"
-#include "cli/gui.h"
 #include "cli/locale.h"
 #include "cli/selectrun.h"
 #include "printing/offerbuild.h"
 #include "printing/pdfoutput.h"
-#include "printing/reportmodel.h"
+#include "printing/printapplication.h"
 
 namespace tundrix::cli {
 
@@ -34,16 +32,12 @@ int runOffer(const Context& ctx, const std::vector<std::string>& argv, std::ostr
     const auto file = a.text("out");
     if (!file || file->empty())
         throw UsageError("--out FILE.pdf is required (or --format csv)");
-    guiApplication();
-    OfferSource source;
-    source.dataDir = ctx.dataDir;
-    source.decimalSeparator = sep;
-    // The items of the main window's refrigerant selector.
-    for (const Refrigerant& r : kRefrigerantTable)
-        source.refrigerants << QString::fromUtf8(r.caption.data(), qsizetype(r.caption.size()));
-    source.number = QString::fromStdString(a.text("number").value_or(offerNumber(c.saved)));
-    source.date = QString::fromStdString(a.text("date").value_or(offerDate(c.saved)));
-    source.font = printFont(QGuiApplication::font());
+    printApplication("tundrix-cli");
+    OfferSource source = offerSource(c, ctx.dataDir, sep, QGuiApplication::font());
+    if (const auto number = a.text("number"))
+        source.number = QString::fromStdString(*number);
+    if (const auto date = a.text("date"))
+        source.date = QString::fromStdString(*date);
     const OfferModel model = buildOffer(c, source);
     QString error;
     if (!writeOfferPdf(model, QString::fromStdString(*file), &error))

@@ -85,24 +85,36 @@ SelectionSetup selectionSetup(const Context& ctx, const Args& a) {
     return s;
 }
 
+SelectionRun startSelection(const std::filesystem::path& dataDir, int refrigerant) {
+    SelectionRun run;
+    run.catalogue = std::make_unique<Catalogue>(dataDir);
+    run.cycle = std::make_unique<CycleState>();
+    // What the main window does when it is first shown: condenser list, preloaded data.
+    run.catalogue->conderlist.load(dataDir / "condensators.dat");
+    run.catalogue->preloadtables(refrigerant);
+    run.cycle->refrigerant = refrigerant;
+    setCondfactor(*run.cycle);
+    return run;
+}
+
+void runSelection(SelectionRun& run, const SelectionSetup& s) {
+    Catalogue& cat = *run.catalogue;
+    // A run reads the unit list it starts with (the option flags, the first unit's exchanger
+    // difference): a catalogue used before gets the list of a fresh start.
+    cat.agrlist = std::move(*std::make_unique<agregat>());
+    for (const auto& [unit, option] : s.options)
+        cat.agrlist.optionagr[std::size_t(unit)].flag[std::size_t(option)] = true;
+    run.result = Tableoperations(cat, *run.cycle, s.inputs);
+    placeOwning(s, run);
+}
+
 SelectionRun runSelection(const SelectionSetup& s) {
     // An empty or wrong folder would select nothing and look like a catalogue without such units.
     if (!holdsCatalogue(s.dataDir))
         throw std::runtime_error("no catalogue in " + s.dataDir.string() +
                                  " (neither condensators.dat nor agrdata/); choose it with --data DIR");
-    SelectionRun run;
-    run.catalogue = std::make_unique<Catalogue>(s.dataDir);
-    run.cycle = std::make_unique<CycleState>();
-    Catalogue& cat = *run.catalogue;
-    // What the main window does when it is first shown: condenser list, preloaded data.
-    cat.conderlist.load(s.dataDir / "condensators.dat");
-    cat.preloadtables(s.inputs.refrigerant);
-    run.cycle->refrigerant = s.inputs.refrigerant;
-    setCondfactor(*run.cycle);
-    for (const auto& [unit, option] : s.options)
-        cat.agrlist.optionagr[std::size_t(unit)].flag[std::size_t(option)] = true;
-    run.result = Tableoperations(cat, *run.cycle, s.inputs);
-    placeOwning(s, run);
+    SelectionRun run = startSelection(s.dataDir, s.inputs.refrigerant);
+    runSelection(run, s);
     return run;
 }
 
@@ -142,21 +154,27 @@ Json selectionDocument(const SelectionRun& run) {
                 {"corrfactor", r.corrfactor},
                 {"shfactor", r.shfactor},
                 {"headings", r.rows.empty() ? Json::array() : Json(r.rows.front().cells)}};
+    // A list of a thousand rows: each row's members are put in place, not built as the pairs of
+    // an initializer list and then moved (which costs more than writing the answer).
     Json rows = Json::array();
+    rows.get_ref<Json::array_t&>().reserve(r.rows.size());
     for (std::size_t i = first; i < r.rows.size(); ++i) {
         const SelectionRow& row = r.rows[i];
-        rows.push_back({{"row", int(i)},
-                        {"unit", row.unit},
-                        {"name", run.catalogue->agrlist.name[std::size_t(row.unit)]},
-                        {"to", row.to},
-                        {"tc", row.tc},
-                        {"inside", row.inside},
-                        {"capacity", row.capacity},
-                        {"power", row.power},
-                        {"heat", row.heat},
-                        {"current", row.current},
-                        {"price", row.price},
-                        {"cells", row.cells}});
+        Json::object_t m;
+        m.reserve(12);
+        m.emplace_back("row", int(i));
+        m.emplace_back("unit", row.unit);
+        m.emplace_back("name", run.catalogue->agrlist.name[std::size_t(row.unit)]);
+        m.emplace_back("to", row.to);
+        m.emplace_back("tc", row.tc);
+        m.emplace_back("inside", row.inside);
+        m.emplace_back("capacity", row.capacity);
+        m.emplace_back("power", row.power);
+        m.emplace_back("heat", row.heat);
+        m.emplace_back("current", row.current);
+        m.emplace_back("price", row.price);
+        m.emplace_back("cells", row.cells);
+        rows.get_ref<Json::array_t&>().emplace_back(std::move(m));
     }
     doc["rows"] = std::move(rows);
     return doc;

@@ -10,6 +10,9 @@
 #include <utility>
 #include <vector>
 
+#include "basket/basket.h"
+#include "calculation/jsontext.h"
+#include "calculation/reopencheck.h"
 #include "catalogue/catalogue.h"
 #include "cli/commands.h"
 #include "engine/cyclestate.h"
@@ -53,8 +56,26 @@ void placeOwning(const SelectionSetup& setup, SelectionRun& run);
 // chosen option flags, then runs the selection.
 SelectionRun runSelection(const SelectionSetup& setup);
 
+// The two halves of runSelection, for a program that keeps a started catalogue for many runs:
+// the start for one refrigerant, and a run on it (the unit list as a fresh start has it, the
+// chosen option flags set).
+SelectionRun startSelection(const std::filesystem::path& dataDir, int refrigerant);
+void runSelection(SelectionRun& run, const SelectionSetup& setup);
+
 // What `select` prints of a run as CSV (its JSON document: selectionDocument, cli/documents.h).
 void writeSelectionCsv(std::ostream& out, const SelectionRun& run);
+
+// A saved calculation computed again (`open`): the run of its shown tab with its options and
+// the cursor on its saved unit, what changed since saving, and its basket.
+struct OpenedCalculation {
+    SelectionRun run;
+    std::vector<Difference> differences;
+    Basket basket;
+};
+OpenedCalculation openCalculation(const std::filesystem::path& dataDir,
+                                  const Calculation& calculation, char decimalSeparator);
+// What `open` prints of it as JSON: the selection document with the basket and the differences.
+Json openDocument(const OpenedCalculation& opened, char decimalSeparator);
 
 // `select --save FILE.tundrix [--basket NAME:QTY ...]`: the calculation file of the run, with
 // the named result units in its basket.

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 
 #include "catalogue/byteimage.h"
 #include "catalogue/refrigerants.h"
@@ -30,10 +31,15 @@ struct CycleState {
 
     // Selects a refrigerant and loads its property file from the data folder. A missing
     // file keeps the previous table in use (both refimage and table); returns whether it was read.
+    // The file loaded last is kept while its stamp on disk is unchanged (a selection run loads
+    // it each time, and building the table costs more than the run's units).
     bool loadRefrigerant(int index, const std::filesystem::path& dataDir);
 
     // Rebuilds `table` after refimage was filled by other means.
-    void refreshTable() { table.rebuild(refimage); }
+    void refreshTable();
+
+private:
+    std::string refstamp_;  // stamp of the property file refimage holds; empty for none
 };
 
 // Sets state.condfactor from state.refrigerant.

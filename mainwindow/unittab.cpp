@@ -16,8 +16,7 @@
 #include <algorithm>
 #include <vector>
 
-#include <sys/stat.h>
-
+#include "catalogue/fileio.h"
 #include "mainwindow/envelopechart.h"
 #include "mainwindow/pictureview.h"
 
@@ -117,15 +116,8 @@ QWidget* page(const QString& name) {
 }  // namespace
 
 QString fileStamp(const QString& file) {
-    // The inode tells a file replaced by a rename (as every writer of the program replaces its
-    // files), the nanoseconds a rewrite in place within the same second.
-    struct stat st {};
-    if (::stat(QFile::encodeName(file).constData(), &st) != 0)
-        return {};
-    return file + QLatin1Char('|') + QString::number(quint64(st.st_ino)) + QLatin1Char('|') +
-           QString::number(qint64(st.st_mtim.tv_sec)) + QLatin1Char('.') +
-           QString::number(qint64(st.st_mtim.tv_nsec)) + QLatin1Char('|') +
-           QString::number(qint64(st.st_size));
+    return QString::fromStdString(
+        tundrix::fileStamp(std::filesystem::path(QFile::encodeName(file).toStdString())));
 }
 
 void fitFigureColumns(QTableWidget* grid) {

@@ -11,9 +11,11 @@
 #include "calculation/jsontext.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/fileio.h"
+#include "catalogue/refrigerants.h"
 #include "catalogue/unitlisttable.h"
 #include "seasonal/owning.h"
 #include "seasonal/seasonaltext.h"
+#include "printing/reportmodel.h"
 #include "selection/numbers.h"
 #include "techdata/techdatamodule.h"
 #include "techdata/techdatatables.h"
@@ -262,6 +264,20 @@ bool offerTechnicalField(const QString& fieldName) {
     return fieldName.startsWith(QStringLiteral("Габарит"), Qt::CaseInsensitive) ||
            fieldName.startsWith(QStringLiteral("Масса"), Qt::CaseInsensitive) ||
            fieldName.startsWith(QStringLiteral("Вес"), Qt::CaseInsensitive);
+}
+
+OfferSource offerSource(const Calculation& calculation, std::filesystem::path dataDir,
+                        char decimalSeparator, const QFont& tableFont) {
+    OfferSource source;
+    source.dataDir = std::move(dataDir);
+    source.decimalSeparator = decimalSeparator;
+    // The items of the main window's refrigerant selector.
+    for (const Refrigerant& r : kRefrigerantTable)
+        source.refrigerants << QString::fromUtf8(r.caption.data(), qsizetype(r.caption.size()));
+    source.number = QString::fromStdString(offerNumber(calculation.saved));
+    source.date = QString::fromStdString(offerDate(calculation.saved));
+    source.font = printFont(tableFont);
+    return source;
 }
 
 OfferModel buildOffer(const Calculation& calculation, const OfferSource& s) {

@@ -27,6 +27,11 @@ struct OfferSource {
 
 OfferModel buildOffer(const Calculation& calculation, const OfferSource& source);
 
+// The source of a calculation's offer on the catalogue in `dataDir`: every refrigerant's caption,
+// the number and date from the calculation's time of saving, the print font from `tableFont`.
+OfferSource offerSource(const Calculation& calculation, std::filesystem::path dataDir,
+                        char decimalSeparator, const QFont& tableFont);
+
 // The offer's number and date from the calculation's date and time ("2025-03-01T10:15:00" gives
 // "20250301-1015" and "01.03.2025"); a calculation without one takes the present moment.
 std::string offerNumber(const std::string& saved);

@@ -168,6 +168,23 @@ TEST_F(LoadUnits, MissingFileKeepsThePreviousBuffer) {
     EXPECT_EQ(cat->agrfile.cell(0, 1), "kept");
 }
 
+TEST_F(LoadUnits, AListChangedOnDiskIsReadAgain) {
+    testing::writeUnitList(dir, "outbocklow404a.dat", {{.name = "first"}});
+    coverLevels({1});
+    ASSERT_EQ(cat->loadunits(choices(UnitKind::Out, {1})), 1);
+    EXPECT_EQ(cat->agrlist.name[1], "first");
+    EXPECT_EQ(cat->loadunits(choices(UnitKind::Out, {1})), 1);
+    EXPECT_EQ(cat->agrlist.name[1], "first");
+    // Rewritten in place and replaced by a rename: each seen by the next load.
+    testing::writeUnitList(dir, "outbocklow404a.dat", {{.name = "second"}, {.name = "third"}});
+    ASSERT_EQ(cat->loadunits(choices(UnitKind::Out, {1})), 2);
+    EXPECT_EQ(cat->agrlist.name[2], "third");
+    testing::writeUnitList(dir, "new.dat", {{.name = "renamed"}});
+    std::filesystem::rename(dir / "agrdata/new.dat", dir / "agrdata/outbocklow404a.dat");
+    ASSERT_EQ(cat->loadunits(choices(UnitKind::Out, {1})), 1);
+    EXPECT_EQ(cat->agrlist.name[1], "renamed");
+}
+
 TEST_F(LoadUnits, SubmergedExchangerAcceptsLatinAndCyrillicLetter) {
     testing::writeUnitList(dir, "ovbocklow404a.dat",
                            {{.name = "ОВ-10В"}, {.name = "ОВ-10B"}, {.name = "ОВ-10"}});

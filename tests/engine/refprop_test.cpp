@@ -322,6 +322,28 @@ TEST(CycleState, SelectingARefrigerantWithoutAFileKeepsThePreviousTable) {
     EXPECT_TRUE(state.refimage == linearImage());
 }
 
+TEST(CycleState, APropertyFileIsReadAgainOnlyWhenItChangedOnDisk) {
+    testing::TempFolder dir;
+    ASSERT_TRUE(linearImage().save(dir / "mass404a.dat"));
+    CycleState state;
+    ASSERT_TRUE(state.loadRefrigerant(0, dir.path()));
+    // Unchanged on disk: the table in use stays, whatever was done to the image in memory.
+    state.refimage = smoothImage();
+    EXPECT_TRUE(state.loadRefrigerant(0, dir.path()));
+    EXPECT_TRUE(state.refimage == smoothImage());
+    // Replaced on disk (another file renamed over it): read again.
+    ASSERT_TRUE(smoothImage().save(dir / "new.dat"));
+    std::filesystem::rename(dir / "new.dat", dir / "mass404a.dat");
+    EXPECT_TRUE(state.loadRefrigerant(0, dir.path()));
+    EXPECT_TRUE(state.refimage == smoothImage());
+    EXPECT_NE(satprop(1, 2, state.table, 10.0), LinearFluid::bubbleP(10.0));
+    // An image filled by other means is no file's: the next load reads.
+    state.refimage = linearImage();
+    state.refreshTable();
+    EXPECT_TRUE(state.loadRefrigerant(0, dir.path()));
+    EXPECT_TRUE(state.refimage == smoothImage());
+}
+
 TEST(CycleState, CorrectionsFollowTheSuperheatAndSubcooling) {
     CycleState state;
     state.refimage = linearImage();
