@@ -262,7 +262,7 @@ TEST_F(Api, DocumentsAreTheCommandLines) {
 TEST_F(Api, EveryRequestIsLogged) {
     get("/api/v1/kinds");
     post("/api/v1/select", "[");
-    const std::string log = server_->log();
+    const std::string log = server_->logWith("POST /api/v1/select 400 ");
     EXPECT_NE(log.find("GET /api/v1/kinds 200 "), std::string::npos) << log;
     EXPECT_NE(log.find("POST /api/v1/select 400 "), std::string::npos) << log;
 }

@@ -74,6 +74,17 @@ public:
         std::lock_guard lock(mutex_);
         return log_;
     }
+    // The log once it holds `text`, or as it is after two seconds: the server writes a request's
+    // line after its answer has gone out.
+    std::string logWith(const std::string& text) {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+        std::string now = log();
+        while (now.find(text) == std::string::npos && std::chrono::steady_clock::now() < end) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            now = log();
+        }
+        return now;
+    }
     httplib::Client client() const {
         httplib::Client c("127.0.0.1", port_);
         c.set_read_timeout(60, 0);
