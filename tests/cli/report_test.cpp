@@ -103,6 +103,7 @@ TEST_F(CliReport, CondensingUnitReportOnTheCursorRow) {
     EXPECT_NE(first.find("Название агрегата"), std::string::npos);
     EXPECT_NE(first.find(unit), std::string::npos);
     EXPECT_NE(pdfText(f, pages).find("КОМПЛЕКТ ПОСТАВКИ"), std::string::npos);
+    EXPECT_NE(pdfText(f).find("СЕЗОННАЯ ЭФФЕКТИВНОСТЬ"), std::string::npos);
 }
 
 TEST_F(CliReport, ChillerReportCarriesTheLiquid) {
