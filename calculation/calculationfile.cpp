@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <span>
 
+#include <nlohmann/json.hpp>
+
 #include "catalogue/fileio.h"
 #include "catalogue/filenames.h"
 #include "chiller/flowunits.h"

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <sstream>
 
+#include <nlohmann/json.hpp>
+
 namespace tundrix {
 
 namespace {

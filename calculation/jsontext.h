@@ -3,9 +3,11 @@
 // in their shortest text that reads back as the same double ("12", "0.1", "1e-05"), which the
 // library's own output would write as "12.0" and "1.0e-05"; values that are not finite become
 // null. Strings are escaped by the library; bytes that are not UTF-8 are replaced.
+// Only the declarations of the library come in here (it is heavy to compile); a file that builds
+// or reads values includes <nlohmann/json.hpp> itself.
 #pragma once
 
-#include <nlohmann/json.hpp>
+#include <nlohmann/json_fwd.hpp>
 
 #include <ostream>
 #include <string>

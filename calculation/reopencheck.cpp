@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include <nlohmann/json.hpp>
+
 #include "calculation/calculationunits.h"
 #include "selection/numbers.h"
 

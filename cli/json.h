@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
 #include "calculation/jsontext.h"
 
 namespace tundrix::cli {

@@ -5,6 +5,8 @@
 #include <fstream>
 #include <sstream>
 
+#include <nlohmann/json.hpp>
+
 #include "calculation/calculationfile.h"
 #include "catalogue/tempfolder.h"
 

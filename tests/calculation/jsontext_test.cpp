@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+#include <nlohmann/json.hpp>
+
 #include "calculation/jsontext.h"
 
 namespace tundrix {
