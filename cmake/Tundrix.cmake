@@ -32,7 +32,18 @@ function(tundrix_warnings target)
   target_compile_options(${target} PRIVATE ${TUNDRIX_WARNINGS})
 endfunction()
 
-# tundrix_gtest(name DEPS ...) builds one GoogleTest program from tests/<folder>/*_test.cpp.
+# Definitions every test program gets: where the sample catalogue, the sources and the programs are.
+function(tundrix_test_settings target)
+  target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
+  target_compile_options(${target} PRIVATE ${TUNDRIX_WARNINGS})
+  target_compile_definitions(${target} PRIVATE
+    TUNDRIX_SAMPLE_DATA="${TUNDRIX_SAMPLE_DATA}"
+    TUNDRIX_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+    TUNDRIX_BIN_DIR="${CMAKE_RUNTIME_OUTPUT_DIRECTORY}")
+endfunction()
+
+# tundrix_gtest(name DEPS ...) builds one GoogleTest program from tests/<folder>/*_test.cpp
+# (and *_support.cpp); CTest lists each of its tests by name.
 function(tundrix_gtest name)
   cmake_parse_arguments(T "" "" "DEPS" ${ARGN})
   file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*_support.cpp)
@@ -41,36 +52,60 @@ function(tundrix_gtest name)
   endif()
   add_executable(${name} ${_src})
   target_link_libraries(${name} PRIVATE ${T_DEPS} GTest::gtest GTest::gtest_main GTest::gmock)
-  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
-  target_compile_options(${name} PRIVATE ${TUNDRIX_WARNINGS})
-  target_compile_definitions(${name} PRIVATE
-    TUNDRIX_SAMPLE_DATA="${TUNDRIX_SAMPLE_DATA}"
-    TUNDRIX_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
-    TUNDRIX_BIN_DIR="${CMAKE_RUNTIME_OUTPUT_DIRECTORY}")
+  tundrix_test_settings(${name})
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
 
-# tundrix_qtests(prefix PATTERN glob DEPS ...) builds one QtTest program per source of the folder
-# that matches the pattern (named <prefix>_<file name>) and runs it offscreen under CTest.
+# tundrix_qtests(prefix PATTERN glob DEPS ...) builds the QtTest files of the folder that match the
+# pattern. The files that end in TUNDRIX_QTEST_MAIN(Class) (tests/qtestmain.h) form one program,
+# <prefix>_qtests, which runs one file's tests a run: CTest runs it once per file, under the name
+# <prefix>_<file name>. A file with its own main (QTEST_MAIN, ...) stays a program of its own,
+# <prefix>_<file name>, under the same test name.
 function(tundrix_qtests prefix)
   cmake_parse_arguments(T "" "PATTERN" "DEPS" ${ARGN})
   file(GLOB _srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${T_PATTERN})
+  set(_shared "")
   foreach(_src ${_srcs})
-    get_filename_component(_name ${_src} NAME_WE)
-    set(_target ${prefix}_${_name})
-    add_executable(${_target} ${_src})
+    # Which way a file goes is read from it, so a change of its last line configures again.
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${_src})
+    file(STRINGS ${_src} _registered REGEX "^TUNDRIX_QTEST_MAIN\\(")
+    if(_registered)
+      list(APPEND _shared ${_src})
+    else()
+      get_filename_component(_name ${_src} NAME_WE)
+      set(_target ${prefix}_${_name})
+      add_executable(${_target} ${_src})
+      set_target_properties(${_target} PROPERTIES AUTOMOC ON)
+      target_link_libraries(${_target} PRIVATE ${T_DEPS} Qt6::Test)
+      tundrix_test_settings(${_target})
+      add_test(NAME ${_target} COMMAND ${_target})
+      set_tests_properties(${_target} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+    endif()
+  endforeach()
+  if(_shared)
+    set(_target ${prefix}_qtests)
+    add_executable(${_target} ${PROJECT_SOURCE_DIR}/tests/qtestmain.cpp)
     set_target_properties(${_target} PROPERTIES AUTOMOC ON)
     target_link_libraries(${_target} PRIVATE ${T_DEPS} Qt6::Test)
-    target_include_directories(${_target} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
-    target_compile_options(${_target} PRIVATE ${TUNDRIX_WARNINGS})
-    target_compile_definitions(${_target} PRIVATE
-      TUNDRIX_SAMPLE_DATA="${TUNDRIX_SAMPLE_DATA}"
-      TUNDRIX_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
-      TUNDRIX_BIN_DIR="${CMAKE_RUNTIME_OUTPUT_DIRECTORY}")
-    add_test(NAME ${_target} COMMAND ${_target})
-    set_tests_properties(${_target} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
-  endforeach()
+    tundrix_test_settings(${_target})
+    tundrix_test_sources(${_target} ${_shared})
+  endif()
+endfunction()
+
+# tundrix_test_sources(program file ...) adds test files to an area's test program: to a
+# GoogleTest program (its tests are found by name when it is built), or to a <prefix>_qtests
+# program, where each file also becomes the CTest test <prefix>_<file name>.
+function(tundrix_test_sources target)
+  target_sources(${target} PRIVATE ${ARGN})
+  if(target MATCHES "^(.*)_qtests$")
+    set(_prefix ${CMAKE_MATCH_1})
+    foreach(_src ${ARGN})
+      get_filename_component(_name ${_src} NAME_WE)
+      add_test(NAME ${_prefix}_${_name} COMMAND ${target} ${_name})
+      set_tests_properties(${_prefix}_${_name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+    endforeach()
+  endif()
 endfunction()
 
 # tundrix_split_library(name QT_SOURCES a b ...) builds a folder as two libraries: tundrix_<name>_core

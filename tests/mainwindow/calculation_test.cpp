@@ -24,6 +24,7 @@
 #include "chiller/chilledliquiddialog.h"
 #include "mainwindow/widgetstyle.h"
 #include "printing/pdfoutput.h"
+#include "qtestmain.h"
 #include "windowfixture.h"
 
 using namespace tundrix;
@@ -355,5 +356,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(CalculationTest)
+TUNDRIX_QTEST_MAIN(CalculationTest)
 #include "calculation_test.moc"

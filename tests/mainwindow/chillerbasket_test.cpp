@@ -17,6 +17,7 @@
 #include "catalogue/catalogue.h"
 #include "chiller/chilledliquiddialog.h"
 #include "mainwindow/widgetstyle.h"
+#include "qtestmain.h"
 #include "selection/selectionrun.h"
 #include "windowfixture.h"
 
@@ -508,5 +509,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ChillerBasketTest)
+TUNDRIX_QTEST_MAIN(ChillerBasketTest)
 #include "chillerbasket_test.moc"

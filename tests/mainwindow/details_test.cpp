@@ -19,6 +19,7 @@
 #include "mainwindow/envelopechart.h"
 #include "mainwindow/pictureview.h"
 #include "mainwindow/widgetstyle.h"
+#include "qtestmain.h"
 #include "techdata/techdatamodule.h"
 #include "windowfixture.h"
 
@@ -352,5 +353,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(DetailsTest)
+TUNDRIX_QTEST_MAIN(DetailsTest)
 #include "details_test.moc"

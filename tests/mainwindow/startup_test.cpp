@@ -10,6 +10,7 @@
 #include <QtTest>
 
 #include "mainwindow/widgetstyle.h"
+#include "qtestmain.h"
 #include "windowfixture.h"
 
 using namespace tundrix;
@@ -211,5 +212,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(StartupTest)
+TUNDRIX_QTEST_MAIN(StartupTest)
 #include "startup_test.moc"

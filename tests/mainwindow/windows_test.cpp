@@ -10,6 +10,7 @@
 #include "basket/optionswindow.h"
 #include "catalogue/datadir.h"
 #include "chiller/chilledliquiddialog.h"
+#include "qtestmain.h"
 #include "techdata/techdatamodule.h"
 #include "windowfixture.h"
 
@@ -117,5 +118,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(WindowsTest)
+TUNDRIX_QTEST_MAIN(WindowsTest)
 #include "windows_test.moc"
