@@ -14,6 +14,39 @@ if(TUNDRIX_SANITIZE)
   add_link_options(${TUNDRIX_SAN_FLAGS})
 endif()
 
+# Precompiled headers: the library headers that a target's files share (the standard library, the
+# Qt modules it links, GoogleTest, nlohmann/json) compiled once per target instead of once per
+# file. Off by default: with -O2 -g most of a file's time is code generation, not headers, and a
+# precompiled header costs 5 to 15 s of CPU to build, so only the larger targets gain. Without it
+# every file builds from its own includes (which also shows an include missing from a file).
+option(TUNDRIX_PCH "Precompile the library headers shared by each target's files" OFF)
+
+# tundrix_pch(target [header ...]) precompiles cmake/precompiled.h and the given headers
+# (<nlohmann/json.hpp>, ...) for a target of four or more sources (its moc file counted): building
+# the header takes 5 (standard library) to 15 (Qt Widgets) seconds of CPU, and each file of the
+# target then saves 1 to 3 seconds.
+function(tundrix_pch target)
+  if(NOT TUNDRIX_PCH)
+    return()
+  endif()
+  get_target_property(_sources ${target} SOURCES)
+  list(FILTER _sources INCLUDE REGEX "\\.cpp$")
+  list(LENGTH _sources _count)
+  get_target_property(_automoc ${target} AUTOMOC)
+  if(_automoc)
+    math(EXPR _count "${_count} + 1")  # the generated file that compiles the moc output
+  endif()
+  if(_count LESS 4)
+    return()
+  endif()
+  set(_common ${PROJECT_SOURCE_DIR}/cmake/precompiled.h)
+  get_target_property(_have ${target} PRECOMPILE_HEADERS)
+  if(_have AND _common IN_LIST _have)
+    set(_common "")
+  endif()
+  target_precompile_headers(${target} PRIVATE ${_common} ${ARGN})
+endfunction()
+
 # tundrix_library(name) builds the static library tundrix_<name> from every source of the folder.
 function(tundrix_library name)
   file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
@@ -53,6 +86,7 @@ function(tundrix_gtest name)
   add_executable(${name} ${_src})
   target_link_libraries(${name} PRIVATE ${T_DEPS} GTest::gtest GTest::gtest_main GTest::gmock)
   tundrix_test_settings(${name})
+  tundrix_pch(${name} <gtest/gtest.h>)
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
@@ -90,6 +124,7 @@ function(tundrix_qtests prefix)
     target_link_libraries(${_target} PRIVATE ${T_DEPS} Qt6::Test)
     tundrix_test_settings(${_target})
     tundrix_test_sources(${_target} ${_shared})
+    tundrix_pch(${_target})
   endif()
 endfunction()
 
@@ -131,5 +166,6 @@ function(tundrix_split_library name)
     target_include_directories(tundrix_${name} PUBLIC ${PROJECT_SOURCE_DIR})
     target_compile_options(tundrix_${name} PRIVATE ${TUNDRIX_WARNINGS})
     target_link_libraries(tundrix_${name} PUBLIC tundrix_${name}_core Qt6::Widgets)
+    tundrix_pch(tundrix_${name})
   endif()
 endfunction()
