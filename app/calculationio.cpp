@@ -1,7 +1,6 @@
 #include "app/calculationio.h"
 
 #include <QAction>
-#include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -14,11 +13,12 @@
 #include "app/windowset.h"
 #include "basket/basketwindow.h"
 #include "calculation/calculationfile.h"
+#include "catalogue/refrigerants.h"
 #include "chiller/chilledliquiddialog.h"
 #include "mainwindow/printactions.h"
-#include "mainwindow/widgetstyle.h"
 #include "printing/offerbuild.h"
 #include "printing/offerlayout.h"
+#include "widgets/widgetstyle.h"
 
 namespace tundrix {
 
@@ -65,11 +65,10 @@ QString withExtension(QString file) {
     return file;
 }
 
-QStringList refrigerantCaptions(MainWindow& main) {
+QStringList refrigerantCaptions() {
     QStringList names;
-    if (auto* box = main.findChild<QComboBox*>(QStringLiteral("ComboBox8")))
-        for (int i = 0; i < box->count(); ++i)
-            names << box->itemText(i);
+    for (const Refrigerant& r : kRefrigerantTable)
+        names << qs(r.caption);
     return names;
 }
 
@@ -131,7 +130,7 @@ OfferModel offerFromWindows(WindowSet& w) {
     OfferSource source;
     source.dataDir = w.form1->dataDir();
     source.decimalSeparator = decimalSeparator();
-    source.refrigerants = refrigerantCaptions(*w.form1);
+    source.refrigerants = refrigerantCaptions();
     source.number = qs(offerNumber(c.saved));
     source.date = qs(offerDate(c.saved));
     source.font = printFont(w.form1->unitTab(MainWindow::Condensing).grid->font());
@@ -143,8 +142,7 @@ void installCalculationActions(WindowSet& w) {
     WindowSet* set = &w;
     auto last = std::make_shared<QString>();  // the file last saved or opened
     QObject::connect(
-        main->findChild<QAction*>(QStringLiteral("MenuSaveCalculation")), &QAction::triggered,
-        main, [main, set, last] {
+        main->outsideControls().saveCalculation, &QAction::triggered, main, [main, set, last] {
             const QString suggested =
                 last->isEmpty() ? QStringLiteral("Расчет.tundrix") : *last;
             const QString file = withExtension(
@@ -153,8 +151,7 @@ void installCalculationActions(WindowSet& w) {
                 *last = file;
         });
     QObject::connect(
-        main->findChild<QAction*>(QStringLiteral("MenuOpenPrevious")), &QAction::triggered,
-        main, [main, set, last] {
+        main->outsideControls().openPrevious, &QAction::triggered, main, [main, set, last] {
             const QString file = QFileDialog::getOpenFileName(main, kOpenTitle, *last, kFilter);
             if (!file.isEmpty() && openCalculationFile(*set, file))
                 *last = file;

@@ -85,7 +85,6 @@ int main(int argc, char** argv) {
 
     // The windows in their creation order; all exist before the main window is first shown.
     const auto windows = tundrix::createWindows(data);
-    windows->form1->setMaintenanceMode(maintenance);
-    windows->form1->show();
+    tundrix::showMainWindow(*windows, maintenance);
     return QApplication::exec();
 }

@@ -4,21 +4,22 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
-#include <QTabWidget>
 #include <QTableWidget>
 
 #include "app/calculationio.h"
 #include "basket/basketwindow.h"
 #include "basket/optionswindow.h"
 #include "catalogue/catalogue.h"
+#include "catalogue/datadir.h"
 #include "chiller/chilledliquiddialog.h"
-#include "mainwindow/widgetstyle.h"
 #include "techdata/techdatamodule.h"
 #include "tools/datafilebrowser.h"
 #include "tools/tablebuilderwindow.h"
 #include "tools/techdatawindow.h"
 #include "tools/unitlisteditor.h"
+#include "widgets/widgetstyle.h"
 
 namespace tundrix {
 
@@ -42,20 +43,12 @@ void showWindow(QWidget* w) {
 // The chiller tab's liquid texts from the dialog's inputs.
 void copyChillerTexts(MainWindow& main, const ChilledLiquidDialog& dialog) {
     const ChillerTabTexts t = dialog.summary();
-    auto set = [&main](const char* name, const QString& text) {
-        if (auto* e = main.findChild<QLineEdit*>(QString::fromLatin1(name)))
-            e->setText(text);
-        else if (auto* l = main.findChild<QLabel*>(QString::fromLatin1(name)))
-            l->setText(text);
-    };
-    set("Edit11", t.edit11);
-    set("Edit23", t.edit23);
-    set("Label51", t.label51);
-    set("Label52", t.label52);
-    set("Label53", t.label53);
-    set("Label55", t.label55);
-    set("Label56", t.label56);
-    main.setExchanger(dialog.exchanger());
+    main.showLiquid({t.edit11, t.edit23, t.label51, t.label52, t.label53, t.label55, t.label56},
+                    dialog.exchanger());
+}
+
+MaintenanceContext maintenanceContext(const MainWindow& main) {
+    return {main.dataDir(), [&main] { return main.calculatorChoice(); }};
 }
 
 QIcon programIcon() {
@@ -73,7 +66,7 @@ std::unique_ptr<WindowSet> createWindows(const std::filesystem::path& dataDir) {
     auto set = std::make_unique<WindowSet>();
     WindowSet& s = *set;
     s.form1 = std::make_unique<MainWindow>(dataDir);
-    auto* editor = new UnitListEditor(*s.form1);
+    auto* editor = new UnitListEditor(maintenanceContext(*s.form1));
     s.form2.reset(editor);
     auto* builderWindow = new TableBuilderWindow(dataDir);
     s.form3.reset(builderWindow);
@@ -93,6 +86,10 @@ std::unique_ptr<WindowSet> createWindows(const std::filesystem::path& dataDir) {
                        static_cast<QWidget*>(s.form6.get()), static_cast<QWidget*>(s.form7.get()),
                        static_cast<QWidget*>(s.form8.get()), s.form9.get()})
         w->setAttribute(Qt::WA_QuitOnClose, false);
+    for (QWidget* w : {static_cast<QWidget*>(s.form1.get()), s.form2.get(), s.form3.get(),
+                       s.form4.get(), s.form5.get(), static_cast<QWidget*>(s.form6.get()),
+                       static_cast<QWidget*>(s.form7.get()), static_cast<QWidget*>(s.form8.get())})
+        showWrittenTextFromStart(w);
 
     MainWindow* main = s.form1.get();
     BasketWindow* basket = s.form6.get();
@@ -111,8 +108,9 @@ std::unique_ptr<WindowSet> createWindows(const std::filesystem::path& dataDir) {
     liquid->setDecimalSeparator(decimalSeparator());
 
     // Basket: "Корзина" shows it; a double click on a result row adds that unit.
-    QObject::connect(main->findChild<QPushButton*>(QStringLiteral("Button19")),
-                     &QPushButton::clicked, basket, [basket] { showWindow(basket); });
+    const MainWindow::OutsideControls& controls = main->outsideControls();
+    QObject::connect(controls.basket, &QPushButton::clicked, basket,
+                     [basket] { showWindow(basket); });
     const MainWindow::Tab kinds[] = {MainWindow::Condensing, MainWindow::Receiver, MainWindow::Rack,
                                      MainWindow::Chiller};
     for (int i = 0; i < 4; ++i) {
@@ -142,8 +140,8 @@ std::unique_ptr<WindowSet> createWindows(const std::filesystem::path& dataDir) {
         showWindow(liquid);
         copyChillerTexts(*main, *liquid);
     });
-    QObject::connect(main->findChild<QPushButton*>(QStringLiteral("Button4")),
-                     &QPushButton::clicked, liquid, [liquid] { showWindow(liquid); });
+    QObject::connect(controls.liquid, &QPushButton::clicked, liquid,
+                     [liquid] { showWindow(liquid); });
     QObject::connect(liquid, &ChilledLiquidDialog::applied, main, [main, liquid] {
         copyChillerTexts(*main, *liquid);
         main->runSelection(main->unitTab(MainWindow::Chiller));
@@ -154,16 +152,28 @@ std::unique_ptr<WindowSet> createWindows(const std::filesystem::path& dataDir) {
     // compressor for the unit list editor, and the selection computes it.
     builderWindow->setWrittenHook([main] { main->reloadBrandData(); });
     QWidget* builder = s.form3.get();
-    QObject::connect(main->findChild<QAction*>(QStringLiteral("MenuUnitList")), &QAction::triggered,
-                     editor, [main, editor] {
-                         main->findChild<QTabWidget*>(QStringLiteral("PageControl1"))
-                             ->setCurrentIndex(MainWindow::Description);
-                         showWindow(editor);
-                     });
-    QObject::connect(main->findChild<QAction*>(QStringLiteral("MenuPolynomial")),
-                     &QAction::triggered, builder, [builder] { showWindow(builder); });
+    QObject::connect(controls.unitList, &QAction::triggered, editor, [main, editor] {
+        main->showTab(MainWindow::Description);
+        showWindow(editor);
+    });
+    QObject::connect(controls.polynomial, &QAction::triggered, builder,
+                     [builder] { showWindow(builder); });
     installCalculationActions(s);
     return set;
+}
+
+void showMainWindow(WindowSet& windows, bool maintenance) {
+    MainWindow* main = windows.form1.get();
+    main->setMaintenanceMode(maintenance);
+    main->show();
+    const auto notice = missingCatalogueNotice(main->dataDir());
+    if (!notice)
+        return;
+    auto* box = new QMessageBox(QMessageBox::Warning, main->windowTitle(),
+                                QString::fromStdString(*notice), QMessageBox::Ok, main);
+    box->setObjectName(QStringLiteral("MissingCatalogue"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
 }
 
 }  // namespace tundrix

@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "mainwindow/mainwindow.h"
+#include "tools/maintenancecontext.h"
 
 namespace tundrix {
 
@@ -44,8 +45,17 @@ QIcon programIcon();
 // The chiller tab's liquid texts (and the selection's exchanger) from the dialog's inputs.
 void copyChillerTexts(MainWindow& main, const ChilledLiquidDialog& dialog);
 
+// What the unit list editor takes from the main window: its data folder and, when a unit is
+// composed, the calculator's current choice.
+MaintenanceContext maintenanceContext(const MainWindow& main);
+
 // Creates and connects all windows on the catalogue folder and makes the program's icon the
 // icon of every window (message boxes and dialogs included); nothing is shown yet.
 std::unique_ptr<WindowSet> createWindows(const std::filesystem::path& dataDir);
+
+// Shows the main window as the program starts (with the maintenance menu when asked for). A data
+// folder without a catalogue is said once, in a message over the main window that does not wait
+// for an answer: the program then runs as on an empty catalogue.
+void showMainWindow(WindowSet& windows, bool maintenance);
 
 }  // namespace tundrix

@@ -35,14 +35,14 @@ struct MainInputs {
     // Fields: none when empty (or not a number, which the selection reads as empty).
     std::optional<double> evaporate = -25, condensate = 45, ambient = 30;
     std::optional<double> superheat = 10, subcool = 0, required;
-    std::optional<double> outlet = 15;  // chiller tab: liquid outlet temperature
-    bool cheapest = false;              // "По минимальной цене"
-    int refrigerant = 0;                // refrigerant selector index
-    int level = 1;                      // "Исполнение" index 0..5
+    std::optional<double> outlet = 15;      // chiller tab: liquid outlet temperature
+    bool cheapest = false;                  // "По минимальной цене"
+    int refrigerant = kDefaultRefrigerant;  // refrigerant selector index
+    int level = 1;                          // "Исполнение" index 0..5
     std::array<bool, kBrands + 1> brands{false, true, false, false, false};  // [1..4]
     std::array<bool, 6> racks{false, false, true, true, true, true};         // [2..5]
-    bool ambientMode = true;  // condensing temperature from the ambient (its field locked)
-    int chillerType = 0;      // 0..6
+    bool ambientMode = true;    // condensing temperature from the ambient (its field locked)
+    int chillerType = 0;        // 0..6
     bool useEvaporate = false;  // "Использовать температуру кипения"
 };
 

@@ -1,10 +1,11 @@
 #include "calculation/calculationfile.h"
 
+#include <nlohmann/json.hpp>
+
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <span>
-
-#include <nlohmann/json.hpp>
 
 #include "catalogue/fileio.h"
 #include "catalogue/filenames.h"
@@ -38,9 +39,14 @@ Json ticked(const std::array<bool, N>& on, int from) {
     return list;
 }
 
+// A refrigerant by its caption, which names it for good (its index is its place in the selector).
+Json refrigerantJson(int r) {
+    return validRefrigerant(r) ? Json(std::string(refrigerantEntry(r).caption)) : Json(r);
+}
+
 Json unitJson(const BasketUnit& u) {
     return {{"kind", std::string(kindPrefix(u.kind))},
-            {"refrigerant", u.refrigerant},
+            {"refrigerant", refrigerantJson(u.refrigerant)},
             {"brand", u.brand},
             {"level", u.level},
             {"name", u.name},
@@ -113,19 +119,30 @@ public:
     int integer(int lo, int hi) const {
         if (!v_.is_number_integer())
             fail("ожидается целое число");
+        if (!fitsInt())
+            fail("значение " + v_.dump() + " вне диапазона " + std::to_string(lo) + ".." +
+                 std::to_string(hi));
         const auto i = v_.get<std::int64_t>();
         if (i < lo || i > hi)
             fail("значение " + std::to_string(i) + " вне диапазона " + std::to_string(lo) + ".." +
                  std::to_string(hi));
         return int(i);
     }
+    // A caption or code ("R448A", "448a"; files since version 2) or the selector's index (all
+    // files of version 1).
     int refrigerant() const {
+        if (v_.is_string()) {
+            const std::string name = text();
+            if (const auto r = refrigerantByName(name))
+                return *r;
+            fail("хладагент «" + name + "» программе не известен");
+        }
         if (!v_.is_number_integer())
-            fail("ожидается номер хладагента");
-        const auto i = v_.get<std::int64_t>();
-        if (i < 0 || i > 1'000'000 || !validRefrigerant(int(i)))
-            fail("хладагент " + std::to_string(i) + " программе не известен");
-        return int(i);
+            fail("ожидается название или номер хладагента");
+        if (!fitsInt() || v_.get<std::int64_t>() < 0 ||
+            !validRefrigerant(int(v_.get<std::int64_t>())))
+            fail("хладагент " + v_.dump() + " программе не известен");
+        return int(v_.get<std::int64_t>());
     }
     UnitKind kind() const {
         const std::string code = text();
@@ -161,6 +178,15 @@ public:
     }
 
 private:
+    // An integer the program's int holds; an unsigned one above the signed range would read
+    // back negative.
+    bool fitsInt() const {
+        if (v_.is_number_unsigned())
+            return v_.get<std::uint64_t>() <= std::uint64_t(std::numeric_limits<int>::max());
+        const auto i = v_.get<std::int64_t>();
+        return i >= std::numeric_limits<int>::min() && i <= std::numeric_limits<int>::max();
+    }
+
     const Json& v_;
     std::string path_;
 };
@@ -253,6 +279,11 @@ BasketUnit readUnit(const Reader& r) {
     return u;
 }
 
+std::string tooManyRows(std::size_t rows) {
+    return "в корзине больше " + std::to_string(kCalculationMaxBasketRows) + " строк (" +
+           std::to_string(rows) + ")";
+}
+
 // Calls `read` for each element of the optional list `key`.
 template <typename F>
 void eachOf(const Reader& r, const std::string& key, F read) {
@@ -294,6 +325,11 @@ Calculation readCalculation(const Reader& r) {
         x.optional("price", rec.price, numOrNaN);
         c.results.push_back(std::move(rec));
     });
+    if (r.has("basket")) {
+        const Reader basket = r.at("basket");
+        if (const std::size_t rows = basket.array(); rows > kCalculationMaxBasketRows)
+            basket.fail(tooManyRows(rows));
+    }
     eachOf(r, "basket", [&c](const Reader& x) {
         BasketRecord rec;
         rec.type = x.at("type").text();
@@ -326,7 +362,7 @@ Json calculationJson(const Calculation& c) {
                      {"required", number(in.required)},
                      {"outlet", number(in.outlet)},
                      {"cheapest", in.cheapest},
-                     {"refrigerant", in.refrigerant},
+                     {"refrigerant", refrigerantJson(in.refrigerant)},
                      {"level", in.level},
                      {"brands", ticked(in.brands, 1)},
                      {"racks", ticked(in.racks, 2)},
@@ -377,9 +413,10 @@ Json calculationJson(const Calculation& c) {
 }
 
 std::optional<Calculation> calculationFromJson(const Json& doc, std::string& error) {
-    if (!doc.is_object() || !doc.contains("format") || doc.at("format") != std::string(kCalculationFormat)) {
-        error = "это не файл расчета Tundrix (нет формата «" + std::string(kCalculationFormat) +
-                "»)";
+    if (!doc.is_object() || !doc.contains("format") ||
+        doc.at("format") != std::string(kCalculationFormat)) {
+        error =
+            "это не файл расчета Tundrix (нет формата «" + std::string(kCalculationFormat) + "»)";
         return std::nullopt;
     }
     try {
@@ -399,11 +436,39 @@ std::optional<Calculation> calculationFromJson(const Json& doc, std::string& err
 }
 
 std::optional<Calculation> parseCalculation(std::string_view text, std::string& error) {
+    if (text.find_first_not_of(" \t\r\n") == std::string_view::npos) {
+        error = "файл пуст";
+        return std::nullopt;
+    }
+    // The parser itself keeps its nesting on the heap, but walking, copying or destroying a
+    // value nested a hundred thousand deep may not: such a document is given up while it is
+    // read, before any of it is built further.
+    struct TooDeep {};
+    const Json::parser_callback_t depthLimit = [](int depth, Json::parse_event_t event, Json&) {
+        if ((event == Json::parse_event_t::object_start ||
+             event == Json::parse_event_t::array_start) &&
+            depth >= kCalculationMaxDepth)
+            throw TooDeep{};
+        return true;
+    };
     Json doc;
     try {
-        doc = Json::parse(text);
+        doc = Json::parse(text, depthLimit);
+    } catch (const TooDeep&) {
+        error = "это не файл расчета Tundrix (вложенность глубже " +
+                std::to_string(kCalculationMaxDepth) + " уровней)";
+        return std::nullopt;
     } catch (const Json::parse_error& e) {
-        error = "это не файл JSON (ошибка в байте " + std::to_string(e.byte) + ")";
+        // The parser counts the end of the text as one byte past it.
+        error = e.byte > text.size()
+                    ? std::string("файл обрывается")
+                    : "это не файл JSON (ошибка в байте " + std::to_string(e.byte) + ")";
+        return std::nullopt;
+    } catch (const Json::out_of_range&) {
+        error = "в файле число вне диапазона чисел программы";  // 1e400, for one
+        return std::nullopt;
+    } catch (const Json::exception&) {
+        error = "это не файл JSON";
         return std::nullopt;
     }
     return calculationFromJson(doc, error);
@@ -411,6 +476,10 @@ std::optional<Calculation> parseCalculation(std::string_view text, std::string& 
 
 bool saveCalculation(const std::filesystem::path& file, const Calculation& calculation,
                      std::string& error) {
+    if (calculation.basket.size() > kCalculationMaxBasketRows) {
+        error = tooManyRows(calculation.basket.size()) + ", такой расчет не открыть";
+        return false;
+    }
     const std::string text = jsonText(calculationJson(calculation), 2) + "\n";
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
     return writeFileAtomic(file, std::span<const std::uint8_t>(bytes, text.size()), &error);

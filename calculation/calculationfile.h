@@ -4,6 +4,7 @@
 // restored. The layout is described in the README so that other programs can write such files.
 #pragma once
 
+#include <cstddef>
 #include <ctime>
 #include <filesystem>
 #include <optional>
@@ -16,8 +17,17 @@
 namespace tundrix {
 
 inline constexpr std::string_view kCalculationFormat = "tundrix-calculation";
-inline constexpr int kCalculationVersion = 1;
+// Version 2 names refrigerants by caption where version 1 gave the selector's index; both are
+// read.
+inline constexpr int kCalculationVersion = 2;
 inline constexpr std::string_view kCalculationExtension = ".tundrix";
+
+// A calculation nests four levels deep; a document nested deeper than this is no calculation and
+// is refused while it is parsed, before anything walks it.
+inline constexpr int kCalculationMaxDepth = 64;
+// Rows a calculation's basket may hold: a file with more is refused, and such a basket is not
+// saved (it could not be opened again).
+inline constexpr std::size_t kCalculationMaxBasketRows = 1000;
 
 Json calculationJson(const Calculation& calculation);
 

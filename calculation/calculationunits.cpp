@@ -187,27 +187,36 @@ MainInputs mainInputs(const SelectionInputs& in) {
     return m;
 }
 
-std::optional<ListedUnit> findListedUnit(const std::filesystem::path& dataDir,
-                                         const BasketUnit& unit) {
-    const auto file = resolveDataPath(
-        dataDir, std::string(kUnitListFolder) +
-                     agrfilename(unit.kind, unit.level, unit.brand, unit.refrigerant));
-    auto table = std::make_unique<UnitListTable>();
-    if (!file || !table->load(*file))
-        return std::nullopt;
-    for (int i = 1; i <= UnitListTable::kUnitRows && !table->cellEmpty(0, i); ++i) {
-        if (table->cell(0, i) != unit.name)
+std::optional<std::filesystem::path> unitListFile(const std::filesystem::path& dataDir,
+                                                  const BasketUnit& unit) {
+    return resolveDataPath(dataDir,
+                           std::string(kUnitListFolder) +
+                               agrfilename(unit.kind, unit.level, unit.brand, unit.refrigerant));
+}
+
+std::optional<ListedUnit> findListedUnit(const UnitListTable& table, std::string_view name) {
+    for (int i = 1; i <= UnitListTable::kUnitRows && !table.cellEmpty(0, i); ++i) {
+        if (table.cell(0, i) != name)
             continue;
         ListedUnit found;
-        found.price = table->cell(10, i);
-        found.picturePath = table->cell(11, i);
+        found.price = table.cell(10, i);
+        found.picturePath = table.cell(11, i);
         for (int j = 1; j <= OptionBlock::kOptions; ++j) {
-            found.options.name[std::size_t(j)] = table->cell(11 + j, 0);
-            found.options.price[std::size_t(j)] = table->cell(11 + j, i);
+            found.options.name[std::size_t(j)] = table.cell(11 + j, 0);
+            found.options.price[std::size_t(j)] = table.cell(11 + j, i);
         }
         return found;
     }
     return std::nullopt;
+}
+
+std::optional<ListedUnit> findListedUnit(const std::filesystem::path& dataDir,
+                                         const BasketUnit& unit) {
+    const auto file = unitListFile(dataDir, unit);
+    auto table = std::make_unique<UnitListTable>();
+    if (!file || !table->load(*file))
+        return std::nullopt;
+    return findListedUnit(*table, unit.name);
 }
 
 double listedPrice(const ListedUnit& unit, const std::vector<std::string>& optionNames, char sep) {

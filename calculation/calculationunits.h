@@ -13,6 +13,7 @@
 #include "calculation/calculation.h"
 #include "calculation/reopencheck.h"
 #include "catalogue/agregat.h"
+#include "catalogue/unitlisttable.h"
 #include "selection/selectionrun.h"
 
 namespace tundrix {
@@ -51,6 +52,11 @@ struct ListedUnit {
 };
 std::optional<ListedUnit> findListedUnit(const std::filesystem::path& dataDir,
                                          const BasketUnit& unit);
+// The unit list file a unit is listed in (none when its name would leave the data folder), and
+// the first unit of that name in a table read from it.
+std::optional<std::filesystem::path> unitListFile(const std::filesystem::path& dataDir,
+                                                  const BasketUnit& unit);
+std::optional<ListedUnit> findListedUnit(const UnitListTable& table, std::string_view name);
 // The unit price plus the prices of the named options, read as the selection reads prices.
 double listedPrice(const ListedUnit& unit, const std::vector<std::string>& optionNames,
                    char decimalSeparator);

@@ -1,8 +1,8 @@
 #include "calculation/reopencheck.h"
 
-#include <cmath>
-
 #include <nlohmann/json.hpp>
+
+#include <cmath>
 
 #include "calculation/calculationunits.h"
 #include "selection/numbers.h"
@@ -111,9 +111,8 @@ std::string differenceText(const Difference& d, char sep) {
             return "Цена " + unit + " в каталоге теперь " + shown(d.now, sep) + " EUR, в расчете " +
                    shown(d.saved, sep) + " EUR.";
         case Difference::Kind::ResultChanged:
-            return "Результат " + unit + " изменился больше чем на 0,5 %: " +
-                   fieldName(d.field) + " " + shown(d.saved, sep) + " → " + shown(d.now, sep) +
-                   ".";
+            return "Результат " + unit + " изменился больше чем на 0,5 %: " + fieldName(d.field) +
+                   " " + shown(d.saved, sep) + " → " + shown(d.now, sep) + ".";
     }
     return {};
 }

@@ -8,13 +8,24 @@ namespace tundrix {
 
 namespace fs = std::filesystem;
 
-fs::path defaultDataDir(const fs::path& executableDir) {
+bool holdsCatalogue(const fs::path& dir) {
     // Every catalogue has its condenser list and its unit list folder.
-    auto holdsCatalogue = [](const fs::path& dir) {
-        std::error_code ec;
-        return fs::is_regular_file(dir / "condensators.dat", ec) ||
-               fs::is_directory(dir / "agrdata", ec);
-    };
+    std::error_code ec;
+    return fs::is_regular_file(dir / "condensators.dat", ec) ||
+           fs::is_directory(dir / "agrdata", ec);
+}
+
+std::optional<std::string> missingCatalogueNotice(const fs::path& dataDir) {
+    if (holdsCatalogue(dataDir))
+        return std::nullopt;
+    return "В папке " + dataDir.string() +
+           " нет каталога: ни списка конденсаторов condensators.dat, ни папки agrdata со "
+           "списками агрегатов. Программа работает, но подбирать ей не из чего.\n"
+           "Другую папку каталога укажите при запуске:\n"
+           "tundrix --data ПАПКА";
+}
+
+fs::path defaultDataDir(const fs::path& executableDir) {
     const fs::path up = executableDir.parent_path();
     for (const fs::path& dir :
          {executableDir, executableDir / "data", up / "data", up / "share" / "tundrix" / "data"})

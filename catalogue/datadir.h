@@ -13,6 +13,13 @@ namespace tundrix {
 
 std::filesystem::path defaultDataDir(const std::filesystem::path& executableDir);
 
+// Whether a folder holds a catalogue: its condenser list or its unit list folder.
+bool holdsCatalogue(const std::filesystem::path& dir);
+
+// What the desktop program says once at start on a folder without a catalogue (it then runs on
+// an empty one): the folder, and how to choose another. Nothing when the folder holds one.
+std::optional<std::string> missingCatalogueNotice(const std::filesystem::path& dataDir);
+
 // Why the maintenance tools must not write into the catalogue in `dataDir`, or nothing when they
 // may. The installed catalogue (a folder share/tundrix/data) belongs to the package, which would
 // put its own files back on the next update, so it is refused even to a user who could write

@@ -10,18 +10,41 @@ struct ScrollFiles {
     std::string_view list;
 };
 
-// Copeland Scroll files of the original five refrigerants by index (0..4) and level (1..3).
-constexpr std::array<std::array<ScrollFiles, 3>, 5> kScroll = {{
-    {{{"masszf.dat", "catalzf.dat"}, {"mass.dat", "catal.dat"}, {"no", "no"}}},
-    {{{"masszf22.dat", "catalzf22.dat"},
-      {"masszb22.dat", "catalzb22.dat"},
-      {"masszr22.dat", "catalzr22.dat"}}},
-    {{{"no", "no"}, {"masszb407c.dat", "catalzb407c.dat"}, {"masszr407c.dat", "catalzr407c.dat"}}},
-    {{{"masszf134a.dat", "catalzf134a.dat"},
-      {"masszb134a.dat", "catalzb134a.dat"},
-      {"masszr134a.dat", "catalzr134a.dat"}}},
-    {{{"no", "no"}, {"no", "no"}, {"masszp410a.dat", "catalzp410a.dat"}}},
+// Copeland Scroll files of the original five refrigerants by file code and level (1..3).
+struct OriginalScroll {
+    std::string_view code;
+    std::array<ScrollFiles, 3> levels;
+};
+constexpr std::array<OriginalScroll, 5> kScroll = {{
+    {"404a", {{{"masszf.dat", "catalzf.dat"}, {"mass.dat", "catal.dat"}, {"no", "no"}}}},
+    {"22",
+     {{{"masszf22.dat", "catalzf22.dat"},
+       {"masszb22.dat", "catalzb22.dat"},
+       {"masszr22.dat", "catalzr22.dat"}}}},
+    {"407c",
+     {{{"no", "no"},
+       {"masszb407c.dat", "catalzb407c.dat"},
+       {"masszr407c.dat", "catalzr407c.dat"}}}},
+    {"134a",
+     {{{"masszf134a.dat", "catalzf134a.dat"},
+       {"masszb134a.dat", "catalzb134a.dat"},
+       {"masszr134a.dat", "catalzr134a.dat"}}}},
+    {"410a", {{{"no", "no"}, {"no", "no"}, {"masszp410a.dat", "catalzp410a.dat"}}}},
 }};
+
+// Every refrigerant of the original scheme has its row, and only those.
+constexpr bool scrollTableCoversTheFive() {
+    int original = 0;
+    for (const Refrigerant& r : kRefrigerantTable)
+        original += r.scheme == FileScheme::Original ? 1 : 0;
+    for (const OriginalScroll& s : kScroll) {
+        const int r = refrigerantIndex(s.code);
+        if (r < 0 || refrigerantEntry(r).scheme != FileScheme::Original)
+            return false;
+    }
+    return original == int(kScroll.size());
+}
+static_assert(scrollTableCoversTheFive());
 
 // Series letters of the Copeland Scroll files of a refrigerant named by its code, by level.
 constexpr std::array<std::string_view, 3> kScrollSeries = {"zf", "zb", "zr"};
@@ -36,8 +59,12 @@ ScrollNames scrollFiles(int level, int refrigerant) {
         return {std::string(kNoFile), std::string(kNoFile)};
     const Refrigerant& r = refrigerantEntry(refrigerant);
     if (r.scheme == FileScheme::Original) {
-        const ScrollFiles& f = kScroll[std::size_t(refrigerant)][std::size_t(level - 1)];
-        return {std::string(f.table), std::string(f.list)};
+        for (const OriginalScroll& s : kScroll) {
+            if (s.code != r.code)
+                continue;
+            const ScrollFiles& f = s.levels[std::size_t(level - 1)];
+            return {std::string(f.table), std::string(f.list)};
+        }
     }
     const std::string tail =
         std::string(kScrollSeries[std::size_t(level - 1)]) + std::string(r.code) + ".dat";

@@ -5,10 +5,12 @@ namespace {
 
 constexpr unsigned kLow = 1u << 1, kMiddle = 1u << 2, kHigh = 1u << 3;
 
-// The refrigerant conditions of the rules: any refrigerant, or the listed ones of the five.
+// The refrigerant conditions of the rules: any refrigerant, or the listed ones of the five (a
+// bit per table index).
 constexpr unsigned kAny = ~0u;
-constexpr unsigned refr(int index) {
-    return 1u << index;
+static_assert(kRefrigerants <= 32);
+constexpr unsigned refr(std::string_view code) {
+    return 1u << refrigerantIndex(code);
 }
 
 struct PriceRule {
@@ -41,10 +43,10 @@ constexpr PriceRule kRules[] = {
     {41, UnitKind::Mka, kMiddle | kHigh, 4},
     {15, UnitKind::Glco, kHigh, 1},
     {16, UnitKind::Glco, kHigh, 2},
-    {43, UnitKind::Glco, kHigh, 2, refr(4)},
+    {43, UnitKind::Glco, kHigh, 2, refr("410a")},
     {17, UnitKind::Glcu, kHigh, 1},
     {18, UnitKind::Glcu, kHigh, 2},
-    {44, UnitKind::Glcu, kHigh, 2, refr(4)},
+    {44, UnitKind::Glcu, kHigh, 2, refr("410a")},
     {19, UnitKind::Glcr, kHigh, 2},
     {20, UnitKind::Glck, kHigh, 2},
     {28, UnitKind::Ov, kHigh, 2},
@@ -62,14 +64,17 @@ constexpr PriceRule kRules[] = {
     {21, UnitKind::Out, kMiddle, 1},
     {24, UnitKind::Out, kLow, 2},
     {23, UnitKind::Out, kMiddle, 2},
-    {26, UnitKind::Out, kHigh, 2, refr(3)},
-    {25, UnitKind::Out, kHigh, 2, refr(2) | refr(1)},
-    {27, UnitKind::Out, kHigh, 2, refr(4)},
+    {26, UnitKind::Out, kHigh, 2, refr("134a")},
+    {25, UnitKind::Out, kHigh, 2, refr("407c") | refr("22")},
+    {27, UnitKind::Out, kHigh, 2, refr("410a")},
 };
 
-// The rules of the five; `refrigerant` outside 0..4 meets no refrigerant condition.
+// The rules of the five; a refrigerant not of the five (or none, -1) meets no refrigerant
+// condition.
 int originalNumber(UnitKind kind, int level, int brand, int refrigerant) {
-    const unsigned r = refrigerant >= 0 && refrigerant < 5 ? refr(refrigerant) : 0u;
+    const bool ofTheFive = validRefrigerant(refrigerant) &&
+                           refrigerantEntry(refrigerant).scheme == FileScheme::Original;
+    const unsigned r = ofTheFive ? 1u << refrigerant : 0u;
     int number = 0;
     for (const PriceRule& rule : kRules) {
         if (rule.kind == kind && (rule.levels & (1u << level)) && rule.brand == brand &&

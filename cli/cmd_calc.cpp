@@ -1,10 +1,12 @@
 // tundrix-cli calc: the calculator of the description tab for one assembled machine.
+#include <nlohmann/json.hpp>
+
 #include <memory>
 #include <ostream>
 
+#include "calculation/jsontext.h"
 #include "catalogue/catalogue.h"
 #include "cli/commands.h"
-#include "cli/json.h"
 #include "cli/locale.h"
 #include "engine/cyclestate.h"
 #include "selection/calculator.h"
@@ -15,8 +17,10 @@ namespace {
 
 int position(const Args& a, const std::string& name, const SelectorFill& fill, int fallback) {
     const int size = int(fill.items.size());
-    if (!a.has(name)) return fallback;
-    if (size == 0) throw UsageError("--" + name + ": the selector is empty");
+    if (!a.has(name))
+        return fallback;
+    if (size == 0)
+        throw UsageError("--" + name + ": the selector is empty");
     return a.integer(name, 0, size - 1);
 }
 
@@ -38,7 +42,8 @@ int runCalc(const Context& ctx, const std::vector<std::string>& argv, std::ostre
     in.brand = a.integer("brand", 1, 4);
     in.level = a.integer("level", 1, 3);
     in.refrigerant = refrigerantOption(a);
-    if (a.has("tc") == a.has("ambient")) throw UsageError("give exactly one of --tc and --ambient");
+    if (a.has("tc") == a.has("ambient"))
+        throw UsageError("give exactly one of --tc and --ambient");
     in.typedCondensing = a.has("tc");
     in.evaporate = formatGeneral(a.number("to"), sep);
     if (in.typedCondensing)
@@ -57,8 +62,10 @@ int runCalc(const Context& ctx, const std::vector<std::string>& argv, std::ostre
     if (lists.noCompressors)
         throw std::runtime_error("\"" + std::string(kNoCompressors) +
                                  "\" for this brand, level and refrigerant");
-    if (!a.has("compressor")) throw UsageError("missing option --compressor");
-    if (!a.has("condenser")) throw UsageError("missing option --condenser");
+    if (!a.has("compressor"))
+        throw UsageError("missing option --compressor");
+    if (!a.has("condenser"))
+        throw UsageError("missing option --condenser");
     in.compressor1 = position(a, "compressor", lists.selectcompr, 0);
     in.compressor2 = position(a, "compressor2", lists.selectcompr2, 0);
     in.condenser = position(a, "condenser", lists.condensator, 0);
@@ -78,29 +85,26 @@ int runCalc(const Context& ctx, const std::vector<std::string>& argv, std::ostre
         out << "inside," << (r.outOfEnvelope ? 0 : 1) << ",\n";
         return 0;
     }
-    JsonWriter j(out);
-    j.beginObject()
-        .field("compressor", itemName(lists.selectcompr, in.compressor1))
-        .field("compressor2", in.secondGroup ? itemName(lists.selectcompr2, in.compressor2) : "")
-        .field("condenser", itemName(lists.condensator, in.condenser))
-        .field("computed", r.computed)
-        .field("to", r.to)
-        .field("tc", r.tc)
-        .field("capacity", r.capacity)
-        .field("power", r.power)
-        .field("heat", r.heat)
-        .field("current", r.current);
-    j.key("texts")
-        .beginObject()
-        .field("condensate", r.condensate)
-        .field("solution", r.solution)
-        .field("Edit1", r.edit1)
-        .field("Edit2", r.edit2)
-        .field("Edit3", r.edit3)
-        .endObject();
-    j.key("envelope").beginArray();
-    for (const double v : r.envelope) j.value(v);
-    j.endArray().field("inside", !r.outOfEnvelope).endObject();
+    const Json doc = {
+        {"compressor", itemName(lists.selectcompr, in.compressor1)},
+        {"compressor2", in.secondGroup ? itemName(lists.selectcompr2, in.compressor2) : ""},
+        {"condenser", itemName(lists.condensator, in.condenser)},
+        {"computed", r.computed},
+        {"to", r.to},
+        {"tc", r.tc},
+        {"capacity", r.capacity},
+        {"power", r.power},
+        {"heat", r.heat},
+        {"current", r.current},
+        {"texts",
+         {{"condensate", r.condensate},
+          {"solution", r.solution},
+          {"Edit1", r.edit1},
+          {"Edit2", r.edit2},
+          {"Edit3", r.edit3}}},
+        {"envelope", r.envelope},
+        {"inside", !r.outOfEnvelope}};
+    writeJson(out, doc);
     out << '\n';
     return 0;
 }

@@ -1,26 +1,19 @@
 // Calculation files on the command line: `select --save` writes the calculation of a run (with
-// units put into its basket), `open` recomputes a saved calculation and tells what changed, and
-// `offer` turns its basket into the commercial offer (PDF) or the basket CSV.
-#include <QGuiApplication>
+// units put into its basket) and `open` recomputes a saved calculation and tells what changed.
+#include <nlohmann/json.hpp>
 
 #include <cmath>
 #include <ctime>
 #include <ostream>
 #include <stdexcept>
 
-#include "basket/basketcsv.h"
 #include "calculation/calculationfile.h"
 #include "calculation/calculationunits.h"
 #include "calculation/reopencheck.h"
-#include "catalogue/refrigerants.h"
 #include "cli/commands.h"
-#include "cli/gui.h"
-#include "cli/json.h"
+#include "cli/documents.h"
 #include "cli/locale.h"
 #include "cli/selectrun.h"
-#include "printing/offerbuild.h"
-#include "printing/pdfoutput.h"
-#include "printing/reportmodel.h"
 #include "selection/numbers.h"
 
 namespace tundrix::cli {
@@ -66,10 +59,9 @@ void addToBasket(Basket& basket, const std::string& given, const SelectionSetup&
         if (row.unit == 0 || (row.cells[0] != name && list.name[std::size_t(row.unit)] != name))
             continue;
         const char sep = setup.inputs.decimalSeparator;
-        const auto added = basket.add(Basket::typeText(resultTable(setup.inputs.kind)),
-                                      row.cells[0], row.cells[5],
-                                      basketUnit(list, setup.inputs.kind,
-                                                 setup.inputs.refrigerant, row));
+        const auto added =
+            basket.add(Basket::typeText(resultTable(setup.inputs.kind)), row.cells[0], row.cells[5],
+                       basketUnit(list, setup.inputs.kind, setup.inputs.refrigerant, row));
         const int k = basket.lastAddedRow();
         // add() counted one; the basket gets the quantity asked for.
         const double before = added == Basket::AddResult::Added
@@ -81,6 +73,8 @@ void addToBasket(Basket& basket, const std::string& given, const SelectionSetup&
     }
     throw UsageError("--basket: no unit " + name + " in the result");
 }
+
+}  // namespace
 
 Calculation openFile(const std::string& file) {
     std::string error;
@@ -96,6 +90,8 @@ std::string fileArgument(const Args& a, const char* command) {
         throw UsageError(std::string(command) + ": expected one FILE.tundrix");
     return files.front();
 }
+
+namespace {
 
 Json basketJson(const Basket& basket) {
     Json rows = Json::array();
@@ -163,54 +159,16 @@ int runOpen(const Context& ctx, const std::vector<std::string>& argv, std::ostre
     }
     Basket basket(sep);
     basket.setItems(basketItems(c.basket, sep));
-    JsonWriter j(out);
-    j.beginObject();
-    writeSelectionFields(j, run);
-    j.key("basket").value(basketJson(basket));
-    j.key("differences").beginArray();
+    Json doc = selectionDocument(run);
+    doc["basket"] = basketJson(basket);
+    Json lines = Json::array();
     for (const Difference& d : differences) {
         Json line = differenceJson(d);
         line["text"] = differenceText(d, sep);
-        j.value(line);
+        lines.push_back(std::move(line));
     }
-    j.endArray().endObject();
-    out << '\n';
-    return 0;
-}
-
-int runOffer(const Context& ctx, const std::vector<std::string>& argv, std::ostream& out) {
-    const Args a(argv, {"out", "number", "date"}, {});
-    const Calculation c = openFile(fileArgument(a, "offer"));
-    const char sep = localeDecimalSeparator();
-    if (ctx.format == Format::Csv) {
-        Basket basket(sep);
-        basket.setItems(basketItems(c.basket, sep));
-        out << basketCsv(basket);
-        return 0;
-    }
-    const auto file = a.text("out");
-    if (!file || file->empty())
-        throw UsageError("--out FILE.pdf is required (or --format csv)");
-    guiApplication();
-    OfferSource source;
-    source.dataDir = ctx.dataDir;
-    source.decimalSeparator = sep;
-    // The items of the main window's refrigerant selector.
-    for (const Refrigerant& r : kRefrigerantTable)
-        source.refrigerants << QString::fromUtf8(r.caption.data(), qsizetype(r.caption.size()));
-    source.number = QString::fromStdString(a.text("number").value_or(offerNumber(c.saved)));
-    source.date = QString::fromStdString(a.text("date").value_or(offerDate(c.saved)));
-    source.font = printFont(QGuiApplication::font());
-    const OfferModel model = buildOffer(c, source);
-    QString error;
-    if (!writeOfferPdf(model, QString::fromStdString(*file), &error))
-        throw std::runtime_error("cannot write " + *file + ": " + error.toStdString());
-    JsonWriter j(out);
-    j.beginObject()
-        .field("out", *file)
-        .field("items", int(model.items.size()))
-        .field("total", model.total.toStdString())
-        .endObject();
+    doc["differences"] = std::move(lines);
+    writeJson(out, doc);
     out << '\n';
     return 0;
 }

@@ -1,7 +1,8 @@
 // tundrix-cli fit: the table builder's "Коэффициенты" on ten catalogue points given as CSV, for
 // checking a compressor's coefficients without the window.
+#include <nlohmann/json.hpp>
+
 #include <cmath>
-#include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <ostream>
@@ -9,21 +10,14 @@
 #include <stdexcept>
 #include <string>
 
+#include "calculation/jsontext.h"
 #include "cli/commands.h"
+#include "tools/catalogdumpcore.h"
 #include "tools/tablebuildercore.h"
 
 namespace tundrix::cli {
 
 namespace {
-
-// Every coefficient with 17 significant digits, enough to read back the same double.
-std::string digits17(double v) {
-    if (!std::isfinite(v))
-        return "null";
-    char buf[40];
-    std::snprintf(buf, sizeof buf, "%.17g", v);
-    return buf;
-}
 
 std::string trim(const std::string& s) {
     const auto b = s.find_first_not_of(" \t\r");
@@ -124,22 +118,20 @@ int runFit(const Context& ctx, const std::vector<std::string>& argv, std::ostrea
         for (int s = firstSet; s < 4; ++s) {
             out << names[s];
             for (double c : sets[s])
-                out << ',' << digits17(c);
-            out << ',' << digits17(miss[s]) << '\n';
+                out << ',' << dumpReal(c);
+            out << ',' << dumpReal(miss[s]) << '\n';
         }
         return 0;
     }
-    out << "{";
+    Json doc = Json::object();
+    Json deviations = Json::object();
     for (int s = firstSet; s < 4; ++s) {
-        out << (s > firstSet ? ", " : "") << '"' << names[s] << "\": [";
-        for (int i = 0; i < 10; ++i)
-            out << (i ? ", " : "") << digits17(sets[s][std::size_t(i)]);
-        out << "]";
+        doc[names[s]] = sets[s];
+        deviations[names[s]] = miss[s];
     }
-    out << ", \"max_deviation\": {";
-    for (int s = firstSet; s < 4; ++s)
-        out << (s > firstSet ? ", " : "") << '"' << names[s] << "\": " << digits17(miss[s]);
-    out << "}}\n";
+    doc["max_deviation"] = std::move(deviations);
+    writeJson(out, doc, -1, JsonReals::Digits17);
+    out << '\n';
     return 0;
 }
 

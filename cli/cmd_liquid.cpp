@@ -1,9 +1,11 @@
 // tundrix-cli liquid: the chilled-liquid calculation of the chiller tab's liquid dialog.
+#include <nlohmann/json.hpp>
+
 #include <ostream>
 
+#include "calculation/jsontext.h"
 #include "chiller/liquidcapacity.h"
 #include "cli/commands.h"
-#include "cli/json.h"
 
 namespace tundrix::cli {
 
@@ -55,18 +57,17 @@ int runLiquid(const Context& ctx, const std::vector<std::string>& argv, std::ost
             << "freezing_warning," << (r->freezingWarning ? 1 : 0) << '\n';
         return 0;
     }
-    JsonWriter j(out);
-    j.beginObject()
-        .field("liquid", liquidName(Liquid(in.liquid)))
-        .field("concentration", concentration)
-        .field("concentration_replaced", r->replacedConcentration.has_value())
-        .field("flow_unit", flowUnitNames(FlowType(in.flowType))[std::size_t(in.flowUnit)])
-        .field("exchanger", exchangerName(exchanger.index()))
-        .field("capacity_text", r->capacityText)
-        .field("freezing_warning", r->freezingWarning);
+    Json doc = {
+        {"liquid", std::string(liquidName(Liquid(in.liquid)))},
+        {"concentration", concentration},
+        {"concentration_replaced", r->replacedConcentration.has_value()},
+        {"flow_unit", std::string(flowUnitNames(FlowType(in.flowType))[std::size_t(in.flowUnit)])},
+        {"exchanger", std::string(exchangerName(exchanger.index()))},
+        {"capacity_text", r->capacityText},
+        {"freezing_warning", r->freezingWarning}};
     for (const Row& row : rows)
-        j.field(row.key, row.value);
-    j.endObject();
+        doc[row.key] = row.value;
+    writeJson(out, doc);
     out << '\n';
     return 0;
 }

@@ -1,8 +1,11 @@
 // tundrix-cli props: what the property tables give for one set of cycle temperatures.
+#include <nlohmann/json.hpp>
+
 #include <ostream>
 
+#include "catalogue/refrigerants.h"
 #include "cli/commands.h"
-#include "cli/json.h"
+#include "cli/documents.h"
 #include "engine/cyclestate.h"
 #include "engine/refprop.h"
 
@@ -16,8 +19,9 @@ int runProps(const Context& ctx, const std::vector<std::string>& argv, std::ostr
 
     CycleState cycle;
     if (!cycle.loadRefrigerant(r, ctx.dataDir))
-        throw std::runtime_error("no property table for refrigerant " + std::to_string(r) +
-                                 " in " + ctx.dataDir.string());
+        throw std::runtime_error("no property table for refrigerant " +
+                                 std::string(refrigerantEntry(r).caption) + " in " +
+                                 ctx.dataDir.string());
     const PropertyTable& t = cycle.table;
     struct Row {
         const char* key;
@@ -38,18 +42,16 @@ int runProps(const Context& ctx, const std::vector<std::string>& argv, std::ostr
     };
     if (ctx.format == Format::Csv) {
         out << "quantity,value\n";
-        for (const Row& row : rows) out << row.key << ',' << jsonNumber(row.value) << '\n';
+        for (const Row& row : rows)
+            out << row.key << ',' << jsonNumber(row.value) << '\n';
         return 0;
     }
-    JsonWriter j(out);
-    j.beginObject()
-        .field("refrigerant", r)
-        .field("to", to)
-        .field("tc", tc)
-        .field("superheat", sh)
-        .field("subcool", sc);
-    for (const Row& row : rows) j.field(row.key, row.value);
-    j.endObject();
+    Json doc = Json::object();
+    nameRefrigerant(doc, r);
+    doc.update({{"to", to}, {"tc", tc}, {"superheat", sh}, {"subcool", sc}});
+    for (const Row& row : rows)
+        doc[row.key] = row.value;
+    writeJson(out, doc);
     out << '\n';
     return 0;
 }

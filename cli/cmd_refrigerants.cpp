@@ -1,10 +1,12 @@
 // tundrix-cli refrigerants: the refrigerant table; and the --refrigerant option of the commands
 // that take one.
+#include <nlohmann/json.hpp>
+
 #include <ostream>
 
 #include "catalogue/refrigerants.h"
 #include "cli/commands.h"
-#include "cli/json.h"
+#include "cli/documents.h"
 
 namespace tundrix::cli {
 
@@ -12,14 +14,41 @@ int refrigerantOption(const Args& a) {
     const auto t = a.text("refrigerant");
     if (!t)
         throw UsageError("missing option --refrigerant");
-    const std::string range = "0.." + std::to_string(kRefrigerants - 1);
-    const auto v = parseInt(*t);
-    if (!v)
-        throw UsageError("--refrigerant: expected a refrigerant index " + range + ", got " + *t);
-    if (!validRefrigerant(*v))
-        throw UsageError("--refrigerant: " + *t + " is not in the refrigerant table (" + range +
-                         ", see 'tundrix-cli refrigerants')");
-    return *v;
+    if (const auto r = refrigerantByName(*t))
+        return *r;
+    // A number alone is an index, so a code of digits only ("22") needs its R ("R22").
+    throw UsageError("--refrigerant: " + *t +
+                     " is not in the refrigerant table; give an index, caption or code (a number "
+                     "alone is an index: R22 for R22): " +
+                     refrigerantNames());
+}
+
+void nameRefrigerant(Json& doc, int r) {
+    doc["refrigerant"] = r;
+    doc["refrigerant_code"] = std::string(refrigerantEntry(r).code);
+    doc["refrigerant_caption"] = std::string(refrigerantEntry(r).caption);
+}
+
+Json refrigerantsDocument() {
+    Json doc = Json::array();
+    for (int r = 0; r < kRefrigerants; ++r) {
+        const Refrigerant& e = refrigerantEntry(r);
+        // An entry that names two refrigerants (R404A/R507) gives the GWP of each.
+        Json gwpAll = Json::array();
+        for (int g : e.gwp)
+            if (g != 0)
+                gwpAll.push_back(g);
+        doc.push_back({{"index", r},
+                       {"caption", std::string(e.caption)},
+                       {"code", std::string(e.code)},
+                       {"property_file", std::string(e.propertyFile)},
+                       {"safety_class", std::string(e.safetyClass)},
+                       {"gwp", e.gwp[0]},
+                       {"gwp_all", std::move(gwpAll)},
+                       {"flammable", flammable(e)},
+                       {"label", safetyText(e)}});
+    }
+    return doc;
 }
 
 namespace {
@@ -50,26 +79,7 @@ int runRefrigerants(const Context& ctx, const std::vector<std::string>& argv, st
         }
         return 0;
     }
-    JsonWriter j(out);
-    j.beginArray();
-    for (int r = 0; r < kRefrigerants; ++r) {
-        const Refrigerant& e = refrigerantEntry(r);
-        j.beginObject()
-            .field("index", r)
-            .field("caption", e.caption)
-            .field("code", e.code)
-            .field("property_file", e.propertyFile)
-            .field("safety_class", e.safetyClass)
-            .field("gwp", e.gwp[0]);
-        // An entry that names two refrigerants (R404A/R507) gives the GWP of each.
-        j.key("gwp_all").beginArray();
-        for (int g : e.gwp)
-            if (g != 0)
-                j.value(g);
-        j.endArray();
-        j.field("flammable", flammable(e)).field("label", safetyText(e)).endObject();
-    }
-    j.endArray();
+    writeJson(out, refrigerantsDocument());
     out << '\n';
     return 0;
 }

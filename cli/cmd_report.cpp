@@ -6,6 +6,8 @@
 #include <QGuiApplication>
 #include <QLocale>
 
+#include <nlohmann/json.hpp>
+
 #include <array>
 #include <cmath>
 #include <cstdlib>
@@ -13,6 +15,7 @@
 #include <ostream>
 #include <stdexcept>
 
+#include "calculation/jsontext.h"
 #include "catalogue/agregat.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/cp1251.h"
@@ -21,7 +24,6 @@
 #include "chiller/liquidcapacity.h"
 #include "cli/commands.h"
 #include "cli/gui.h"
-#include "cli/json.h"
 #include "cli/selectrun.h"
 #include "engine/performance.h"
 #include "printing/pdfoutput.h"
@@ -149,11 +151,10 @@ QString outFile(const Args& a) {
 }
 
 void written(std::ostream& out, const QString& file, int row, const std::string& unit) {
-    JsonWriter j(out);
-    j.beginObject().field("out", file.toStdString());
+    Json doc = {{"out", file.toStdString()}};
     if (row > 0)
-        j.field("row", row).field("unit", unit);
-    j.endObject();
+        doc.update({{"row", row}, {"unit", unit}});
+    writeJson(out, doc);
     out << '\n';
 }
 

@@ -1,11 +1,15 @@
 // tundrix-cli select: the selection run of one unit tab, as its "подбор" button runs it.
+#include <nlohmann/json.hpp>
+
+#include <array>
 #include <cmath>
 #include <memory>
 #include <ostream>
 
 #include "catalogue/catalogue.h"
+#include "catalogue/datadir.h"
 #include "cli/commands.h"
-#include "cli/json.h"
+#include "cli/documents.h"
 #include "cli/locale.h"
 #include "cli/selectrun.h"
 #include "engine/cyclestate.h"
@@ -26,7 +30,8 @@ void writeCsvField(std::ostream& out, const std::string& s) {
         return;
     }
     out << '"';
-    for (const char c : s) out << (c == '"' ? "\"\"" : std::string(1, c));
+    for (const char c : s)
+        out << (c == '"' ? "\"\"" : std::string(1, c));
     out << '"';
 }
 
@@ -40,9 +45,11 @@ SelectionSetup selectionSetup(const Context& ctx, const Args& a) {
     in.kind = static_cast<UnitKind>(kindFromCode(a.text("kind").value_or("")));
     in.refrigerant = refrigerantOption(a);
     in.brandChecked = {};
-    for (const int b : a.integers("brands", 1, 4)) in.brandChecked[std::size_t(b)] = true;
+    for (const int b : a.integers("brands", 1, 4))
+        in.brandChecked[std::size_t(b)] = true;
     in.levelChoice = a.integer("level", 0, 5);
-    if (a.has("tc") == a.has("ambient")) throw UsageError("give exactly one of --tc and --ambient");
+    if (a.has("tc") == a.has("ambient"))
+        throw UsageError("give exactly one of --tc and --ambient");
     in.ambientMode = a.has("ambient");
     in.evaporate = typed(a, "to", sep);
     if (in.ambientMode)
@@ -57,13 +64,15 @@ SelectionSetup selectionSetup(const Context& ctx, const Args& a) {
     in.useEvaporate = a.flag("use-to");
     if (a.has("racks")) {
         in.rackSizeChecked = {};
-        for (const int n : a.integers("racks", 2, 5)) in.rackSizeChecked[std::size_t(n)] = true;
+        for (const int n : a.integers("racks", 2, 5))
+            in.rackSizeChecked[std::size_t(n)] = true;
     }
     in.exchanger = static_cast<Exchanger>(a.integer("exchanger", 0, 3, 3));
     for (const std::string& o : a.all("option")) {
         const auto colon = o.find(':');
         const auto unit = parseInt(o.substr(0, colon));
-        const auto option = colon == std::string::npos ? std::nullopt : parseInt(o.substr(colon + 1));
+        const auto option =
+            colon == std::string::npos ? std::nullopt : parseInt(o.substr(colon + 1));
         if (!unit || !option || !agregat::validUnit(*unit) || !OptionBlock::validOption(*option))
             throw UsageError("--option: expected K:J with K 1..1000 and J 1..11, got " + o);
         s.options.emplace_back(*unit, *option);
@@ -73,6 +82,10 @@ SelectionSetup selectionSetup(const Context& ctx, const Args& a) {
 }
 
 SelectionRun runSelection(const SelectionSetup& s) {
+    // An empty or wrong folder would select nothing and look like a catalogue without such units.
+    if (!holdsCatalogue(s.dataDir))
+        throw std::runtime_error("no catalogue in " + s.dataDir.string() +
+                                 " (neither condensators.dat nor agrdata/); choose it with --data DIR");
     SelectionRun run;
     run.catalogue = std::make_unique<Catalogue>(s.dataDir);
     run.cycle = std::make_unique<CycleState>();
@@ -92,13 +105,15 @@ void writeSelectionCsv(std::ostream& out, const SelectionRun& run) {
     const SelectionResult& r = run.result;
     const std::size_t first = r.rows.empty() ? 0 : 1;  // row 0 holds the headings
     out << "row,unit,name,to,tc,inside,capacity,power,heat,current,price";
-    for (std::size_t c = 0; c < 6; ++c) out << ",cell" << c;
+    for (std::size_t c = 0; c < 6; ++c)
+        out << ",cell" << c;
     out << '\n';
     for (std::size_t i = first; i < r.rows.size(); ++i) {
         const SelectionRow& row = r.rows[i];
         out << i << ',' << row.unit << ',';
         writeCsvField(out, run.catalogue->agrlist.name[std::size_t(row.unit)]);
-        for (const double v : {row.to, row.tc}) out << ',' << jsonNumber(v);
+        for (const double v : {row.to, row.tc})
+            out << ',' << jsonNumber(v);
         out << ',' << (row.inside ? 1 : 0);
         for (const double v : {row.capacity, row.power, row.heat, row.current, row.price})
             out << ',' << (std::isfinite(v) ? jsonNumber(v) : "");
@@ -110,41 +125,36 @@ void writeSelectionCsv(std::ostream& out, const SelectionRun& run) {
     }
 }
 
-void writeSelectionFields(JsonWriter& j, const SelectionRun& run) {
+Json selectionDocument(const SelectionRun& run) {
     const SelectionResult& r = run.result;
     const std::size_t first = r.rows.empty() ? 0 : 1;  // row 0 holds the headings
-    j.field("count", r.count)
-        .field("cursor", r.cursorRow)
-        .field("hidden", r.pagesHidden)
-        .field("label", r.progressLabel)
-        .field("model", r.modelLabel)
-        .field("message", r.message)
-        .field("corrfactor", r.corrfactor)
-        .field("shfactor", r.shfactor);
-    j.key("headings").beginArray();
-    if (!r.rows.empty())
-        for (const std::string& h : r.rows.front().cells) j.value(h);
-    j.endArray();
-    j.key("rows").beginArray();
+    Json doc = {{"count", r.count},
+                {"cursor", r.cursorRow},
+                {"hidden", r.pagesHidden},
+                {"label", r.progressLabel},
+                {"model", r.modelLabel},
+                {"message", r.message},
+                {"corrfactor", r.corrfactor},
+                {"shfactor", r.shfactor},
+                {"headings", r.rows.empty() ? Json::array() : Json(r.rows.front().cells)}};
+    Json rows = Json::array();
     for (std::size_t i = first; i < r.rows.size(); ++i) {
         const SelectionRow& row = r.rows[i];
-        j.beginObject()
-            .field("row", int(i))
-            .field("unit", row.unit)
-            .field("name", run.catalogue->agrlist.name[std::size_t(row.unit)])
-            .field("to", row.to)
-            .field("tc", row.tc)
-            .field("inside", row.inside)
-            .field("capacity", row.capacity)
-            .field("power", row.power)
-            .field("heat", row.heat)
-            .field("current", row.current)
-            .field("price", row.price);
-        j.key("cells").beginArray();
-        for (const std::string& cell : row.cells) j.value(cell);
-        j.endArray().endObject();
+        rows.push_back({{"row", int(i)},
+                        {"unit", row.unit},
+                        {"name", run.catalogue->agrlist.name[std::size_t(row.unit)]},
+                        {"to", row.to},
+                        {"tc", row.tc},
+                        {"inside", row.inside},
+                        {"capacity", row.capacity},
+                        {"power", row.power},
+                        {"heat", row.heat},
+                        {"current", row.current},
+                        {"price", row.price},
+                        {"cells", row.cells}});
     }
-    j.endArray();
+    doc["rows"] = std::move(rows);
+    return doc;
 }
 
 int runSelect(const Context& ctx, const std::vector<std::string>& argv, std::ostream& out) {
@@ -160,18 +170,25 @@ int runSelect(const Context& ctx, const std::vector<std::string>& argv, std::ost
         writeSelectionCsv(out, run);
         return 0;
     }
-    JsonWriter j(out);
-    j.beginObject();
-    writeSelectionFields(j, run);
-    j.endObject();
+    writeJson(out, selectionDocument(run));
     out << '\n';
     return 0;
 }
 
+int kindFromCode(const std::string& code) {
+    static const std::array<const char*, 10> codes = {"out",  "agr",  "mka", "glco", "glcu",
+                                                      "glcr", "glck", "ov",  "os",   "on"};
+    for (std::size_t i = 0; i < codes.size(); ++i)
+        if (code == codes[i])
+            return int(i);
+    throw UsageError("--kind: expected out, agr, mka, glco, glcu, glcr, glck, ov, os or on, got " +
+                     code);
+}
+
 const std::set<std::string>& selectValuedOptions() {
     static const std::set<std::string> names = {
-        "kind",     "refrigerant", "brands", "level", "to",     "ambient", "tc",  "superheat",
-        "subcool",  "capacity",    "racks",  "exchanger", "outlet", "option", "save", "basket"};
+        "kind",    "refrigerant", "brands", "level",     "to",     "ambient", "tc",   "superheat",
+        "subcool", "capacity",    "racks",  "exchanger", "outlet", "option",  "save", "basket"};
     return names;
 }
 

@@ -1,9 +1,11 @@
 // tundrix-cli unit: one catalogued unit computed at given temperatures.
+#include <nlohmann/json.hpp>
+
 #include <ostream>
 
+#include "calculation/jsontext.h"
 #include "catalogue/catalogue.h"
 #include "cli/commands.h"
-#include "cli/json.h"
 #include "engine/cyclestate.h"
 #include "engine/performance.h"
 #include "engine/refprop.h"
@@ -20,7 +22,8 @@ int runUnit(const Context& ctx, const std::vector<std::string>& argv, std::ostre
     const int brand = a.integer("brand", 1, 4), level = a.integer("level", 1, 3);
     const int r = refrigerantOption(a), row = a.integer("row", 1, 200);
     const double to = a.number("to");
-    if (a.has("tc") == a.has("ambient")) throw UsageError("give exactly one of --tc and --ambient");
+    if (a.has("tc") == a.has("ambient"))
+        throw UsageError("give exactly one of --tc and --ambient");
     const bool ambientMode = a.has("ambient");
     const double t2 = ambientMode ? a.number("ambient") : a.number("tc");
     const double sh = a.number("superheat", 10.0), sc = a.number("subcool", 0.0);
@@ -45,7 +48,8 @@ int runUnit(const Context& ctx, const std::vector<std::string>& argv, std::ostre
 
     CycleState cycle;
     if (!cycle.loadRefrigerant(r, ctx.dataDir))
-        throw std::runtime_error("no property table for refrigerant " + std::to_string(r));
+        throw std::runtime_error("no property table for refrigerant " +
+                                 std::string(refrigerantEntry(r).caption));
     cycle.superheat = sh;
     cycle.subcooling = sc;
     setCondfactor(cycle);
@@ -57,7 +61,8 @@ int runUnit(const Context& ctx, const std::vector<std::string>& argv, std::ostre
     const Performance perf(u, cycle);
     const double tc = ambientMode ? perf.condensatetemp(to, t2, row) : t2;
     auto e = u.envelope(row);
-    if (u.ncondensator[std::size_t(row)] != 0) e[1] = e[3] = e[5] = 0.0;
+    if (u.ncondensator[std::size_t(row)] != 0)
+        e[1] = e[3] = e[5] = 0.0;
     const bool inside = inenvelope(to, tc, e[0], e[1], e[2], e[3], e[4], e[5], e[6], e[7], e[8],
                                    e[9], e[10], e[11]);
     const int c = u.indconder[std::size_t(row)];
@@ -82,18 +87,18 @@ int runUnit(const Context& ctx, const std::vector<std::string>& argv, std::ostre
     const std::string& name = u.name[std::size_t(row)];
     if (ctx.format == Format::Csv) {
         out << "quantity,value\nname,\"" << name << "\"\ninside," << (inside ? 1 : 0) << '\n';
-        for (const Row& x : rows) out << x.key << ',' << jsonNumber(x.value) << '\n';
+        for (const Row& x : rows)
+            out << x.key << ',' << jsonNumber(x.value) << '\n';
         return 0;
     }
-    JsonWriter j(out);
-    j.beginObject()
-        .field("file", agrfilename(kind, level, brand, r))
-        .field("row", row)
-        .field("name", name)
-        .field("has_data", perf.hasData(row))
-        .field("inside", inside);
-    for (const Row& x : rows) j.field(x.key, x.value);
-    j.endObject();
+    Json doc = {{"file", agrfilename(kind, level, brand, r)},
+                {"row", row},
+                {"name", name},
+                {"has_data", perf.hasData(row)},
+                {"inside", inside}};
+    for (const Row& x : rows)
+        doc[x.key] = x.value;
+    writeJson(out, doc);
     out << '\n';
     return 0;
 }

@@ -1,7 +1,5 @@
 #include "cli/commands.h"
 
-#include <array>
-
 namespace tundrix::cli {
 
 const std::vector<CommandInfo>& commands() {
@@ -10,17 +8,22 @@ const std::vector<CommandInfo>& commands() {
          "usage: tundrix-cli props --refrigerant R --to T --tc T [--superheat 10] [--subcool 0]\n"
          "  Prints corrfactor, shfactor and the refrigerating effect at (to, tc, superheat,\n"
          "  subcooling), and the saturated pressures and enthalpies at to and tc.\n"
-         "  R is an index of the refrigerant table (see 'tundrix-cli refrigerants').\n",
+         "  R names the refrigerant by its index, caption or code, in any case (9, R448A and\n"
+         "  448a are the same; a code of digits only takes its R: R22); 'tundrix-cli\n"
+         "  refrigerants' lists them. Prints the refrigerant's index, code and caption too.\n",
          runProps},
         {"unit", "capacity, power, heat rejection and current of one catalogued unit",
          "usage: tundrix-cli unit --kind out|agr|mka|glco|glcu|glcr|glck|ov|os|on --brand 1..4\n"
          "         --level 1..3 --refrigerant R --row N --to T (--tc T | --ambient T)\n"
          "         [--superheat 10] [--subcool 0]\n"
-         "  Loads the unit list of the kind, brand, level and refrigerant and computes the unit in\n"
-         "  row N (1-based) at evaporating temperature to and condensing temperature tc, or at the\n"
+         "  Loads the unit list of the kind, brand, level and refrigerant and computes the unit "
+         "in\n"
+         "  row N (1-based) at evaporating temperature to and condensing temperature tc, or at "
+         "the\n"
          "  condensing temperature its condensers settle at for the ambient temperature.\n"
-         "  Brands: 1 Bock, 2 Copeland Scroll, 3 Bitzer, 4 Copeland Stream. R is an index of the\n"
-         "  refrigerant table (see 'tundrix-cli refrigerants').\n",
+         "  Brands: 1 Bock, 2 Copeland Scroll, 3 Bitzer, 4 Copeland Stream. R is the "
+         "refrigerant's\n"
+         "  index, caption or code (see 'tundrix-cli refrigerants').\n",
          runUnit},
         {"select", "the selection run of one unit tab, as its button runs it",
          "usage: tundrix-cli select --kind out|agr|mka|glco|glcu|glcr|glck|ov|os|on\n"
@@ -30,10 +33,12 @@ const std::vector<CommandInfo>& commands() {
          "         [--save FILE.tundrix [--basket NAME:QTY ...]]\n"
          "  --level is the level choice: 0 all, 1 low, 2 middle, 3 high, 4 low and middle,\n"
          "  5 middle and high. --ambient computes each unit's condensing temperature from the\n"
-         "  ambient (units with condensers); --tc takes it as given. --outlet is the chilled-liquid\n"
-         "  outlet temperature (chillers, unless --use-to). --exchanger: 0 plate, 1 shell and tube,\n"
+         "  ambient (units with condensers); --tc takes it as given. --outlet is the "
+         "chilled-liquid\n"
+         "  outlet temperature (chillers, unless --use-to). --exchanger: 0 plate, 1 shell and "
+         "tube,\n"
          "  2 submerged, 3 all. --option K:J ticks option J (1..11) of unit K before the run.\n"
-         "  R is an index of the refrigerant table (see 'tundrix-cli refrigerants').\n"
+         "  R is the refrigerant's index, caption or code (see 'tundrix-cli refrigerants').\n"
          "  Prints count, cursor row, whether the result pages are hidden, the progress label,\n"
          "  the correction factors and every row: numbers at full precision (null where the grid\n"
          "  shows nothing) and the six grid texts in the locale's number form.\n"
@@ -45,7 +50,7 @@ const std::vector<CommandInfo>& commands() {
          "         [--count N] [--compressor2 POS --count2 N] --condenser POS [--condensers N]\n"
          "         --to T (--ambient T | --tc T) [--superheat 10] [--subcool 0]\n"
          "  POS are 0-based positions in the calculator's selectors (as listed by the catalogue\n"
-         "  for the brand, level and refrigerant R, an index of the refrigerant table: see\n"
+         "  for the brand, level and refrigerant R, its index, caption or code: see\n"
          "  'tundrix-cli refrigerants'). --tc types the condensing temperature.\n"
          "  Prints the five results (numbers and shown texts), the envelope and whether the\n"
          "  operating point is inside it.\n",
@@ -83,7 +88,8 @@ const std::vector<CommandInfo>& commands() {
          "usage: tundrix-cli dump FILE\n"
          "  Prints the content of a catalogue file, its kind told by name and size: a unit list\n"
          "  (every row that holds text, 31 cells), a compressor list (entries with name, position\n"
-         "  and envelope), the condenser list, a brand coefficient file (named records of the four\n"
+         "  and envelope), the condenser list, a brand coefficient file (named records of the "
+         "four\n"
          "  refrigerant sections: capacity, power, current and fourth coefficients, envelope), a\n"
          "  performance table or property image (every non-zero cell), a price file (the units\n"
          "  with prices and option prices; option names in the summary). Reals carry 17\n"
@@ -92,10 +98,10 @@ const std::vector<CommandInfo>& commands() {
          runDump},
         {"refrigerants", "the refrigerant table: index, caption, file code, safety class, GWP",
          "usage: tundrix-cli refrigerants\n"
-         "  Lists every refrigerant the program knows, by the index that --refrigerant takes:\n"
-         "  caption, file code, property table, ASHRAE 34 safety class, 100-year GWP (IPCC AR4;\n"
-         "  both refrigerants of R404A/R507 in gwp_all), whether it is flammable, and the label\n"
-         "  shown beside the refrigerant selector.\n",
+         "  Lists every refrigerant the program knows, by its index: caption, file code (each of\n"
+         "  the three names the refrigerant for --refrigerant), property table, ASHRAE 34 safety\n"
+         "  class, 100-year GWP (IPCC AR4; both refrigerants of R404A/R507 in gwp_all), whether\n"
+         "  it is flammable, and the label shown beside the refrigerant selector.\n",
          runRefrigerants},
         {"fit", "the ten-term polynomials through ten catalogue points, as the table builder fits",
          "usage: tundrix-cli fit [FILE|-] [--fourth-only]\n"
@@ -126,15 +132,6 @@ const std::vector<CommandInfo>& commands() {
          runOffer},
     };
     return list;
-}
-
-int kindFromCode(const std::string& code) {
-    static const std::array<const char*, 10> codes = {"out",  "agr",  "mka", "glco", "glcu",
-                                                      "glcr", "glck", "ov",  "os",   "on"};
-    for (std::size_t i = 0; i < codes.size(); ++i)
-        if (code == codes[i]) return int(i);
-    throw UsageError("--kind: expected out, agr, mka, glco, glcu, glcr, glck, ov, os or on, got " +
-                     code);
 }
 
 }  // namespace tundrix::cli

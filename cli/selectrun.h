@@ -15,6 +15,10 @@
 #include "engine/cyclestate.h"
 #include "selection/selectionrun.h"
 
+namespace tundrix {
+struct Calculation;
+}
+
 namespace tundrix::cli {
 
 struct SelectionSetup {
@@ -40,13 +44,16 @@ SelectionSetup selectionSetup(const Context& ctx, const Args& a);
 // chosen option flags, then runs the selection.
 SelectionRun runSelection(const SelectionSetup& setup);
 
-class JsonWriter;
-// What `select` prints of a run: the members of its JSON object, or its CSV table.
-void writeSelectionFields(JsonWriter& j, const SelectionRun& run);
+// What `select` prints of a run as CSV (its JSON document: selectionDocument, cli/documents.h).
 void writeSelectionCsv(std::ostream& out, const SelectionRun& run);
 
 // `select --save FILE.tundrix [--basket NAME:QTY ...]`: the calculation file of the run, with
 // the named result units in its basket.
 void saveSelection(const Args& a, const SelectionSetup& setup, const SelectionRun& run);
+
+// The one FILE.tundrix a command takes, and the calculation in it (a file that cannot be read is
+// a UsageError with the reason).
+std::string fileArgument(const Args& a, const char* command);
+Calculation openFile(const std::string& file);
 
 }  // namespace tundrix::cli

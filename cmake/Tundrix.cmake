@@ -91,14 +91,21 @@ function(tundrix_gtest name)
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
 
-# tundrix_qtests(prefix PATTERN glob DEPS ...) builds the QtTest files of the folder that match the
-# pattern. The files that end in TUNDRIX_QTEST_MAIN(Class) (tests/qtestmain.h) form one program,
-# <prefix>_qtests, which runs one file's tests a run: CTest runs it once per file, under the name
+# tundrix_qtests(prefix PATTERN glob [ONLY regex] [EXCEPT regex] [PROGRAM name] DEPS ...) builds
+# the QtTest files of the folder that match the pattern (and ONLY, and not EXCEPT). The files that
+# end in TUNDRIX_QTEST_MAIN(Class) (tests/qtestmain.h) form one program, PROGRAM (<prefix>_qtests
+# unless named), which runs one file's tests a run: CTest runs it once per file, under the name
 # <prefix>_<file name>. A file with its own main (QTEST_MAIN, ...) stays a program of its own,
 # <prefix>_<file name>, under the same test name.
 function(tundrix_qtests prefix)
-  cmake_parse_arguments(T "" "PATTERN" "DEPS" ${ARGN})
+  cmake_parse_arguments(T "" "PATTERN;ONLY;EXCEPT;PROGRAM" "DEPS" ${ARGN})
   file(GLOB _srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${T_PATTERN})
+  if(T_ONLY)
+    list(FILTER _srcs INCLUDE REGEX "${T_ONLY}")
+  endif()
+  if(T_EXCEPT)
+    list(FILTER _srcs EXCLUDE REGEX "${T_EXCEPT}")
+  endif()
   set(_shared "")
   foreach(_src ${_srcs})
     # Which way a file goes is read from it, so a change of its last line configures again.
@@ -119,8 +126,11 @@ function(tundrix_qtests prefix)
   endforeach()
   if(_shared)
     set(_target ${prefix}_qtests)
+    if(T_PROGRAM)
+      set(_target ${T_PROGRAM})
+    endif()
     add_executable(${_target} ${PROJECT_SOURCE_DIR}/tests/qtestmain.cpp)
-    set_target_properties(${_target} PROPERTIES AUTOMOC ON)
+    set_target_properties(${_target} PROPERTIES AUTOMOC ON TUNDRIX_TEST_PREFIX ${prefix})
     target_link_libraries(${_target} PRIVATE ${T_DEPS} Qt6::Test)
     tundrix_test_settings(${_target})
     tundrix_test_sources(${_target} ${_shared})
@@ -129,12 +139,12 @@ function(tundrix_qtests prefix)
 endfunction()
 
 # tundrix_test_sources(program file ...) adds test files to an area's test program: to a
-# GoogleTest program (its tests are found by name when it is built), or to a <prefix>_qtests
-# program, where each file also becomes the CTest test <prefix>_<file name>.
+# GoogleTest program (its tests are found by name when it is built), or to a QtTest program made
+# by tundrix_qtests, where each file also becomes the CTest test <prefix>_<file name>.
 function(tundrix_test_sources target)
   target_sources(${target} PRIVATE ${ARGN})
-  if(target MATCHES "^(.*)_qtests$")
-    set(_prefix ${CMAKE_MATCH_1})
+  get_target_property(_prefix ${target} TUNDRIX_TEST_PREFIX)
+  if(_prefix)
     foreach(_src ${ARGN})
       get_filename_component(_name ${_src} NAME_WE)
       add_test(NAME ${_prefix}_${_name} COMMAND ${target} ${_name})

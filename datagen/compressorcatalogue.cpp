@@ -58,7 +58,7 @@ CoefImage& brandImage(CompressorFiles& files, int brand, int refrigerant) {
 SeriesPlan resolvedPlan(const SeriesPlan& plan, const Fluid& fluid, const FluidSet& fluids) {
     SeriesPlan p = plan;
     p.params = resolvedParams(plan.params, fluid);
-    const int like = refrigerantDesign(plan.refrigerant).sizedLike;
+    const int like = refrigerantIndex(refrigerantDesign(plan.refrigerant).sizedLike);
     if (validRefrigerant(like) && fluids[std::size_t(like)]) {
         const RatingPoint rp = ratingPoint(plan.level);
         const double scale = volumetricEffect(*fluids[std::size_t(like)], rp.to, rp.tc) /
@@ -248,7 +248,7 @@ CompressorFiles buildCompressorFiles(const FluidSet& fluids) {
     CompressorFiles files;
     // The shared brand files exist even when a refrigerant is missing; its section stays empty.
     for (int brand : {kBrandBock, kBrandBitzer, kBrandStream})
-        brandImage(files, brand, 0);
+        brandImage(files, brand, kDefaultRefrigerant);
     for (const SeriesPlan& plan : seriesPlans()) {
         const Fluid* fluid = fluids[std::size_t(plan.refrigerant)];
         if (!fluid)

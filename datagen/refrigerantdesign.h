@@ -27,9 +27,9 @@ struct RefrigerantDesign {
     std::string_view mark;
     char levelLetter = 0;  // replaces the level letter when not 0
     // The brand's usual displacements are scaled so that the series gives the capacities of the
-    // series of this refrigerant (-1: not scaled), by the ratio of the volumetric refrigerating
-    // effects at the level's rating point.
-    int sizedLike = -1;
+    // series of the refrigerant of this file code (empty: not scaled), by the ratio of the
+    // volumetric refrigerating effects at the level's rating point.
+    std::string_view sizedLike{};
     // The scrolls are of the high-pressure family (their own displacement range).
     bool highPressureScrolls = false;
 };

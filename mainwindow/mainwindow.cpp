@@ -23,8 +23,8 @@
 #include "catalogue/refrigerants.h"
 #include "engine/cyclestate.h"
 #include "mainwindow/printactions.h"
-#include "mainwindow/widgetstyle.h"
 #include "techdata/techdatatables.h"
+#include "widgets/widgetstyle.h"
 
 namespace tundrix {
 
@@ -77,8 +77,7 @@ MainWindow::MainWindow(const std::filesystem::path& dataDir, QWidget* parent)
 
     auto* central = new QWidget;
     auto* layout = new QVBoxLayout(central);
-    buildCommonInputs(central);
-    layout->addWidget(central->findChild<QWidget*>(QStringLiteral("PanelInputs")));
+    layout->addWidget(buildCommonInputs());
 
     pageControl1_ = new QTabWidget;
     pageControl1_->setObjectName(QStringLiteral("PageControl1"));
@@ -127,8 +126,8 @@ MainWindow::MainWindow(const std::filesystem::path& dataDir, QWidget* parent)
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::buildCommonInputs(QWidget* host) {
-    auto* panel = new QWidget(host);
+QWidget* MainWindow::buildCommonInputs() {
+    auto* panel = new QWidget;
     panel->setObjectName(QStringLiteral("PanelInputs"));
     auto* row = new QHBoxLayout(panel);
     row->setContentsMargins(0, 0, 0, 0);
@@ -222,6 +221,8 @@ void MainWindow::buildCommonInputs(QWidget* host) {
     right->addWidget(basket, 2, 0);
     right->addWidget(closeButton, 2, 1);
     row->addLayout(right, 1);
+    outside_.basket = basket;
+    return panel;
 }
 
 void MainWindow::buildChillerInputs(UnitTab& tab) {
@@ -242,17 +243,22 @@ void MainWindow::buildChillerInputs(UnitTab& tab) {
     grid->addWidget(button4, 0, 2, 1, 2);
     grid->addWidget(checkBox3_, 0, 4, 1, 2);
     grid->addWidget(label({}, QStringLiteral("Жидкость")), 1, 0);
-    grid->addWidget(label(QStringLiteral("Label51"), QString()), 1, 1);
+    label51_ = label(QStringLiteral("Label51"), QString());
+    label52_ = label(QStringLiteral("Label52"), QString());
+    label53_ = label(QStringLiteral("Label53"), QString());
+    label55_ = label(QStringLiteral("Label55"), QString());
+    label56_ = label(QStringLiteral("Label56"), QString());
+    grid->addWidget(label51_, 1, 1);
     grid->addWidget(label({}, QStringLiteral("Расход")), 1, 2);
-    grid->addWidget(label(QStringLiteral("Label52"), QString()), 1, 3);
+    grid->addWidget(label52_, 1, 3);
     grid->addWidget(label({}, QStringLiteral("Теплообменник")), 1, 4);
-    grid->addWidget(label(QStringLiteral("Label55"), QString()), 1, 5);
+    grid->addWidget(label55_, 1, 5);
     grid->addWidget(label({}, QStringLiteral("Температура жидкости на входе")), 2, 0);
-    grid->addWidget(label(QStringLiteral("Label53"), QString()), 2, 1);
+    grid->addWidget(label53_, 2, 1);
     grid->addWidget(label({}, QStringLiteral("Температура жидкости на выходе")), 2, 2);
     auto* outlet = new QHBoxLayout;
     outlet->addWidget(edit23_);
-    outlet->addWidget(label(QStringLiteral("Label56"), QString()));
+    outlet->addWidget(label56_);
     grid->addLayout(outlet, 2, 3);
     grid->setColumnStretch(6, 1);
     tab.extras->addLayout(grid);
@@ -260,6 +266,18 @@ void MainWindow::buildChillerInputs(UnitTab& tab) {
         QStringLiteral("Label63"),
         QStringLiteral("Чиллеры с винтовыми компрессорами рассчитываются с экономайзером !!! "));
     tab.extras->addWidget(bitzerChiller_);
+    outside_.liquid = button4;
+}
+
+void MainWindow::showLiquid(const LiquidTexts& t, Exchanger exchanger) {
+    edit11_->setText(t.edit11);
+    edit23_->setText(t.edit23);
+    label51_->setText(t.label51);
+    label52_->setText(t.label52);
+    label53_->setText(t.label53);
+    label55_->setText(t.label55);
+    label56_->setText(t.label56);
+    exchanger_ = exchanger;
 }
 
 void MainWindow::buildMenus() {
@@ -269,9 +287,11 @@ void MainWindow::buildMenus() {
     QAction* previous = file->addAction(QStringLiteral("Открыть предыдущий расчет"));
     previous->setObjectName(QStringLiteral("MenuOpenPrevious"));
     previous->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    outside_.openPrevious = previous;
     QAction* save = file->addAction(QStringLiteral("Сохранить расчет..."));
     save->setObjectName(QStringLiteral("MenuSaveCalculation"));
     save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    outside_.saveCalculation = save;
     file->addSeparator();
     QAction* print = file->addAction(QStringLiteral("Печать"));
     print->setObjectName(QStringLiteral("MenuPrint"));
@@ -286,10 +306,10 @@ void MainWindow::buildMenus() {
 
     editingMenu_ = menuBar()->addMenu(QStringLiteral("Редактирование"));
     editingMenu_->setObjectName(QStringLiteral("MenuEditing"));
-    editingMenu_->addAction(QStringLiteral("составить список агрегатов"))
-        ->setObjectName(QStringLiteral("MenuUnitList"));
-    editingMenu_->addAction(QStringLiteral("Расчет полинома по значениям"))
-        ->setObjectName(QStringLiteral("MenuPolynomial"));
+    outside_.unitList = editingMenu_->addAction(QStringLiteral("составить список агрегатов"));
+    outside_.unitList->setObjectName(QStringLiteral("MenuUnitList"));
+    outside_.polynomial = editingMenu_->addAction(QStringLiteral("Расчет полинома по значениям"));
+    outside_.polynomial->setObjectName(QStringLiteral("MenuPolynomial"));
     editingMenu_->menuAction()->setVisible(false);
 }
 
@@ -299,6 +319,10 @@ void MainWindow::setMaintenanceMode(bool on) {
 
 int MainWindow::shownTab() const {
     return pageControl1_->currentIndex();
+}
+
+void MainWindow::showTab(Tab tab) {
+    pageControl1_->setCurrentIndex(tab);
 }
 
 UnitTab* MainWindow::shownUnitTab() {

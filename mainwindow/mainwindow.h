@@ -1,10 +1,11 @@
 // The main window "Подбор агрегатов": the operating conditions shared by every selection, one tab
 // per kind of unit with its result list and details, and the description tab with the
-// calculator. It owns the catalogue and the cycle state for the whole run; the other windows
-// reach them and the window's controls through it.
+// calculator. It owns the catalogue and the cycle state for the whole run; the other windows are
+// wired to it, by the typed controls and hooks below, where all windows are created.
 #pragma once
 
 #include <QMainWindow>
+#include <QString>
 
 #include <array>
 #include <filesystem>
@@ -12,6 +13,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "basket/basketunit.h"
@@ -20,6 +22,7 @@
 #include "catalogue/choices.h"
 #include "mainwindow/calculatortab.h"
 #include "mainwindow/unittab.h"
+#include "selection/calculator.h"
 #include "selection/selectionrun.h"
 
 class QAction;
@@ -31,11 +34,13 @@ class QListWidget;
 class QListWidgetItem;
 class QMenu;
 class QProgressBar;
+class QPushButton;
 
 namespace tundrix {
 
 class Catalogue;
 struct CycleState;
+struct ReportModel;
 class TechDataModule;
 
 class MainWindow : public QMainWindow {
@@ -61,6 +66,25 @@ public:
     void setChillerTabShownHook(std::function<void()> hook) { chillerShown_ = std::move(hook); }
     // The heat exchanger chosen in the chilled-liquid dialog (read by chiller selections).
     void setExchanger(Exchanger e) { exchanger_ = e; }
+    // The chiller tab's liquid as the chilled-liquid dialog sums it up: the texts of Edit11
+    // (required capacity), Edit23 (outlet temperature) and the labels Label51 (liquid), Label52
+    // (flow), Label53 (inlet temperature), Label55 (exchanger) and Label56 (outlet unit).
+    struct LiquidTexts {
+        QString edit11, edit23, label51, label52, label53, label55, label56;
+    };
+    void showLiquid(const LiquidTexts& texts, Exchanger exchanger);
+
+    // The controls whose work lies in other windows; they are wired where all windows are
+    // created.
+    struct OutsideControls {
+        QPushButton* basket = nullptr;       // "Корзина" (Button19)
+        QPushButton* liquid = nullptr;       // the chiller tab's liquid parameters (Button4)
+        QAction* openPrevious = nullptr;     // "Открыть предыдущий расчет"
+        QAction* saveCalculation = nullptr;  // "Сохранить расчет..."
+        QAction* unitList = nullptr;         // "составить список агрегатов"
+        QAction* polynomial = nullptr;  // "Расчет полинома по значениям"
+    };
+    const OutsideControls& outsideControls() const { return outside_; }
 
     // The stages of a selection run from the inputs to the filled window: the run itself, the
     // result grid, the details of the cursor unit and, inside them, the envelope chart.
@@ -77,9 +101,20 @@ public:
     bool started() const { return started_; }
     int selrow() const { return selrow_; }
     int shownTab() const;
+    void showTab(Tab tab);
     UnitTab* shownUnitTab();
     UnitTab& unitTab(Tab tab);
     CalculatorTab& calculatorTab() { return calc_; }
+    // What the calculator shows chosen, as the unit list editor composes a unit from it.
+    CalculatorChoice calculatorChoice() const;
+    // The inputs as the printed report shows them: refrigerant and its safety text, temperatures
+    // as typed and, on the chiller tab, the liquid.
+    void fillReportInputs(ReportModel& m) const;
+    // The operating point of unit u of a tab as its details place it: the evaporating temperature
+    // (on the chiller tab the outlet temperature less the unit's difference, unless the typed
+    // one is to be used) and the condensing or, when the ambient is given, the ambient
+    // temperature.
+    std::pair<double, double> operatingPoint(const UnitTab& tab, int u) const;
     // The kind of unit of the shown tab (on the chiller tab: by chiller type); None on the
     // description tab.
     UnitKind shownKind() const;
@@ -137,7 +172,7 @@ private:
         RunPhase phase_;
     };
 
-    void buildCommonInputs(QWidget* host);
+    QWidget* buildCommonInputs();
     void buildMenus();
     void buildChillerInputs(UnitTab& tab);
     void connectEvents();
@@ -161,6 +196,10 @@ private:
     void fieldLeft(QObject* field);
     void moveCursor(UnitTab& tab, int step);
     void ComboBox5Change();
+    // The steps of runSelection: the tab's inputs as the run takes them, the run with the
+    // progress shown, and the result in the grid with the cursor and the details of its unit.
+    SelectionInputs selectionInputs(const UnitTab& tab) const;
+    SelectionResult computeSelection(const SelectionInputs& in);
     void showResult(UnitTab& tab, const SelectionResult& result);
     int tabIndex(const UnitTab& tab) const { return int(&tab - tabs_); }
     // Options restored from a calculation, put on the units of the next run's list by name.
@@ -228,7 +267,14 @@ private:
     QLineEdit* edit23_ = nullptr;
     QCheckBox* checkBox3_ = nullptr;
 
+    QLabel* label51_ = nullptr;
+    QLabel* label52_ = nullptr;
+    QLabel* label53_ = nullptr;
+    QLabel* label55_ = nullptr;
+    QLabel* label56_ = nullptr;
+
     QMenu* editingMenu_ = nullptr;
+    OutsideControls outside_;
 
     // The last result of each kind tab with the catalogue names of its rows (the list behind a
     // tab that is not shown has since been replaced).

@@ -15,7 +15,7 @@
 #include "catalogue/catalogue.h"
 #include "engine/cyclestate.h"
 #include "mainwindow/mainwindow.h"
-#include "mainwindow/widgetstyle.h"
+#include "widgets/widgetstyle.h"
 
 namespace tundrix {
 

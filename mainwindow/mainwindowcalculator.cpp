@@ -13,8 +13,8 @@
 #include "engine/cyclestate.h"
 #include "mainwindow/calculatorplot.h"
 #include "mainwindow/mainwindow.h"
-#include "mainwindow/widgetstyle.h"
 #include "selection/calculator.h"
+#include "widgets/widgetstyle.h"
 
 namespace tundrix {
 
@@ -59,6 +59,30 @@ void MainWindow::condensatorChanged() {
     calc_.edit4->setText(qs(d.edit4));
     calc_.edit5->setText(qs(d.edit5));
     calc_.edit6->setText(qs(d.edit6));
+}
+
+CalculatorChoice MainWindow::calculatorChoice() const {
+    CalculatorChoice ch;
+    ch.model1 = us(calc_.selectcompr->currentText());
+    ch.pos1 = calc_.selectcompr->currentIndex();
+    ch.second = calc_.checkBox4->isChecked();
+    ch.pos2 = calc_.selectcompr2->currentIndex();
+    // Both selectors hold the same list: the second model is the first list's item there.
+    ch.model2 = us(calc_.selectcompr->itemText(ch.pos2));
+    const Catalogue& cat = *catalogue_;
+    auto mapped = [&cat](int pos) {
+        return pos >= 0 && pos < int(cat.brandpos.size()) ? cat.brandpos[std::size_t(pos)] : 0;
+    };
+    ch.mapped1 = mapped(ch.pos1);
+    ch.mapped2 = mapped(ch.pos2);
+    ch.condenserName = us(calc_.condensator->currentText());
+    ch.condenserPos = calc_.condensator->currentIndex();
+    ch.pol = cat.conderlist.pol(ch.condenserPos + 1);
+    ch.count1 = us(calc_.edit12->text());
+    ch.count2 = us(calc_.edit24->text());
+    ch.condensers = us(calc_.edit13->text());
+    ch.noCondenser = calc_.checkBox2->isChecked();
+    return ch;
 }
 
 void MainWindow::CheckBox2Click() {

@@ -1,6 +1,7 @@
 // The details of the unit in a result grid's cursor row: model, picture, drawing, texts,
 // technical data, envelope chart and options, and the condensing temperature written back.
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPdfDocument>
@@ -17,9 +18,10 @@
 #include "mainwindow/envelopechart.h"
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/pictureview.h"
-#include "mainwindow/widgetstyle.h"
+#include "printing/reportmodel.h"
 #include "selection/numbers.h"
 #include "techdata/techdatamodule.h"
+#include "widgets/widgetstyle.h"
 
 namespace tundrix {
 
@@ -45,17 +47,10 @@ void MainWindow::floodpola(UnitTab& tab) {
         return;
     }
     selrow_ = r;
-    const char sep = decimalSeparator();
 
-    double to = 0;
-    if (&tab == &tabs_[3] && !checkBox3_->isChecked()) {
-        to = readNumber(us(edit23_->text()), sep, 0) - a.delta[std::size_t(u)];
+    const auto [to, t2] = operatingPoint(tab, u);
+    if (&tab == &tabs_[3] && !checkBox3_->isChecked())
         evaporate_->setText(QString::number(int(std::nearbyint(to))));
-    } else {
-        to = readNumber(us(evaporate_->text()), sep, 0);
-    }
-    const double t2 = condensate_->isReadOnly() ? readNumber(us(edit7_->text()), sep, 0)
-                                                : readNumber(us(condensate_->text()), sep, 0);
     if (QTableWidgetItem* item = tab.grid->item(r - 1, 0))
         tab.model->setText(item->text());
 
@@ -66,6 +61,30 @@ void MainWindow::floodpola(UnitTab& tab) {
     showTechData(tab, u);
     showChart(tab, u, to, t2);
     showOptions(tab, u);
+}
+
+std::pair<double, double> MainWindow::operatingPoint(const UnitTab& tab, int u) const {
+    const char sep = decimalSeparator();
+    const double to =
+        &tab == &tabs_[3] && !checkBox3_->isChecked()
+            ? readNumber(us(edit23_->text()), sep, 0) - catalogue_->agrlist.delta[std::size_t(u)]
+            : readNumber(us(evaporate_->text()), sep, 0);
+    const double t2 = condensate_->isReadOnly() ? readNumber(us(edit7_->text()), sep, 0)
+                                                : readNumber(us(condensate_->text()), sep, 0);
+    return {to, t2};
+}
+
+void MainWindow::fillReportInputs(ReportModel& m) const {
+    m.refrigerant = comboBox8_->currentText();
+    m.refrigerantSafety = labelSafety_->text();
+    m.evaporate = evaporate_->text();
+    m.condensate = condensate_->text();
+    m.ambient = edit7_->text();
+    m.superheat = superheat_->text();
+    m.subcool = subcool_->text();
+    if (shownTab() == Chiller)
+        m.liquid =
+            ReportLiquid{label51_->text(), label52_->text(), label53_->text(), edit23_->text()};
 }
 
 void MainWindow::clearDetails(UnitTab& tab) {

@@ -21,7 +21,7 @@
 #include "catalogue/refrigerants.h"
 #include "engine/cyclestate.h"
 #include "mainwindow/mainwindow.h"
-#include "mainwindow/widgetstyle.h"
+#include "widgets/widgetstyle.h"
 
 namespace tundrix {
 
@@ -43,6 +43,53 @@ bool checked(const QListWidget* list, int row) {
 void setIndexQuietly(QComboBox* box, int index) {
     const QSignalBlocker block(box);
     box->setCurrentIndex(index);
+}
+
+// The result rows into the grid. The cells of the rows the grid already has are rewritten in
+// place (a re-run mostly shows the same units again), and the grid is painted once when it is
+// full.
+void fillResultGrid(QTableWidget* g, const SelectionResult& result) {
+    g->setUpdatesEnabled(false);
+    const int rows = std::max(0, int(result.rows.size()) - 1);
+    g->setRowCount(rows);
+    if (!result.rows.empty()) {
+        QStringList headings;
+        for (const std::string& h : result.rows[0].cells)
+            headings << qs(h);
+        g->setHorizontalHeaderLabels(headings);
+    }
+    for (int r = 1; r <= rows; ++r) {
+        const SelectionRow& row = result.rows[std::size_t(r)];
+        for (int c = 0; c < 6; ++c) {
+            const QString text = qs(row.cells[std::size_t(c)]);
+            QTableWidgetItem* item = g->item(r - 1, c);
+            if (!item) {
+                item = new QTableWidgetItem(text);
+                if (c > 0)
+                    item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+                item->setData(Qt::UserRole, row.unit);
+                g->setItem(r - 1, c, item);
+                continue;
+            }
+            if (item->text() != text)
+                item->setText(text);
+            if (item->data(Qt::UserRole).toInt() != row.unit)
+                item->setData(Qt::UserRole, row.unit);
+        }
+    }
+    fitFigureColumns(g);
+    g->setUpdatesEnabled(true);
+}
+
+// The grid's cursor on result row `cursorRow` (rows count from 1), selected and in view.
+void placeGridCursor(QTableWidget* g, int cursorRow) {
+    const int rows = g->rowCount();
+    if (rows <= 0)
+        return;
+    const int cursor = std::clamp(cursorRow, 1, rows);
+    g->setCurrentCell(cursor - 1, 0);
+    g->selectRow(cursor - 1);
+    g->scrollToItem(g->item(cursor - 1, 0), QAbstractItemView::PositionAtCenter);
 }
 
 }  // namespace
@@ -152,13 +199,13 @@ void MainWindow::startup() {
     label25_->setText(QStringLiteral("°C"));
     started_ = false;
     if (shownTab() == Chiller) {
-        setRefrigerantQuietly(2);
+        setRefrigerantQuietly(kChillerRefrigerant);
         setIndexQuietly(comboBox6_, 3);
         setIndexQuietly(calc_.comboBox7, 1);
         catalogue_->levelon[3] = true;
     } else {
         setIndexQuietly(comboBox6_, 1);
-        setRefrigerantQuietly(0);
+        setRefrigerantQuietly(kDefaultRefrigerant);
         setIndexQuietly(calc_.comboBox7, 1);
         catalogue_->levelon[1] = true;
     }
@@ -255,7 +302,7 @@ void MainWindow::tabChanged(int index) {
         setAllChecked(checkListBox1_, true);
         brandsChangedQuietly();
         setLocked(evaporate_, true);
-        setRefrigerantQuietly(2);
+        setRefrigerantQuietly(kChillerRefrigerant);
         setIndexQuietly(comboBox6_, 3);
     }
     applyLevelChoice();
@@ -338,17 +385,28 @@ void MainWindow::rerunShownTab() {
 }
 
 void MainWindow::rerunAfterOptions() {
-    if (shownTab() == Chiller && comboBox8_->currentIndex() != 2) {
-        setRefrigerantQuietly(2);
+    if (shownTab() == Chiller && comboBox8_->currentIndex() != kChillerRefrigerant) {
+        setRefrigerantQuietly(kChillerRefrigerant);
         // The list now says R407C, so the preloaded performance data must be R407C's as well:
         // otherwise the rerun would compute the R407C units from the previous refrigerant's
         // tables. Only the data are reloaded; the rerun below is the one selection run.
-        catalogue_->preloadtables(2);
+        catalogue_->preloadtables(kChillerRefrigerant);
     }
     rerunShownTab();
 }
 
 void MainWindow::runSelection(UnitTab& tab) {
+    const SelectionInputs in = selectionInputs(tab);
+    SelectionResult result;
+    {
+        const PhaseScope engine(probe_, RunPhase::Engine);
+        result = computeSelection(in);
+        applyPendingOptions(in, result);
+    }
+    showResult(tab, result);
+}
+
+SelectionInputs MainWindow::selectionInputs(const UnitTab& tab) const {
     SelectionInputs in;
     in.required = us(edit11_->text());
     in.evaporate = us(evaporate_->text());
@@ -370,28 +428,25 @@ void MainWindow::runSelection(UnitTab& tab) {
     in.useEvaporate = checkBox3_->isChecked();
     in.cheapest = checkBox5_->isChecked();
     in.cursorRow = std::max(1, tab.grid->currentRow() + 1);
+    return in;
+}
 
-    SelectionResult result;
-    {
-        const PhaseScope engine(probe_, RunPhase::Engine);
-        label48_->setText(qs(kRunningText));
-        // A new value repaints the bar at once; a run of a few milliseconds would spend more on
-        // repainting it than on its units, so the bar follows a run only every kProgressStepMs
-        // and the result sets its final value and text.
-        QElapsedTimer sinceShown;
-        sinceShown.start();
-        result = Tableoperations(*catalogue_, *cycle_, in,
-                                 [this, &sinceShown](int percent, std::string_view text) {
-                                     if (sinceShown.elapsed() < kProgressStepMs)
-                                         return;
-                                     sinceShown.restart();
-                                     if (percent >= 0)
-                                         progressBar1_->setValue(percent);
-                                     label48_->setText(qs(text));
-                                 });
-        applyPendingOptions(in, result);
-    }
-    showResult(tab, result);
+SelectionResult MainWindow::computeSelection(const SelectionInputs& in) {
+    label48_->setText(qs(kRunningText));
+    // A new value repaints the bar at once; a run of a few milliseconds would spend more on
+    // repainting it than on its units, so the bar follows a run only every kProgressStepMs
+    // and the result sets its final value and text.
+    QElapsedTimer sinceShown;
+    sinceShown.start();
+    return Tableoperations(*catalogue_, *cycle_, in,
+                           [this, &sinceShown](int percent, std::string_view text) {
+                               if (sinceShown.elapsed() < kProgressStepMs)
+                                   return;
+                               sinceShown.restart();
+                               if (percent >= 0)
+                                   progressBar1_->setValue(percent);
+                               label48_->setText(qs(text));
+                           });
 }
 
 void MainWindow::showResult(UnitTab& tab, const SelectionResult& result) {
@@ -403,53 +458,19 @@ void MainWindow::showResult(UnitTab& tab, const SelectionResult& result) {
     if (result.pagesHidden) {
         tab.pages->hide();
         tab.noData->show();
+        tab.coverage->setText(qs(result.coverage));
+        tab.coverage->show();
         grid.reset();
         clearDetails(tab);
         return;
     }
     tab.noData->hide();
+    tab.coverage->hide();
     tab.pages->show();
     {
         const QSignalBlocker block(tab.grid);
-        QTableWidget* g = tab.grid;
-        // The cells of the rows the grid already has are rewritten in place (a re-run mostly
-        // shows the same units again), and the grid is painted once when it is full.
-        g->setUpdatesEnabled(false);
-        const int rows = std::max(0, int(result.rows.size()) - 1);
-        g->setRowCount(rows);
-        if (!result.rows.empty()) {
-            QStringList headings;
-            for (const std::string& h : result.rows[0].cells)
-                headings << qs(h);
-            g->setHorizontalHeaderLabels(headings);
-        }
-        for (int r = 1; r <= rows; ++r) {
-            const SelectionRow& row = result.rows[std::size_t(r)];
-            for (int c = 0; c < 6; ++c) {
-                const QString text = qs(row.cells[std::size_t(c)]);
-                QTableWidgetItem* item = g->item(r - 1, c);
-                if (!item) {
-                    item = new QTableWidgetItem(text);
-                    if (c > 0)
-                        item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-                    item->setData(Qt::UserRole, row.unit);
-                    g->setItem(r - 1, c, item);
-                    continue;
-                }
-                if (item->text() != text)
-                    item->setText(text);
-                if (item->data(Qt::UserRole).toInt() != row.unit)
-                    item->setData(Qt::UserRole, row.unit);
-            }
-        }
-        fitFigureColumns(g);
-        g->setUpdatesEnabled(true);
-        if (rows > 0) {
-            const int cursor = std::clamp(cursorRow, 1, rows);
-            g->setCurrentCell(cursor - 1, 0);
-            g->selectRow(cursor - 1);
-            g->scrollToItem(g->item(cursor - 1, 0), QAbstractItemView::PositionAtCenter);
-        }
+        fillResultGrid(tab.grid, result);
+        placeGridCursor(tab.grid, cursorRow);
     }
     tab.model->setText(cursorRow == result.cursorRow
                            ? qs(result.modelLabel)

@@ -1,13 +1,9 @@
 #include "mainwindow/printactions.h"
 
 #include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
 #include <QDateTime>
 #include <QFileDialog>
 #include <QHeaderView>
-#include <QLabel>
-#include <QLineEdit>
 #include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
@@ -16,35 +12,17 @@
 #include <QPrinter>
 #include <QTableWidget>
 
-#include <cmath>
 #include <functional>
 
 #include "catalogue/catalogue.h"
 #include "mainwindow/mainwindow.h"
-#include "mainwindow/widgetstyle.h"
 #include "printing/pdfoutput.h"
 #include "printing/printlayout.h"
 #include "printing/reportenvelope.h"
-#include "selection/numbers.h"
 
 namespace tundrix {
 
 namespace {
-
-QString text(MainWindow& w, const char* name) {
-    const QString objectName = QString::fromLatin1(name);
-    if (auto* e = w.findChild<QLineEdit*>(objectName))
-        return e->text();
-    if (auto* l = w.findChild<QLabel*>(objectName))
-        return l->text();
-    if (auto* c = w.findChild<QComboBox*>(objectName))
-        return c->currentText();
-    return {};
-}
-
-double number(const QString& s) {
-    return readNumber(us(s), decimalSeparator(), 0);
-}
 
 QString cell(const QTableWidget* g, int row, int column) {
     const QTableWidgetItem* item = g->item(row, column);
@@ -110,20 +88,10 @@ std::optional<ReportModel> reportFromWindow(MainWindow& w) {
     UnitTab* tab = w.shownUnitTab();
     if (!tab)
         return std::nullopt;
-    const bool chiller = w.shownTab() == MainWindow::Chiller;
     ReportModel m;
     m.font = printFont(tab->grid->font());
     m.dateTime = QLocale::system().toString(QDateTime::currentDateTime(), QLocale::ShortFormat);
-    m.refrigerant = text(w, "ComboBox8");
-    m.refrigerantSafety = text(w, "LabelSafety");
-    m.evaporate = text(w, "evaporate");
-    m.condensate = text(w, "condensate");
-    m.ambient = text(w, "Edit7");
-    m.superheat = text(w, "superheat");
-    m.subcool = text(w, "subcool");
-    if (chiller)
-        m.liquid = ReportLiquid{text(w, "Label51"), text(w, "Label52"), text(w, "Label53"),
-                                text(w, "Edit23")};
+    w.fillReportInputs(m);
 
     const int u = unitBehindCursor(w, *tab);
     m.hasUnit = u != 0;
@@ -139,15 +107,8 @@ std::optional<ReportModel> reportFromWindow(MainWindow& w) {
     m.deliverySet = memoLines(tab->complect->toPlainText());
 
     // The operating point as the details view places it.
-    const agregat& a = w.catalogue().agrlist;
-    const auto* useTo = w.findChild<QCheckBox*>(QStringLiteral("CheckBox3"));
-    const double t0 = chiller && useTo && !useTo->isChecked()
-                          ? number(text(w, "Edit23")) - a.delta[std::size_t(u)]
-                          : number(m.evaporate);
-    const auto* condensate = w.findChild<QLineEdit*>(QStringLiteral("condensate"));
-    const double tc =
-        condensate && condensate->isReadOnly() ? number(m.ambient) : number(m.condensate);
-    m.envelope = reportEnvelope(a, w.cycle(), u, t0, tc);
+    const auto [t0, tc] = w.operatingPoint(*tab, u);
+    m.envelope = reportEnvelope(w.catalogue().agrlist, w.cycle(), u, t0, tc);
     return m;
 }
 

@@ -165,9 +165,16 @@ UnitTab buildUnitTab(const UnitTabNames& n) {
 
     t.noData = new QLabel(QStringLiteral("Установок с заданными характеристиками нет."));
     t.noData->setObjectName(n.noData);
-    t.noData->setAlignment(Qt::AlignCenter);
+    // The two labels share the tab's height and meet in its middle.
+    t.noData->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
     t.noData->hide();
     outer->addWidget(t.noData);
+    t.coverage = new QLabel;
+    t.coverage->setObjectName(n.noData + QStringLiteral("Note"));
+    t.coverage->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    t.coverage->setWordWrap(true);
+    t.coverage->hide();
+    outer->addWidget(t.coverage);
 
     t.pages = new QTabWidget;
     t.pages->setObjectName(n.pages);

@@ -41,6 +41,7 @@ struct UnitTab {
     QTableWidget* optionsGrid = nullptr;  // options: names in the header, price, "выбрана"
     QLabel* model = nullptr;
     QLabel* noData = nullptr;
+    QLabel* coverage = nullptr;  // beside noData: what the catalogue holds instead
     QTabWidget* pages = nullptr;
     EnvelopeChart* chart = nullptr;
     QWidget* panel = nullptr;

@@ -2,11 +2,14 @@
 
 #include <cmath>
 #include <ctime>
+#include <map>
+#include <memory>
 
 #include "basket/basket.h"
 #include "calculation/calculationfile.h"
 #include "calculation/calculationunits.h"
 #include "catalogue/fileio.h"
+#include "catalogue/unitlisttable.h"
 #include "selection/numbers.h"
 #include "techdata/techdatamodule.h"
 #include "techdata/techdatatables.h"
@@ -35,21 +38,96 @@ void addRow(std::vector<ReportRow>& rows, const QString& label, const QString& v
         rows.push_back({label, value});
 }
 
-QImage picture(const std::filesystem::path& dataDir, const BasketUnit& unit) {
-    const auto listed = findListedUnit(dataDir, unit);
-    if (!listed)
-        return {};
-    const auto file = resolveDataPath(dataDir, listed->picturePath);
-    std::error_code ec;
-    if (!file || !std::filesystem::is_regular_file(*file, ec))
-        return {};
-    QImage image(QString::fromStdString(file->string()));
-    if (image.width() > kPictureWidth)
-        image = image.scaledToWidth(kPictureWidth, Qt::SmoothTransformation);
-    return image;
+// The catalogue's data on the basket's units, each read once per offer: a unit list file, a
+// technical-data table and a picture are read when the first unit needs them and kept for the
+// others (a basket of hundreds of rows names the same few files over and over).
+class OfferReader {
+public:
+    explicit OfferReader(const std::filesystem::path& dataDir) : dataDir_(dataDir), td_(dataDir) {}
+
+    QImage picture(const BasketUnit& unit);
+    // The dimension and weight fields of the unit's technical-data record (the last of its name).
+    const std::vector<ReportRow>& dimensions(UnitKind kind, const std::string& name);
+
+private:
+    const UnitListTable* unitList(const BasketUnit& unit);
+    const QImage& pictureFile(const std::filesystem::path& file);
+
+    using Records = std::map<QString, std::vector<ReportRow>>;  // by unit name
+
+    std::filesystem::path dataDir_;
+    TechDataModule td_;
+    std::map<std::filesystem::path, std::unique_ptr<UnitListTable>> lists_;  // null: unreadable
+    std::map<std::filesystem::path, QImage> pictures_;
+    std::map<std::string, QImage> unitPictures_;  // by kind, level, brand, refrigerant, name
+    std::map<QString, Records> tables_;           // by table name
+};
+
+const UnitListTable* OfferReader::unitList(const BasketUnit& unit) {
+    const auto file = unitListFile(dataDir_, unit);
+    if (!file)
+        return nullptr;
+    auto [it, added] = lists_.try_emplace(*file);
+    if (added) {
+        auto table = std::make_unique<UnitListTable>();
+        if (table->load(*file))
+            it->second = std::move(table);
+    }
+    return it->second.get();
 }
 
-std::vector<ReportRow> technical(const BasketUnit& u, const OfferSource& s, TechDataModule& td) {
+const QImage& OfferReader::pictureFile(const std::filesystem::path& file) {
+    auto [it, added] = pictures_.try_emplace(file);
+    std::error_code ec;
+    if (added && std::filesystem::is_regular_file(file, ec)) {
+        QImage image(QString::fromStdString(file.string()));
+        if (image.width() > kPictureWidth)
+            image = image.scaledToWidth(kPictureWidth, Qt::SmoothTransformation);
+        it->second = image;
+    }
+    return it->second;
+}
+
+QImage OfferReader::picture(const BasketUnit& unit) {
+    const std::string key = std::to_string(int(unit.kind)) + '|' + std::to_string(unit.level) +
+                            '|' + std::to_string(unit.brand) + '|' +
+                            std::to_string(unit.refrigerant) + '|' + unit.name;
+    auto [it, added] = unitPictures_.try_emplace(key);
+    if (!added)
+        return it->second;
+    const UnitListTable* list = unitList(unit);
+    const auto listed = list ? findListedUnit(*list, unit.name) : std::nullopt;
+    if (!listed)
+        return {};
+    if (const auto file = resolveDataPath(dataDir_, listed->picturePath))
+        it->second = pictureFile(*file);
+    return it->second;
+}
+
+const std::vector<ReportRow>& OfferReader::dimensions(UnitKind kind, const std::string& name) {
+    const QString table = techDataTableForKind(kind);
+    auto [it, added] = tables_.try_emplace(table);
+    if (added) {
+        td_.close();
+        td_.setTableName(table);
+        if (td_.open()) {
+            // Walked once; a later record of a name replaces an earlier one.
+            for (int r = 1; r <= td_.recordCount(); ++r) {
+                std::vector<ReportRow> rows;
+                for (int f = 1; f < td_.fieldCount(); ++f)
+                    if (offerTechnicalField(td_.fieldName(f)))
+                        addRow(rows, td_.fieldName(f), td_.value(r, f).trimmed());
+                it->second[td_.value(r, 1)] = std::move(rows);
+            }
+        }
+        td_.close();
+    }
+    static const std::vector<ReportRow> none;
+    const auto record = it->second.find(qs(name));
+    return record == it->second.end() ? none : record->second;
+}
+
+std::vector<ReportRow> technical(const BasketUnit& u, const OfferSource& s, OfferReader& reader) {
     const char sep = s.decimalSeparator;
     const QString degrees = QStringLiteral(" °C");
     std::vector<ReportRow> rows;
@@ -61,14 +139,8 @@ std::vector<ReportRow> technical(const BasketUnit& u, const OfferSource& s, Tech
     addRow(rows, QStringLiteral("Хладагент"), refrigerantCaption(s, u.refrigerant));
     addRow(rows, QStringLiteral("Температура кипения"), figure(u.to, degrees, sep));
     addRow(rows, QStringLiteral("Температура конденсации"), figure(u.tc, degrees, sep));
-    td.close();
-    td.setTableName(techDataTableForKind(u.kind));
-    if (td.open()) {
-        const int record = td.recordNo(qs(u.name));
-        for (int f = 1; record > 0 && f < td.fieldCount(); ++f)
-            if (offerTechnicalField(td.fieldName(f)))
-                addRow(rows, td.fieldName(f), td.value(record, f).trimmed());
-    }
+    const std::vector<ReportRow>& dims = reader.dimensions(u.kind, u.name);
+    rows.insert(rows.end(), dims.begin(), dims.end());
     return rows;
 }
 
@@ -130,7 +202,7 @@ OfferModel buildOffer(const Calculation& calculation, const OfferSource& s) {
     // Costs and the total as the basket computes them from the quantities and prices.
     Basket basket(s.decimalSeparator);
     basket.setItems(basketItems(calculation.basket, s.decimalSeparator));
-    TechDataModule td(s.dataDir);
+    OfferReader reader(s.dataDir);
     for (int r = 1; r < basket.rowCount(); ++r) {
         if (!basket.isItem(r))
             continue;
@@ -144,8 +216,8 @@ OfferModel buildOffer(const Calculation& calculation, const OfferSource& s) {
             item.catalogued = true;
             for (const std::string& o : unit->options)
                 item.options << qs(o);
-            item.technical = technical(*unit, s, td);
-            item.picture = picture(s.dataDir, *unit);
+            item.technical = technical(*unit, s, reader);
+            item.picture = reader.picture(*unit);
         }
         m.items.push_back(std::move(item));
     }

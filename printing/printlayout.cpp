@@ -158,10 +158,14 @@ bool ReportWriter::newPage() {
     return true;
 }
 
+// The next row goes one line further down, unless its box would then end past the page's
+// bottom limit (PH - 40): then at the top of a new page. Deciding on the place the row will
+// take, not on the place of the row before, keeps the last row of a page on the paper.
 bool ReportWriter::pageCheck() {
-    if (m_.PH - 40 < y_ + 2 * m_.gap)
+    const int next = y_ + m_.lh + m_.gap;
+    if (m_.PH - 40 < next + m_.lh + m_.gap / 2)
         return newPage();
-    y_ += m_.lh + m_.gap;
+    y_ = next;
     return true;
 }
 
@@ -369,14 +373,17 @@ bool Printlist(const ListModel& model, PrintTarget& target) {
     const int columns[6] = {5, 25, 35, 45, 55, 65};
     int y = m.offY;
     for (const QStringList& row : model.rows) {
-        if (m.PH - 20 < y) {
+        // Lines stand 2 lh apart; a line whose text would end past the page's bottom limit
+        // (PH - 20) starts the next page instead, its text beginning at the top offset.
+        const int next = y + 2 * m.lh;
+        if (m.PH - 20 < next + m.lh) {
             if (!target.newPage()) {
                 p.end();
                 return false;
             }
             y = m.offY;
         } else {
-            y += 2 * m.lh;
+            y = next;
         }
         for (int c = 0; c < 6 && c < row.size(); ++c) {
             // Each column keeps to its width; the last one may run on to the page edge.

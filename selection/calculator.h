@@ -35,6 +35,25 @@ struct CalculatorInputs {
     char decimalSeparator = ',';
 };
 
+// What the calculator shows chosen (its selectors and counts, with the catalogue's brand-table
+// brand and condenser code of the chosen items): what the unit list editor composes a unit from.
+struct CalculatorChoice {
+    std::string model1;  // Selectcompr's current item
+    int pos1 = -1;       // its position
+    std::string model2;  // Selectcompr2's current item
+    int pos2 = -1;
+    bool second = false;  // CheckBox4 "Использовать второй компрессор"
+    int mapped1 = 0;      // brandpos[pos1] (brand-table brands)
+    int mapped2 = 0;      // brandpos[pos2]
+    std::string condenserName;  // condensator's current item
+    int condenserPos = -1;
+    std::string pol;               // short code of that condenser
+    std::string count1 = "1";      // Edit12
+    std::string count2 = "1";      // Edit24
+    std::string condensers = "1";  // Edit13
+    bool noCondenser = false;  // CheckBox2 "Указать температуру конденсации"
+};
+
 // What condensatorChange shows for a condenser: rated capacity, fans, current of one fan.
 struct CondenserDisplay {
     double capacity = 0;

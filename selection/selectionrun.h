@@ -70,13 +70,18 @@ struct SelectionRow {
     int unit = 0;  // unit number in agrlist (0 for the heading and an empty row)
     double to = 0;
     double tc = 0;
-    bool inside = false;  // operating point inside the unit's envelope (and computable)
+    // Operating point inside the unit's envelope, and capacity and power input computed as
+    // finite positive numbers; the figures are NaN otherwise.
+    bool inside = false;
     double capacity = 0, power = 0, heat = 0, current = 0;
     double price = 0;  // unit price plus the chosen options' prices
 };
 
 struct SelectionResult {
     bool pagesHidden = false;  // no unit list for any checked brand and covered level
+    // With the pages hidden: what the catalogue holds for the kind and refrigerant instead
+    // (other levels, other brands, or nothing), one sentence.
+    std::string coverage;
     // Grid rows as shown, row 0 the headings. Empty when the pages are hidden (the grid keeps
     // what it showed). With unit lists that hold no unit: the headings and one empty row.
     std::vector<SelectionRow> rows;

@@ -98,10 +98,10 @@ DumpCell textCell(std::string s) {
     return {std::move(s), false};
 }
 DumpCell intCell(long long v) {
-    return {std::to_string(v), true};
+    return {std::to_string(v), true, true, double(v)};
 }
 DumpCell realCell(double v) {
-    return {dumpReal(v), std::isfinite(v)};
+    return {dumpReal(v), std::isfinite(v), false, v};
 }
 
 template <typename Image>
@@ -325,44 +325,6 @@ std::string csvField(const DumpCell& cell) {
     return q + "\"";
 }
 
-std::string jsonString(const std::string& s) {
-    std::string q = "\"";
-    for (unsigned char c : s) {
-        switch (c) {
-            case '"':
-                q += "\\\"";
-                break;
-            case '\\':
-                q += "\\\\";
-                break;
-            case '\n':
-                q += "\\n";
-                break;
-            case '\r':
-                q += "\\r";
-                break;
-            case '\t':
-                q += "\\t";
-                break;
-            default:
-                if (c < 0x20) {
-                    char buf[8];
-                    std::snprintf(buf, sizeof buf, "\\u%04x", c);
-                    q += buf;
-                } else {
-                    q += char(c);
-                }
-        }
-    }
-    return q + "\"";
-}
-
-std::string jsonCell(const DumpCell& cell) {
-    if (cell.number)
-        return cell.text;
-    return jsonString(cell.text);
-}
-
 }  // namespace
 
 void writeDumpCsv(const CatalogDump& d, std::ostream& out) {
@@ -377,24 +339,6 @@ void writeDumpCsv(const CatalogDump& d, std::ostream& out) {
             out << (i ? "," : "") << csvField(row[i]);
         out << "\n";
     }
-}
-
-void writeDumpJson(const CatalogDump& d, std::ostream& out) {
-    out << "{\"kind\":" << jsonString(catalogFileKindName(d.kind)) << ",\"summary\":{";
-    for (std::size_t i = 0; i < d.summary.size(); ++i)
-        out << (i ? "," : "") << jsonString(d.summary[i].first) << ":"
-            << jsonCell(d.summary[i].second);
-    out << "},\"columns\":[";
-    for (std::size_t i = 0; i < d.columns.size(); ++i)
-        out << (i ? "," : "") << jsonString(d.columns[i]);
-    out << "],\"rows\":[";
-    for (std::size_t r = 0; r < d.rows.size(); ++r) {
-        out << (r ? ",\n" : "\n") << "[";
-        for (std::size_t i = 0; i < d.rows[r].size(); ++i)
-            out << (i ? "," : "") << jsonCell(d.rows[r][i]);
-        out << "]";
-    }
-    out << "]}\n";
 }
 
 }  // namespace tundrix

@@ -33,7 +33,9 @@ std::optional<CatalogFileKind> detectCatalogFileKind(const std::filesystem::path
 
 struct DumpCell {
     std::string text;
-    bool number = false;  // text is a number (integers as such, reals with 17 significant digits)
+    bool number = false;   // text is a number (integers as such, reals with 17 significant digits)
+    bool integer = false;  // the number is an integer
+    double value = 0;      // the number
 };
 
 struct CatalogDump {
@@ -47,12 +49,12 @@ struct CatalogDump {
 // kind cannot be told.
 bool dumpCatalogFile(const std::filesystem::path& file, CatalogDump& out, std::string& error);
 
-// A real with 17 significant digits, "." as the decimal point, so that it reads back exactly.
+// A real with 17 significant digits, "." as the decimal point, so that it reads back exactly;
+// empty when it is not finite.
 std::string dumpReal(double v);
 
-// Writers: CSV (summary as "# name: value" lines, then a heading line and one line per row) and
-// JSON (an object with kind, summary, columns and rows as arrays).
+// CSV: the summary as "# name: value" lines, then a heading line and one line per row. (The
+// JSON form is a document of the command line: cli/documents.h.)
 void writeDumpCsv(const CatalogDump& dump, std::ostream& out);
-void writeDumpJson(const CatalogDump& dump, std::ostream& out);
 
 }  // namespace tundrix

@@ -10,7 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "mainwindow/widgetstyle.h"
+#include "widgets/widgetstyle.h"
 
 namespace tundrix {
 

@@ -45,18 +45,26 @@ std::array<double, 4> evaluateCoefSets(const CoefSets& sets, double to, double t
 }
 
 std::string_view refrigerantLabel(int refrigerant) {
-    return coefSection(refrigerant - 1) >= 0 ? refrigerantEntry(refrigerant - 1).builderLabel : "";
+    return coefSection(refrigerant) >= 0 ? refrigerantEntry(refrigerant).builderLabel : "";
 }
 
 namespace {
 
+// The label of a section of the shared brand files: that of the refrigerant kept there.
+std::string_view sectionLabel(int section) {
+    for (int r = 0; r < kRefrigerants; ++r)
+        if (!missingFileMeansNone(r) && coefSection(r) == section)
+            return refrigerantEntry(r).builderLabel;
+    return "";
+}
+
 // The coefficient file a brand file name and refrigerant table stand for: the shared brand file
 // ("bock.dat") for the five, "bock290.dat" for a refrigerant named by its code.
 std::string tableFileName(const std::string& brandFile, int refrigerant) {
-    if (brandFile.size() < 4 || !missingFileMeansNone(refrigerant - 1))
+    if (brandFile.size() < 4 || !missingFileMeansNone(refrigerant))
         return brandFile;
     return brandFile.substr(0, brandFile.size() - 4) +
-           std::string(refrigerantEntry(refrigerant - 1).code) + ".dat";
+           std::string(refrigerantEntry(refrigerant).code) + ".dat";
 }
 
 }  // namespace
@@ -75,7 +83,7 @@ std::string storedName(std::string_view name) {
 }
 
 void TableBuilder::setRefrigerant(int refrigerant) {
-    refrigerant_ = coefSection(refrigerant - 1) >= 0 ? refrigerant : 0;
+    refrigerant_ = coefSection(refrigerant) >= 0 ? refrigerant : kNoRefrigerant;
 }
 
 std::string TableBuilder::fileName() const {
@@ -83,11 +91,11 @@ std::string TableBuilder::fileName() const {
 }
 
 int TableBuilder::section() const {
-    return coefSection(refrigerant_ - 1);
+    return coefSection(refrigerant_);
 }
 
 bool TableBuilder::ownFile() const {
-    return refrigerant_ != 0 && missingFileMeansNone(refrigerant_ - 1);
+    return missingFileMeansNone(refrigerant_);
 }
 
 bool TableBuilder::readBrandFile(const fs::path& dataDir, bool missingIsEmpty, std::string* error,
@@ -136,7 +144,7 @@ void TableBuilder::rebuildLists() {
     names_.clear();
     listMap_.clear();
     listed_.clear();
-    if (refrigerant_ != 0) {
+    if (refrigerant_ != kNoRefrigerant) {
         for (int k = 1; k <= CoefImage::kRecords; ++k) {
             if (image_.isFree(section(), k))
                 continue;
@@ -148,21 +156,21 @@ void TableBuilder::rebuildLists() {
     // the list shows every table of the brand file. The grid has at least two rows under its
     // heading.
     for (int k = 1; k <= CoefImage::kRecords; ++k) {
-        if (refrigerant_ != 0) {
+        if (refrigerant_ != kNoRefrigerant) {
             if (!image_.isFree(section(), k))
                 listed_.push_back({image_.name(section(), k), std::string(label())});
             continue;
         }
         for (int s = 0; s < CoefImage::kSections; ++s)
             if (!image_.isFree(s, k))
-                listed_.push_back({image_.name(s, k), std::string(refrigerantLabel(s + 1))});
+                listed_.push_back({image_.name(s, k), std::string(sectionLabel(s))});
     }
     if (listed_.size() < 2)
         listed_.resize(2);
 }
 
 bool TableBuilder::choose(int index, std::string* name, CoefImage::Envelope* envelope) {
-    if (index < 0 || index >= int(listMap_.size()) || refrigerant_ == 0)
+    if (index < 0 || index >= int(listMap_.size()) || refrigerant_ == kNoRefrigerant)
         return false;
     const int sect = section();
     const int k = listMap_[std::size_t(index)];
@@ -182,7 +190,7 @@ TableBuilder::EnterResult TableBuilder::enter(std::string_view name,
     const auto same = std::find(listed_.begin(), listed_.end(), entry);
     if (same == listed_.end())
         listed_.push_back(entry);
-    if (refrigerant_ == 0)
+    if (refrigerant_ == kNoRefrigerant)
         return EnterResult::ListedOnly;
 
     const int section = this->section();
@@ -206,7 +214,7 @@ TableBuilder::EnterResult TableBuilder::enter(std::string_view name,
 }
 
 int TableBuilder::removeName(std::string_view name) {
-    if (refrigerant_ == 0)
+    if (refrigerant_ == kNoRefrigerant)
         return 0;
     const int section = this->section();
     const std::string wanted(name);

@@ -39,10 +39,10 @@ void fitCoefSets(const PointTable& points, bool fourthOnly, CoefSets& sets);
 // The four polynomials at one operating point: capacity, power, current, fourth quantity.
 std::array<double, 4> evaluateCoefSets(const CoefSets& sets, double to, double tc);
 
-// Label texts of the builder's refrigerant tables: number n is refrigerant n - 1 of the
-// refrigerant table, 1..4 the sections of the brand files ("R404a/507", "R22", "R407C",
-// "R134a"), 6 onwards the refrigerants with coefficient files of their own ("R290", ...);
-// empty for a number without a table (5, R410A, among them).
+// Label texts of the builder's refrigerant tables by index of the refrigerant table: the
+// sections of the shared brand files ("R404a/507", "R22", "R407C", "R134a"), then the
+// refrigerants with coefficient files of their own ("R290", ...); empty for a refrigerant
+// without a table (R410A) and for kNoRefrigerant.
 std::string_view refrigerantLabel(int refrigerant);
 
 // Brand files selected by the builder's brand buttons 1..3 ("bock.dat", "bitzer.dat",
@@ -60,8 +60,10 @@ class TableBuilder {
 public:
     enum class EnterResult { Stored, ListedOnly, NoFreeRecord };
 
-    // Refrigerant table by the numbers of refrigerantLabel, or 0 for none (the state when the
-    // window is shown).
+    // No refrigerant's table chosen (the state when the window is shown).
+    static constexpr int kNoRefrigerant = -1;
+    // The table of a refrigerant (index of the refrigerant table); one without a table, or
+    // kNoRefrigerant, chooses none.
     void setRefrigerant(int refrigerant);
     int refrigerant() const { return refrigerant_; }
     std::string_view label() const { return refrigerantLabel(refrigerant_); }
@@ -127,7 +129,7 @@ private:
 
     CoefImage image_;
     CoefSets sets_;
-    int refrigerant_ = 0;
+    int refrigerant_ = kNoRefrigerant;
     std::string brandFile_;
     std::vector<std::string> names_;
     std::vector<int> listMap_;

@@ -9,7 +9,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -20,18 +19,11 @@
 #include "catalogue/datadir.h"
 #include "catalogue/refrigerants.h"
 #include "selection/numbers.h"
+#include "widgets/widgetstyle.h"
 
 namespace tundrix {
 
 namespace {
-
-QString qs(std::string_view utf8) {
-    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
-}
-
-char localeSeparator() {
-    return QLocale().decimalPoint() == QStringLiteral(",") ? ',' : '.';
-}
 
 // A grid whose row 0 is its heading row (fixed, shaded) and, optionally, column 0 too.
 QTableWidget* makeGrid(QWidget* parent, const char* name, int rows, int columns) {
@@ -119,18 +111,18 @@ void TableBuilderWindow::buildControls() {
     groupBox1->setObjectName(QStringLiteral("GroupBox1"));
     auto* g1 = new QVBoxLayout(groupBox1);
     // One button per refrigerant that has a coefficient table: the four sections of the brand
-    // files (RadioButton1..4), then the refrigerants with files of their own (RadioButton8 for
-    // refrigerant 5, and so on by index).
+    // files (RadioButton1..4, by section), then the refrigerants with files of their own
+    // (RadioButton8 for the sixth of the table, and so on by index).
     for (int r = 0; r < kRefrigerants; ++r) {
         if (coefSection(r) < 0)
             continue;
         const Refrigerant& e = refrigerantEntry(r);
         auto* b = new QRadioButton(qs(e.builderCaption), groupBox1);
-        b->setObjectName(
-            QStringLiteral("RadioButton%1").arg(e.scheme == FileScheme::Original ? r + 1 : r + 3));
+        b->setObjectName(QStringLiteral("RadioButton%1")
+                             .arg(e.scheme == FileScheme::Original ? coefSection(r) + 1 : r + 3));
         g1->addWidget(b);
         refrigerantButtons_.push_back(b);
-        connect(b, &QRadioButton::clicked, this, [this, r] { refrigerantClick(r + 1); });
+        connect(b, &QRadioButton::clicked, this, [this, r] { refrigerantClick(r); });
     }
     auto* groupBox2 = new QGroupBox(QStringLiteral("Марка компрессора"), this);
     groupBox2->setObjectName(QStringLiteral("GroupBox2"));
@@ -241,7 +233,7 @@ void TableBuilderWindow::showEvent(QShowEvent* event) {
     setFixed(stringGrid3_, 0, 0, QStringLiteral("Название компрессора"));
     setFixed(stringGrid3_, 0, 1, QStringLiteral("Хладагент"));
     // No refrigerant until one is chosen again.
-    builder_.setRefrigerant(0);
+    builder_.setRefrigerant(TableBuilder::kNoRefrigerant);
     for (QRadioButton* b : refrigerantButtons_) {
         b->setAutoExclusive(false);
         b->setChecked(false);
@@ -250,16 +242,16 @@ void TableBuilderWindow::showEvent(QShowEvent* event) {
 }
 
 QString TableBuilderWindow::number(double v) const {
-    return qs(formatGeneral(v, localeSeparator()));
+    return qs(formatGeneral(v, decimalSeparator()));
 }
 
 double TableBuilderWindow::cellNumber(QTableWidget* grid, int row, int column) const {
     const QTableWidgetItem* item = grid->item(row, column);
-    return item ? readNumber(item->text().toStdString(), localeSeparator(), 0.0) : 0.0;
+    return item ? readNumber(item->text().toStdString(), decimalSeparator(), 0.0) : 0.0;
 }
 
 double TableBuilderWindow::editNumber(QLineEdit* edit) const {
-    return readNumber(edit->text().toStdString(), localeSeparator(), 0.0);
+    return readNumber(edit->text().toStdString(), decimalSeparator(), 0.0);
 }
 
 void TableBuilderWindow::fail(const QString& what, const std::string& reason) {

@@ -5,7 +5,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QShowEvent>
@@ -17,18 +16,11 @@
 #include "catalogue/datadir.h"
 #include "catalogue/fileio.h"
 #include "techdata/techdatamodule.h"
+#include "widgets/widgetstyle.h"
 
 namespace tundrix {
 
 namespace {
-
-QString qs(const std::string& utf8) {
-    return QString::fromStdString(utf8);
-}
-
-char localeSeparator() {
-    return QLocale().decimalPoint() == QStringLiteral(",") ? ',' : '.';
-}
 
 // The technical-data module as the window's rules see a table.
 class ModuleStore : public TechRecordStore {
@@ -161,7 +153,7 @@ void TechDataWindow::fillWindow() {
     }
     ModuleStore store(*module_);
     const auto error = form_.fill(store, tableName().toStdString(), *row_,
-                                  condensers_ ? *condensers_ : noCondensers(), localeSeparator());
+                                  condensers_ ? *condensers_ : noCondensers(), decimalSeparator());
     showForm();
     if (error)
         message(QStringLiteral("Заполнение остановлено: ") + qs(*error));
@@ -194,11 +186,11 @@ void TechDataWindow::StringGrid1DblClick() {
     if (!row_)
         return;
     const int row = stringGrid1_->currentRow();
-    const std::string table = tableName().toStdString();
+    const std::string& table = form_.filledTable();
     if (!form_.isSumField(table, row))
         return;
     const auto error = form_.computeSum(
-        table, row, *row_, condensers_ ? *condensers_ : noCondensers(), localeSeparator());
+        table, row, *row_, condensers_ ? *condensers_ : noCondensers(), decimalSeparator());
     if (error) {
         message(QStringLiteral("Сумма не посчитана: ") + qs(*error));
         return;
@@ -217,10 +209,35 @@ void TechDataWindow::Button1Click() {
                     .arg(QString::fromStdString(module_->databaseFile().string()), qs(*refusal)));
         return;
     }
+    // The shared table may have been switched since the window was filled (a cursor move on
+    // another kind tab, another kind in the editor): the record goes into the table it was
+    // filled from, and the table that was open is opened again afterwards.
+    const QString filled = qs(form_.filledTable());
+    if (filled.isEmpty()) {
+        message(QStringLiteral("Запись не сохранена: окно не заполнено ни из одной таблицы."));
+        return;
+    }
+    const QString current = module_->tableName();
+    auto reopen = [this](const QString& table) {
+        module_->close();
+        module_->setTableName(table);
+        return module_->open();
+    };
+    if (current != filled && !reopen(filled)) {
+        message(QStringLiteral("Запись не сохранена: таблица технических данных \"%1\" не "
+                               "открыта:\n%2")
+                    .arg(filled, module_->lastError()));
+        reopen(current);
+        return;
+    }
     ModuleStore store(*module_);
     std::string error;
     const QString file = QString::fromStdString(module_->databaseFile().string());
-    switch (form_.writeBack(store, *row_, &error)) {
+    const TechForm::WriteBack written = form_.writeBack(store, filled.toStdString(), *row_, &error);
+    // A table that does not open again is opened once more by whoever reads it next.
+    if (current != filled)
+        reopen(current);
+    switch (written) {
         case TechForm::WriteBack::Refused:
             message(QStringLiteral("Запись не сохранена в %1:\n%2").arg(file, qs(error)));
             return;

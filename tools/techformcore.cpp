@@ -204,12 +204,14 @@ std::optional<std::string> TechForm::fill(TechRecordStore& store, const std::str
                                           const EditorRowAccess& row,
                                           const Condenserprop& condensers, char sep) {
     const int n = store.fieldCount();
-    // n + 1 rows; values beyond the old row count start empty, the others are kept.
-    names_.resize(std::size_t(std::max(n, 0)) + 1);
-    values_.resize(names_.size());
+    table_ = table;
+    unit_ = row.editorCell(ColName);
+    // n + 1 rows, every value empty until the record or the pre-fill sets it.
+    names_.assign(std::size_t(std::max(n, 0)) + 1, std::string());
+    values_.assign(names_.size(), std::string());
     names_[0] = "Характеристика";
     values_[0] = "Значение";
-    const int r = store.recordNo(row.editorCell(ColName));
+    const int r = store.recordNo(unit_);
     for (int f = 1; f < n; ++f) {
         names_[std::size_t(f)] = store.fieldName(f);
         if (r > 0)
@@ -251,13 +253,27 @@ std::optional<std::string> TechForm::computeSum(const std::string& table, int ro
     return std::nullopt;
 }
 
-TechForm::WriteBack TechForm::writeBack(TechRecordStore& store, EditorRowAccess& row,
-                                        std::string* error) const {
+TechForm::WriteBack TechForm::writeBack(TechRecordStore& store, const std::string& storeTable,
+                                        EditorRowAccess& row, std::string* error) const {
+    auto refuse = [error](std::string why) {
+        if (error)
+            *error = std::move(why);
+        return WriteBack::Refused;
+    };
+    // The values stand in the fields of the table they were filled from; in another kind's
+    // table they would land in the wrong fields.
+    if (storeTable != table_)
+        return refuse("окно заполнено из таблицы \"" + table_ + "\", а открыта таблица \"" +
+                      storeTable + "\"");
+    if (row.editorCell(ColName) != unit_)
+        return refuse("окно заполнено для агрегата \"" + unit_ +
+                      "\", а в редакторе выбрана строка \"" + row.editorCell(ColName) +
+                      "\"; откройте окно для нее заново");
     const int n = store.fieldCount();
     std::vector<std::string> values;
     for (int f = 1; f < n; ++f)
         values.push_back(value(f));
-    const int r = store.recordNo(row.editorCell(ColName));
+    const int r = store.recordNo(unit_);
     const bool ok = r > 0 ? store.updateRecord(r, values) : store.appendRecord(values);
     if (!ok || store.currentRecord() == 0) {
         if (error)

@@ -69,9 +69,9 @@ public:
     void setValue(int row, std::string text);
 
     // Showing the window for the editor's current row: the record of the unit's name, or, when
-    // it has none, the field names and the pre-fill of a new record. Values that neither sets
-    // keep what the window showed before. Returns an error text when the pre-fill stopped on a
-    // column that is not a whole number; the rows filled up to then stay.
+    // it has none, the field names and the pre-fill of a new record, which starts from empty
+    // values (nothing of the unit shown before carries over). Returns an error text when the
+    // pre-fill stopped on a column that is not a whole number; the rows filled up to then stay.
     std::optional<std::string> fill(TechRecordStore& store, const std::string& table,
                                     const EditorRowAccess& row, const Condenserprop& condensers,
                                     char decimalSeparator);
@@ -83,6 +83,10 @@ public:
                                           const EditorRowAccess& editorRow,
                                           const Condenserprop& condensers, char decimalSeparator);
 
+    // The table and the unit name the window was last filled from: "ОК" writes there only.
+    const std::string& filledTable() const { return table_; }
+    const std::string& filledUnit() const { return unit_; }
+
     // What "ОК" did.
     enum class WriteBack {
         Refused,       // nothing stored (reason in `error`); the editor left as it was
@@ -91,12 +95,16 @@ public:
                        // so column 9 is left as it was (reason in `error`)
     };
     // "ОК": updates the unit's record (the last one of its name) or appends one, then writes the
-    // record's key into the editor's column 9.
-    WriteBack writeBack(TechRecordStore& store, EditorRowAccess& row, std::string* error) const;
+    // record's key into the editor's column 9. Refused when `store` holds another table than
+    // the one the window was filled from, or the editor's current row is another unit by now.
+    WriteBack writeBack(TechRecordStore& store, const std::string& storeTable, EditorRowAccess& row,
+                        std::string* error) const;
 
 private:
     std::vector<std::string> names_;
     std::vector<std::string> values_;
+    std::string table_;
+    std::string unit_;
 };
 
 // The pre-fill of a new record: (field, text) pairs in the order they are written. Stops with an

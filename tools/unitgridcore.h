@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "catalogue/unitlisttable.h"
+#include "selection/calculator.h"
 
 namespace tundrix {
 
@@ -70,24 +71,6 @@ bool deleteGridRow(UnitGrid& grid, UnitListTable& readTable, int y);
 // price filling follows. The insertion row follows the row it points at. False (nothing moved)
 // for rows outside the unit rows.
 bool moveGridRow(UnitGrid& grid, UnitListTable& readTable, int from, int to);
-
-// The calculator's current choice, read from the main window's description tab.
-struct CalculatorChoice {
-    std::string model1;  // Selectcompr's current item
-    int pos1 = -1;       // its position
-    std::string model2;  // Selectcompr2's current item
-    int pos2 = -1;
-    bool second = false;  // CheckBox4 "Использовать второй компрессор"
-    int mapped1 = 0;      // brandpos[pos1] (brand-table brands)
-    int mapped2 = 0;      // brandpos[pos2]
-    std::string condenserName;  // condensator's current item
-    int condenserPos = -1;
-    std::string pol;               // short code of that condenser
-    std::string count1 = "1";      // Edit12
-    std::string count2 = "1";      // Edit24
-    std::string condensers = "1";  // Edit13
-    bool noCondenser = false;  // CheckBox2 "Указать температуру конденсации"
-};
 
 // The generated unit name: level prefix ("АНН", "АСН", "AВH") + condenser code (held to 53
 // characters together) + "-" + multiplier ("2x"; none for "1") + model; "П" right after the

@@ -20,16 +20,15 @@
 
 #include <array>
 #include <string>
+#include <utility>
 
-#include "catalogue/catalogue.h"
 #include "catalogue/datadir.h"
 #include "catalogue/pricefile.h"
 #include "catalogue/refrigerants.h"
-#include "mainwindow/mainwindow.h"
-#include "mainwindow/widgetstyle.h"
 #include "techdata/techdatamodule.h"
 #include "tools/datafilebrowser.h"
 #include "tools/pricefillcore.h"
+#include "widgets/widgetstyle.h"
 
 namespace tundrix {
 
@@ -52,10 +51,10 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
 
 }  // namespace
 
-UnitListEditor::UnitListEditor(MainWindow& main, TechDataModule* techData, DataFileBrowser* browser,
-                               QWidget* parent)
+UnitListEditor::UnitListEditor(MaintenanceContext context, TechDataModule* techData,
+                               DataFileBrowser* browser, QWidget* parent)
     : QWidget(parent, Qt::Window),
-      main_(main),
+      context_(std::move(context)),
       techData_(techData),
       browser_(browser),
       readTable_(std::make_unique<UnitListTable>()),
@@ -86,12 +85,12 @@ UnitListEditor::UnitListEditor(MainWindow& main, TechDataModule* techData, DataF
     static constexpr std::array<const char*, 5> kOriginalButtons = {
         "RadioButton4", "RadioButton5", "RadioButton6", "RadioButton7", "RadioButton17"};
     for (int r = 0; r < kRefrigerants; ++r) {
-        const std::string name = r < int(kOriginalButtons.size())
-                                     ? kOriginalButtons[std::size_t(r)]
-                                     : "RadioButton" + std::to_string(16 + r);
         const Refrigerant& e = refrigerantEntry(r);
-        radio(groupBox2, refrigerantGroup_, e.scheme == FileScheme::Original ? l2a : l2b,
-              name.c_str(), qs(e.editorCaption), r);
+        const bool original = e.scheme == FileScheme::Original;
+        const std::string name =
+            original ? kOriginalButtons.at(std::size_t(r)) : "RadioButton" + std::to_string(16 + r);
+        radio(groupBox2, refrigerantGroup_, original ? l2a : l2b, name.c_str(), qs(e.editorCaption),
+              r);
     }
     l2b->addStretch();
 
@@ -322,7 +321,7 @@ void UnitListEditor::Button4Click() {
     readTable_->clear();
     writeTable_->clear();
     const std::string name = tundrix::unitListFileName(choices());
-    const std::filesystem::path file = main_.dataDir() / "agrdata" / name;
+    const std::filesystem::path file = context_.dataDir / "agrdata" / name;
     std::string error;
     if (!readTable_->load(file, &error)) {
         message(QStringLiteral("Не удалось загрузить список агрегатов\n%1\n%2")
@@ -338,8 +337,8 @@ void UnitListEditor::Button1Click() {
     const UnitGrid g = grid();
     const WriteReport report = gridToTable(g, *writeTable_);
     const std::filesystem::path file =
-        main_.dataDir() / "agrdata" / tundrix::unitListFileName(choices());
-    if (const auto refusal = catalogueWriteRefusal(main_.dataDir())) {
+        context_.dataDir / "agrdata" / tundrix::unitListFileName(choices());
+    if (const auto refusal = catalogueWriteRefusal(context_.dataDir)) {
         message(QStringLiteral("Не удалось записать список агрегатов\n%1\n%2")
                     .arg(qs(file.string()), qs(*refusal)));
         return;
@@ -357,28 +356,8 @@ void UnitListEditor::Button1Click() {
 }
 
 void UnitListEditor::Button3Click() {
-    CalculatorTab& calc = main_.calculatorTab();
-    Catalogue& cat = main_.catalogue();
-    CalculatorChoice ch;
-    ch.model1 = us(calc.selectcompr->currentText());
-    ch.pos1 = calc.selectcompr->currentIndex();
-    ch.second = calc.checkBox4->isChecked();
-    ch.pos2 = calc.selectcompr2->currentIndex();
-    // Both selectors hold the same list: the second model is the first list's item there.
-    ch.model2 = us(calc.selectcompr->itemText(ch.pos2));
-    auto mapped = [&cat](int pos) {
-        return pos >= 0 && pos < int(cat.brandpos.size()) ? cat.brandpos[std::size_t(pos)] : 0;
-    };
-    ch.mapped1 = mapped(ch.pos1);
-    ch.mapped2 = mapped(ch.pos2);
-    ch.condenserName = us(calc.condensator->currentText());
-    ch.condenserPos = calc.condensator->currentIndex();
-    ch.pol = cat.conderlist.pol(ch.condenserPos + 1);
-    ch.count1 = us(calc.edit12->text());
-    ch.count2 = us(calc.edit24->text());
-    ch.condensers = us(calc.edit13->text());
-    ch.noCondenser = calc.checkBox2->isChecked();
-
+    const CalculatorChoice ch =
+        context_.calculatorChoice ? context_.calculatorChoice() : CalculatorChoice{};
     const EditorChoices c = choices();
     UnitGrid g = grid();
     const int current =
@@ -416,7 +395,7 @@ void UnitListEditor::Button6Click() {
     const int n = priceFileNumber(choices());
     if (n == 0)
         return;
-    const std::filesystem::path file = priceFilePath(main_.dataDir(), n);
+    const std::filesystem::path file = priceFilePath(context_.dataDir, n);
     auto prices = std::make_unique<PriceFile>();
     std::string error;
     if (!prices->load(file, &error)) {
@@ -442,7 +421,7 @@ void UnitListEditor::gridDoubleClicked(int row, int column) {
         case 11:
         case 23:
             if (browser_) {
-                browser_->setDataDir(main_.dataDir());
+                browser_->setDataDir(context_.dataDir);
                 browser_->openFor(column, [this, row, column](const QString& path) {
                     if (row < grid_->rowCount())
                         grid_->setCurrentCell(row, column);

@@ -1,5 +1,5 @@
 // The unit list editor (TForm2, "Редактор списка агрегатов"): composes one unit list file in
-// "agrdata/" from the calculator's choices on the main window, loads and writes it, fills prices
+// "agrdata/" from the calculator's current choice, loads and writes it, fills prices
 // from a price file and takes file paths from the data file browser and record keys from the
 // technical-data window.
 #pragma once
@@ -11,6 +11,7 @@
 
 #include "catalogue/unitlisttable.h"
 #include "tools/editorchoicescore.h"
+#include "tools/maintenancecontext.h"
 #include "tools/techformcore.h"
 #include "tools/unitgridcore.h"
 
@@ -25,13 +26,12 @@ class QTableWidget;
 namespace tundrix {
 
 class DataFileBrowser;
-class MainWindow;
 class TechDataModule;
 
 class UnitListEditor : public QWidget, public EditorRowAccess {
     Q_OBJECT
 public:
-    explicit UnitListEditor(MainWindow& main, TechDataModule* techData = nullptr,
+    explicit UnitListEditor(MaintenanceContext context, TechDataModule* techData = nullptr,
                             DataFileBrowser* browser = nullptr, QWidget* parent = nullptr);
     ~UnitListEditor() override;
 
@@ -78,7 +78,7 @@ private:
     void message(const QString& text, bool warning = true);
     int currentGridRow() const;
 
-    MainWindow& main_;
+    MaintenanceContext context_;
     TechDataModule* techData_;
     DataFileBrowser* browser_;
     std::function<void()> openTechData_;

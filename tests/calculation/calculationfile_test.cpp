@@ -8,6 +8,7 @@
 #include <nlohmann/json.hpp>
 
 #include "calculation/calculationfile.h"
+#include "catalogue/refrigerants.h"
 #include "catalogue/tempfolder.h"
 
 namespace tundrix {
@@ -58,7 +59,7 @@ Calculation everything() {
     u.level = 2;
     u.name = "ОС-2";
     u.options = {"Подогрев"};
-    u.listPrice = 3100;
+    u.listPrice = 100000;
     u.capacity = 30;
     u.power = 9.5;
     u.heat = 40;
@@ -96,6 +97,38 @@ TEST(CalculationFile, WhatIsSavedIsWhatIsOpened) {
     const std::string text = fileText(file);
     EXPECT_NE(text.find("\"format\": \"tundrix-calculation\""), std::string::npos);
     EXPECT_NE(text.find("\"model\": \"ОС-2-П\""), std::string::npos);
+    // Refrigerants by caption, whole numbers as integers.
+    EXPECT_NE(text.find("\"refrigerant\": \"R134a\""), std::string::npos);
+    EXPECT_NE(text.find("\"listPrice\": 100000,"), std::string::npos);
+    EXPECT_NE(text.find("\"version\": 2,"), std::string::npos);
+}
+
+// Files of version 1 give the refrigerant selector's index; later ones its caption, and other
+// programs may write its code.
+TEST(CalculationFile, RefrigerantsByIndexInOldFilesByCaptionOrCodeInNewOnes) {
+    const auto refrigerants = [](const std::string& version, const std::string& r) {
+        std::string error;
+        const auto c = parseCalculation(
+            R"({"format":"tundrix-calculation","version":)" + version +
+                R"(,"inputs":{"refrigerant":)" + r +
+                R"(},"basket":[{"type":"","model":"A","quantity":1,"price":2,"unit":{"kind":"out",)"
+                R"("refrigerant":)" +
+                r + R"(,"brand":1,"level":1,"name":"A"}}]})",
+            error);
+        EXPECT_TRUE(c) << r << ": " << error;
+        return c ? std::pair(c->inputs.refrigerant, c->basket[0].unit->refrigerant)
+                 : std::pair(-1, -1);
+    };
+    const int r448a = refrigerantIndex("448a");
+    EXPECT_EQ(refrigerants("1", std::to_string(r448a)), std::pair(r448a, r448a));
+    EXPECT_EQ(refrigerants("2", "\"R448A\""), std::pair(r448a, r448a));
+    EXPECT_EQ(refrigerants("2", "\"448a\""), std::pair(r448a, r448a));
+    const int r404a = refrigerantIndex("404a");
+    EXPECT_EQ(refrigerants("2", "\"R404A/R507\""), std::pair(r404a, r404a));
+    std::string error;
+    EXPECT_FALSE(parseCalculation(
+        R"({"format":"tundrix-calculation","version":2,"inputs":{"refrigerant":"R999"}})", error));
+    EXPECT_NE(error.find("хладагент «R999» программе не известен"), std::string::npos) << error;
 }
 
 TEST(CalculationFile, FilesOfOtherProgramsMayLeaveOutWhatTheyDoNotKnow) {
@@ -115,7 +148,7 @@ TEST(CalculationFile, BadFilesAreRefusedWithTheReason) {
         {"{not json", "не файл JSON"},
         {R"({"format":"other","version":1,"inputs":{}})", "не файл расчета"},
         {R"([1,2])", "не файл расчета"},
-        {R"({"format":"tundrix-calculation","version":2,"inputs":{}})", "более новой версией"},
+        {R"({"format":"tundrix-calculation","version":3,"inputs":{}})", "более новой версией"},
         {R"({"format":"tundrix-calculation","version":"1","inputs":{}})", "«version»"},
         {head + R"("liquid":{}})", "нет поля «inputs»"},
         {head + R"("inputs":{"evaporate":"-10"}})", "«inputs.evaporate»: ожидается число"},

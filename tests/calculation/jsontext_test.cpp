@@ -11,10 +11,16 @@
 namespace tundrix {
 namespace {
 
-TEST(JsonText, NumbersAreTheShortestTextThatReadsBackExactly) {
-    const Json v = {12.0, 0.1, 1e-05, -0.0, 100000.0, 2.5549233687917257, 7,
-                    std::numeric_limits<double>::quiet_NaN()};
-    EXPECT_EQ(jsonText(v), "[12,0.1,1e-05,-0,1e+05,2.5549233687917257,7,null]");
+TEST(JsonText, NumbersAreTheShortestTextThatReadsBackExactlyWholeOnesAsIntegers) {
+    const Json v = {12.0,     0.1,
+                    1e-05,    -0.0,
+                    100000.0, 2.5549233687917257,
+                    7,        std::numeric_limits<double>::quiet_NaN(),
+                    -3e6,     1e20};
+    EXPECT_EQ(jsonText(v), "[12,0.1,1e-05,-0,100000,2.5549233687917257,7,null,-3000000,1e+20]");
+    // The dump's and the fit's form: every digit.
+    EXPECT_EQ(jsonText(Json{0.1, 100000.0, 3}, -1, JsonReals::Digits17),
+              "[0.10000000000000001,100000,3]");
     for (const Json& n : Json::parse(jsonText(v))) {
         if (!n.is_null()) {
             EXPECT_EQ(jsonText(Json(n.get<double>())), jsonText(n));

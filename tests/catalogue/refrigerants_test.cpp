@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <set>
+#include <string>
+#include <string_view>
 
 #include "catalogue/catalogue.h"
 #include "catalogue/pricenumbers.h"
@@ -12,27 +15,76 @@
 namespace tundrix {
 namespace {
 
-TEST(RefrigerantTable, TheFiveFirstThenTheLaterOnesInSelectorOrder) {
-    const char* captions[] = {"R404A/R507", "R22",   "R407C", "R134a",   "R410A",
-                              "R290",       "R32",   "R1234yf", "R1234ze(E)", "R448A",
-                              "R449A",      "R452A", "R454B", "R454C",   "R513A"};
-    ASSERT_EQ(kRefrigerants, 15);
-    for (int r = 0; r < kRefrigerants; ++r)
-        EXPECT_EQ(refrigerantEntry(r).caption, captions[r]);
-    // The five's condenser factors and coefficient sections; R410A has no section.
-    const double factors[] = {1.0, 0.96, 0.87, 0.93, 1.0};
-    for (int r = 0; r < 5; ++r) {
-        EXPECT_EQ(refrigerantEntry(r).condfactor, factors[r]);
-        EXPECT_EQ(coefSection(r), r < 4 ? r : -1);
-        EXPECT_FALSE(missingFileMeansNone(r));
+// Calculation files, price numbers and the selectors store positions in the table: the entries
+// keep their places and new ones only come at the end.
+TEST(RefrigerantTable, StoredPositionsOnlyGrowAtTheEnd) {
+    const char* stored[] = {"404a",   "22",   "407c", "134a", "410a", "290",  "32",  "1234yf",
+                            "1234ze", "448a", "449a", "452a", "454b", "454c", "513a"};
+    ASSERT_GE(kRefrigerants, int(std::size(stored)));
+    for (int r = 0; r < int(std::size(stored)); ++r)
+        EXPECT_EQ(refrigerantEntry(r).code, stored[r]) << r;
+}
+
+// What every entry must hold, and what must tell entries apart.
+TEST(RefrigerantTable, EveryEntryIsCompleteAndItsNamesAndFilesItsOwn) {
+    std::set<std::string_view> codes, captions, propertyFiles;
+    std::set<std::string> agrFiles, coefFiles;
+    std::set<int> sections;
+    bool byCodeSeen = false;
+    for (int r = 0; r < kRefrigerants; ++r) {
+        const Refrigerant& e = refrigerantEntry(r);
+        EXPECT_TRUE(codes.insert(e.code).second) << e.code;
+        EXPECT_TRUE(captions.insert(e.caption).second) << e.caption;
+        EXPECT_TRUE(propertyFiles.insert(e.propertyFile).second) << e.propertyFile;
+        EXPECT_EQ(refrigerantByName("R" + std::string(e.code)), r);
+        EXPECT_EQ(refrigerantByName(e.caption), r);
+        EXPECT_FALSE(e.modelSource.empty()) << e.code;
+        EXPECT_TRUE(e.safetyClass == "A1" || e.safetyClass == "A2L" || e.safetyClass == "A3")
+            << e.code;
+        EXPECT_GT(e.gwp[0], 0) << e.code;
+        EXPECT_GT(e.condfactor, 0.8) << e.code;
+        EXPECT_LE(e.condfactor, 1.0) << e.code;
+        EXPECT_FALSE(e.editorCaption.empty()) << e.code;
+        agrFiles.insert(agrfilename(UnitKind::Out, 1, 1, r));
+        if (e.scheme == FileScheme::Original) {
+            // The original five come first and share the brand files, a section each (or none).
+            EXPECT_FALSE(byCodeSeen) << e.code;
+            EXPECT_FALSE(missingFileMeansNone(r));
+            if (coefSection(r) >= 0) {
+                EXPECT_TRUE(sections.insert(coefSection(r)).second) << e.code;
+            }
+        } else {
+            byCodeSeen = true;
+            EXPECT_TRUE(missingFileMeansNone(r));
+            EXPECT_EQ(coefSection(r), 0);
+            EXPECT_TRUE(coefFiles.insert(coeffilename(1, 1, r)).second) << e.code;
+            EXPECT_NE(e.condfactor, 0.87) << e.code;  // that value means R407C's form
+        }
     }
-    for (int r = 5; r < kRefrigerants; ++r) {
-        EXPECT_EQ(coefSection(r), 0);
-        EXPECT_TRUE(missingFileMeansNone(r));
-        EXPECT_NE(refrigerantEntry(r).condfactor, 0.87);  // that value means R407C's form
-    }
+    EXPECT_EQ(int(agrFiles.size()), kRefrigerants);
     EXPECT_EQ(coefSection(kRefrigerants), -1);
     EXPECT_FALSE(validRefrigerant(-1));
+}
+
+// Each refrigerant named by its code numbers its price files in a block of its own after the
+// five's 44, in table order.
+TEST(RefrigerantTable, PriceBlocksFollowTheTableOrder) {
+    int place = 0;
+    for (int r = 0; r < kRefrigerants; ++r) {
+        if (refrigerantEntry(r).scheme != FileScheme::ByCode)
+            continue;
+        const int first = kOriginalPriceFiles + kPriceBlock * place++ + 1;
+        int numbered = 0;
+        for (int k = int(UnitKind::Out); k <= int(UnitKind::On); ++k)
+            for (int l = 1; l <= kLevels; ++l)
+                for (int b = 1; b <= kBrands; ++b)
+                    if (const int n = priceFileNumber(UnitKind(k), l, b, r); n != 0) {
+                        ++numbered;
+                        EXPECT_GE(n, first) << r;
+                        EXPECT_LT(n, first + kPriceBlock) << r;
+                    }
+        EXPECT_GT(numbered, 30) << r;
+    }
 }
 
 TEST(RefrigerantTable, NamedByCodeCaptionOrIndexInAnyCase) {

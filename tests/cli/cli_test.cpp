@@ -40,7 +40,8 @@ struct CliRun {
 CliRun cli(const std::string& args) {
     const fs::path errFile =
         fs::temp_directory_path() / ("tundrix-cli-err-" + std::to_string(::getpid()));
-    const clitest::ShellRun run = clitest::runShell(clitest::cliCommand(args) + " 2>" + errFile.string());
+    const clitest::ShellRun run =
+        clitest::runShell(clitest::cliCommand(args) + " 2>" + errFile.string());
     CliRun r{run.status, run.out, {}};
     if (std::FILE* e = std::fopen(errFile.c_str(), "r")) {
         std::array<char, 4096> buf{};
@@ -53,10 +54,13 @@ CliRun cli(const std::string& args) {
     return r;
 }
 
-bool haveSample() { return fs::exists(kData / "condensators.dat") && fs::exists(kCli); }
+bool haveSample() {
+    return fs::exists(kData / "condensators.dat") && fs::exists(kCli);
+}
 
 TEST(CliUsage, BadArgumentsExitWithStatusTwoAndOneLine) {
-    if (!fs::exists(kCli)) FAIL() << "tundrix-cli not built";
+    if (!fs::exists(kCli))
+        FAIL() << "tundrix-cli not built";
     for (const std::string args :
          {"select --kind xyz --refrigerant 0 --brands 1 --level 1 --to -10 --ambient 30",
           "select --kind out --refrigerant 15 --brands 1 --level 1 --to -10 --ambient 30",
@@ -74,8 +78,24 @@ TEST(CliUsage, BadArgumentsExitWithStatusTwoAndOneLine) {
     }
 }
 
+TEST(CliUsage, AFolderWithoutACatalogueIsRefused) {
+    if (!fs::exists(kCli))
+        FAIL() << "tundrix-cli not built";
+    const fs::path empty = fs::temp_directory_path() / ("tundrix-cli-empty-" + std::to_string(::getpid()));
+    fs::create_directories(empty);
+    for (const fs::path& dir : {empty, empty / "missing"}) {
+        const CliRun r = cli("--data " + dir.string() +
+                             " select --kind agr --refrigerant 404a --brands 1 --level 0 --to -10 --tc 40");
+        EXPECT_EQ(r.status, 1) << dir;
+        EXPECT_TRUE(r.out.empty()) << r.out;
+        EXPECT_NE(r.err.find("no catalogue in " + dir.string()), std::string::npos) << r.err;
+    }
+    fs::remove_all(empty);
+}
+
 TEST(CliUsage, HelpForTheProgramAndEachCommand) {
-    if (!fs::exists(kCli)) FAIL() << "tundrix-cli not built";
+    if (!fs::exists(kCli))
+        FAIL() << "tundrix-cli not built";
     const CliRun top = cli("--help");
     EXPECT_EQ(top.status, 0);
     for (const char* c : {"props", "unit", "select", "calc"}) {
@@ -86,9 +106,9 @@ TEST(CliUsage, HelpForTheProgramAndEachCommand) {
     }
 }
 
-// The refrigerant table as JSON and CSV, and every command that takes --refrigerant refusing an
-// index outside it with one line that says so.
-TEST(CliRefrigerants, TheTableAndItsRange) {
+// The refrigerant table as JSON and CSV; every command that takes --refrigerant takes its index,
+// caption or code alike and refuses anything else with one line that lists the valid names.
+TEST(CliRefrigerants, TheTableAndItsNames) {
     if (!haveSample())
         GTEST_SKIP() << "no sample catalogue";
     const CliRun r = cli("refrigerants");
@@ -98,34 +118,48 @@ TEST(CliRefrigerants, TheTableAndItsRange) {
     EXPECT_EQ(j[0]["caption"], "R404A/R507");
     EXPECT_EQ(j[0]["gwp_all"], json::array({3922, 3985}));
     EXPECT_EQ(j[5]["label"], "A3, ПГП 3, горючий");
-    EXPECT_EQ(j[6]["code"], "32");
-    EXPECT_EQ(j[8]["caption"], "R1234ze(E)");
-    EXPECT_EQ(j[3]["flammable"], false);
     const CliRun csv = cli("--format csv refrigerants");
     ASSERT_EQ(csv.status, 0);
     EXPECT_EQ(std::count(csv.out.begin(), csv.out.end(), '\n'), kRefrigerants + 1);
     EXPECT_NE(csv.out.find("\n7,R1234yf,1234yf,mass1234yf.dat,A2L,4,true,"), std::string::npos);
 
-    const std::string outside = std::to_string(kRefrigerants);
+    const std::string select = "--data " + kData.string() +
+                               " select --kind out --brands 1,2,3,4 --level 1 --to -35 "
+                               "--ambient 30 --capacity 5 --refrigerant ";
+    const CliRun byIndex = cli(select + std::to_string(refrigerantIndex("448a")));
+    ASSERT_EQ(byIndex.status, 0) << byIndex.err;
+    EXPECT_GT(json::parse(byIndex.out)["count"].get<int>(), 0);
+    for (const char* name : {"R448A", "448a", "r448A"})
+        EXPECT_EQ(cli(select + name).out, byIndex.out) << name;
+    const json props = json::parse(
+        cli("--data " + kData.string() + " props --refrigerant 448A --to -10 --tc 40").out);
+    EXPECT_EQ(props["refrigerant"], refrigerantIndex("448a"));
+    EXPECT_EQ(props["refrigerant_code"], "448a");
+    EXPECT_EQ(props["refrigerant_caption"], "R448A");
+
     for (const std::string args :
          {"props --to -10 --tc 40", "unit --kind out --brand 1 --level 1 --row 1 --to -10 --tc 40",
           "select --kind out --brands 1 --level 1 --to -10 --ambient 30",
           "calc --brand 1 --level 2 --compressor 0 --condenser 0 --to -10 --ambient 30",
           "report --out x.pdf --kind out --brands 1 --level 1 --to -10 --ambient 30"}) {
-        const CliRun bad =
-            cli("--data " + kData.string() + " " + args + " --refrigerant " + outside);
-        EXPECT_EQ(bad.status, 2) << args;
-        EXPECT_NE(bad.err.find("is not in the refrigerant table (0.." +
-                               std::to_string(kRefrigerants - 1)),
-                  std::string::npos)
-            << bad.err;
+        for (const std::string& bad : {std::to_string(kRefrigerants), std::string("R999")}) {
+            const CliRun run =
+                cli("--data " + kData.string() + " " + args + " --refrigerant " + bad);
+            EXPECT_EQ(run.status, 2) << args;
+            EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+            EXPECT_NE(run.err.find(bad + " is not in the refrigerant table"), std::string::npos)
+                << run.err;
+            EXPECT_NE(run.err.find("9 R448A (448a)"), std::string::npos) << run.err;
+        }
     }
 }
 
 TEST(CliProps, CorrectionFactorsFromThePropertyTables) {
-    if (!haveSample()) FAIL() << "no sample catalogue";
-    const CliRun r = cli("--data " + kData.string() + " props --refrigerant 1 --to -10 --tc 40 "
-                      "--superheat 20 --subcool 5");
+    if (!haveSample())
+        FAIL() << "no sample catalogue";
+    const CliRun r = cli("--data " + kData.string() +
+                         " props --refrigerant 1 --to -10 --tc 40 "
+                         "--superheat 20 --subcool 5");
     ASSERT_EQ(r.status, 0) << r.err;
     const json j = json::parse(r.out);
     CycleState cycle;
@@ -156,12 +190,14 @@ constexpr KindCase kKinds[] = {
 
 // Non-finite numbers are printed as null.
 bool sameNumber(const json& j, double v) {
-    if (!std::isfinite(v)) return j.is_null();
+    if (!std::isfinite(v))
+        return j.is_null();
     return j.is_number() && j.get<double>() == v;
 }
 
 TEST(CliSelect, EveryKindPrintsWhatTheCoreComputes) {
-    if (!haveSample()) FAIL() << "no sample catalogue";
+    if (!haveSample())
+        FAIL() << "no sample catalogue";
     for (const KindCase& k : kKinds) {
         SCOPED_TRACE(k.code);
         const double to = k.level == 1 ? -30 : k.level == 2 ? -10 : 5;
@@ -226,7 +262,8 @@ TEST(CliSelect, EveryKindPrintsWhatTheCoreComputes) {
 }
 
 TEST(CliSelect, CsvHasOneLinePerRow) {
-    if (!haveSample()) FAIL() << "no sample catalogue";
+    if (!haveSample())
+        FAIL() << "no sample catalogue";
     const std::string base = "--data " + kData.string() +
                              " select --kind out --refrigerant 0 --brands 1 --level 1 --to -30 "
                              "--ambient 30";
@@ -239,10 +276,11 @@ TEST(CliSelect, CsvHasOneLinePerRow) {
 }
 
 TEST(CliCalc, CalculatorResultsAndEnvelope) {
-    if (!haveSample()) FAIL() << "no sample catalogue";
+    if (!haveSample())
+        FAIL() << "no sample catalogue";
     const CliRun r = cli("--data " + kData.string() +
-                      " calc --brand 1 --level 1 --refrigerant 0 --compressor 0 --condenser 2 "
-                      "--to -30 --ambient 30");
+                         " calc --brand 1 --level 1 --refrigerant 0 --compressor 0 --condenser 2 "
+                         "--to -30 --ambient 30");
     ASSERT_EQ(r.status, 0) << r.err;
     const json j = json::parse(r.out);
     EXPECT_TRUE(j["computed"].get<bool>());
@@ -251,8 +289,8 @@ TEST(CliCalc, CalculatorResultsAndEnvelope) {
     EXPECT_EQ(j["envelope"].size(), 12u);
     // Typed condensing temperature of a table brand: no heat rejection shown.
     const CliRun t = cli("--data " + kData.string() +
-                      " calc --brand 2 --level 1 --refrigerant 0 --compressor 0 --condenser 0 "
-                      "--to -30 --tc 40");
+                         " calc --brand 2 --level 1 --refrigerant 0 --compressor 0 --condenser 0 "
+                         "--to -30 --tc 40");
     ASSERT_EQ(t.status, 0) << t.err;
     const json jt = json::parse(t.out);
     EXPECT_EQ(jt["texts"]["condensate"].get<std::string>(), "40");

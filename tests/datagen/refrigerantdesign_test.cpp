@@ -15,6 +15,10 @@
 namespace tundrix::datagen {
 namespace {
 
+constexpr int kR404a = refrigerantIndex("404a"), kR22 = refrigerantIndex("22"),
+              kR134a = refrigerantIndex("134a"), kR410a = refrigerantIndex("410a"),
+              kR32 = refrigerantIndex("32"), kR1234ze = refrigerantIndex("1234ze");
+
 std::unique_ptr<EosFluid> fluid(int r) {
     std::string err;
     auto f = loadEosFluid(r, {}, &err);
@@ -23,7 +27,7 @@ std::unique_ptr<EosFluid> fluid(int r) {
 }
 
 TEST(RefrigerantDesign, CondenserFactorsOfTheTableFollowTheCondenserModel) {
-    const auto r404a = fluid(0), r22 = fluid(1), r134a = fluid(3);
+    const auto r404a = fluid(kR404a), r22 = fluid(kR22), r134a = fluid(kR134a);
     const CondenserModel m = fitCondenserModel(*r404a, {{r22.get(), 0.96}, {r134a.get(), 0.93}});
     std::printf("condenser model: p_r(R404A) %.4f, m %.4f\n", m.referencePr, m.exponent);
     EXPECT_NEAR(m.exponent, 0.103, 0.002);
@@ -31,7 +35,7 @@ TEST(RefrigerantDesign, CondenserFactorsOfTheTableFollowTheCondenserModel) {
     // pressure.
     EXPECT_NEAR(condenserFactor(m, *r22), 0.96, 0.01);
     EXPECT_NEAR(condenserFactor(m, *r134a), 0.93, 0.01);
-    EXPECT_NEAR(condenserFactor(m, *fluid(4)), 1.0, 0.005);
+    EXPECT_NEAR(condenserFactor(m, *fluid(kR410a)), 1.0, 0.005);
     for (int r = 0; r < kRefrigerants; ++r) {
         if (refrigerantEntry(r).scheme != FileScheme::ByCode)
             continue;
@@ -57,10 +61,10 @@ TEST(RefrigerantDesign, ReexpansionExponentIsTheSuctionGasIsentropicExponent) {
 }
 
 TEST(RefrigerantDesign, R32EnvelopesAreCutAlongItsDischargeTemperature) {
-    const auto r32 = fluid(6);
+    const auto r32 = fluid(kR32);
     for (int level : {2, 3}) {
-        const Envelope e = sampleEnvelope(level, 6);
-        const CompressorModel model(*r32, resolvedParams(levelParams(level, 6), *r32), e, 20);
+        const Envelope e = sampleEnvelope(level, kR32);
+        const CompressorModel model(*r32, resolvedParams(levelParams(level, kR32), *r32), e, 20);
         // The upper left corners (5 and 6) lie on the cut: hot, but below 140 degC.
         for (int k : {4, 5}) {
             const double td = model.rate(e.to[std::size_t(k)], e.tc[std::size_t(k)]).dischargeT;
@@ -71,7 +75,7 @@ TEST(RefrigerantDesign, R32EnvelopesAreCutAlongItsDischargeTemperature) {
         // pass 140 degC.
         if (level == 3) {
             EXPECT_GT(model.rate(-10, 50).dischargeT, 130.0);
-            EXPECT_LT(e.tc[5], sampleEnvelope(3, 4).tc[5]);
+            EXPECT_LT(e.tc[5], sampleEnvelope(3, kR410a).tc[5]);
         }
     }
 }
@@ -79,13 +83,13 @@ TEST(RefrigerantDesign, R32EnvelopesAreCutAlongItsDischargeTemperature) {
 TEST(RefrigerantDesign, R1234zeSeriesHaveMoreDisplacementForTheCapacityOfR134a) {
     std::array<std::unique_ptr<EosFluid>, kRefrigerants> store;
     FluidSet fluids{};
-    for (int r : {3, 8}) {
+    for (int r : {kR134a, kR1234ze}) {
         store[std::size_t(r)] = fluid(r);
         fluids[std::size_t(r)] = store[std::size_t(r)].get();
     }
     const CompressorCatalogue cat = buildCompressorCatalogue(fluids);
-    const CompressorSeries* ze = cat.find(kBrandBitzer, 3, 8);
-    const CompressorSeries* a = cat.find(kBrandBitzer, 3, 3);
+    const CompressorSeries* ze = cat.find(kBrandBitzer, 3, kR1234ze);
+    const CompressorSeries* a = cat.find(kBrandBitzer, 3, kR134a);
     ASSERT_TRUE(ze && a);
     ASSERT_EQ(ze->compressors.size(), a->compressors.size());
     for (std::size_t k = 0; k < a->compressors.size(); ++k) {

@@ -22,9 +22,9 @@
 #include "catalogue/filenames.h"
 #include "catalogue/unitlisttable.h"
 #include "chiller/chilledliquiddialog.h"
-#include "mainwindow/widgetstyle.h"
 #include "printing/pdfoutput.h"
 #include "qtestmain.h"
+#include "widgets/widgetstyle.h"
 #include "windowfixture.h"
 
 using namespace tundrix;

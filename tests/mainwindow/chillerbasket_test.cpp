@@ -16,9 +16,9 @@
 #include "basket/optionswindow.h"
 #include "catalogue/catalogue.h"
 #include "chiller/chilledliquiddialog.h"
-#include "mainwindow/widgetstyle.h"
 #include "qtestmain.h"
 #include "selection/selectionrun.h"
+#include "widgets/widgetstyle.h"
 #include "windowfixture.h"
 
 using namespace tundrix;
@@ -182,6 +182,30 @@ private slots:
         tab(MainWindow::Description);
         QVERIFY(!isLocked(main<QLineEdit>("evaporate")));
         QCOMPARE(main<QLineEdit>("condensate")->text(), QStringLiteral("45"));
+    }
+
+    // Numbers the program writes into fields show from their first digit, also where the text
+    // is wider than the field: the condensing temperature of the cursor unit and the capacity
+    // the chilled-liquid dialog hands to the tab.
+    void writtenNumbersShowFromTheirFirstDigit() {
+        auto showsFirstDigit = [](QLineEdit* e) {
+            e->grab();  // lays the text out in the field as it is painted
+            const QRect inside = e->contentsRect();
+            return e->cursorPositionAt(QPoint(inside.left() + 3, inside.center().y())) == 0;
+        };
+        tab(MainWindow::Chiller);
+        type(dialog<QLineEdit>("Edit3"),
+             QStringLiteral("0") + QLocale().decimalPoint() + QStringLiteral("927"));
+        click(liquid_, "Button1");
+        click(liquid_, "Button3");
+        tab(MainWindow::Condensing);
+        QLineEdit* condensate = main<QLineEdit>("condensate");
+        QVERIFY2(condensate->text().size() >= 5, qPrintable(condensate->text()));
+        QVERIFY2(showsFirstDigit(condensate), qPrintable(condensate->text()));
+        tab(MainWindow::Chiller);
+        QLineEdit* required = main<QLineEdit>("Edit11");
+        QVERIFY2(required->text().size() >= 5, qPrintable(required->text()));  // 19.47
+        QVERIFY2(showsFirstDigit(required), qPrintable(required->text()));
     }
 
     void everyChillerTypeSetsItsTemperaturesAndRunsTheSelection() {

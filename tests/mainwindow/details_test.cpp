@@ -18,9 +18,9 @@
 #include "catalogue/catalogue.h"
 #include "mainwindow/envelopechart.h"
 #include "mainwindow/pictureview.h"
-#include "mainwindow/widgetstyle.h"
 #include "qtestmain.h"
 #include "techdata/techdatamodule.h"
+#include "widgets/widgetstyle.h"
 #include "windowfixture.h"
 
 using namespace tundrix;

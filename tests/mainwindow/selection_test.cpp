@@ -264,6 +264,28 @@ private slots:
         QVERIFY(warmer != comma);
     }
 
+    // R32 condensing units are catalogued at the middle and high levels only: the empty tab of
+    // the low level says so beside its label.
+    void anEmptyTabNamesTheLevelsTheCatalogueHolds() {
+        showTab(pages(), MainWindow::Condensing);
+        QComboBox* refrigerant = child<QComboBox>(w_.get(), "ComboBox8");
+        refrigerant->setCurrentIndex(refrigerant->findText(QStringLiteral("R32")));
+        child<QComboBox>(w_.get(), "ComboBox6")->setCurrentIndex(1);
+        QTest::mouseClick(child<QPushButton>(w_.get(), "Button8"), Qt::LeftButton);
+        QLabel* none = child<QLabel>(w_.get(), "Label18");
+        QLabel* note = child<QLabel>(w_.get(), "Label18Note");
+        QVERIFY(none->isVisible() && note->isVisible());
+        QCOMPARE(none->text(), QStringLiteral("Установок с заданными характеристиками нет."));
+        QCOMPARE(note->text(), QStringLiteral("В каталоге на R32 установки этого вида есть только "
+                                              "в исполнении «Среднетемпературное» и "
+                                              "«Высокотемпературное»."));
+        // At a level the catalogue holds, the list is back and the note gone.
+        child<QComboBox>(w_.get(), "ComboBox6")->setCurrentIndex(2);
+        QTest::mouseClick(child<QPushButton>(w_.get(), "Button8"), Qt::LeftButton);
+        QVERIFY(!none->isVisible() && !note->isVisible());
+        QVERIFY(child<QTableWidget>(w_.get(), "StringGrid1")->rowCount() > 0);
+    }
+
     void typedCondensingTemperatureUnlocksItsField() {
         QCheckBox* typed = child<QCheckBox>(w_.get(), "CheckBox2");
         QTest::mouseClick(typed, Qt::LeftButton);

@@ -9,8 +9,8 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "mainwindow/widgetstyle.h"
 #include "qtestmain.h"
+#include "widgets/widgetstyle.h"
 #include "windowfixture.h"
 
 using namespace tundrix;

@@ -2,6 +2,7 @@
 // by double clicks on result rows, the options window following the details view and the
 // chilled-liquid dialog handing its liquid to the chiller tab.
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QtTest>
 
@@ -38,6 +39,30 @@ private slots:
         QVERIFY(beside.open(QIODevice::WriteOnly));
         beside.close();
         QCOMPARE(defaultDataDir(bin), bin);
+    }
+
+    void aFolderWithoutACatalogueIsSaidOnceAndTheProgramRuns() {
+        QTemporaryDir empty;
+        const std::filesystem::path folder = empty.path().toStdString();
+        const auto s = createWindows(folder);
+        showMainWindow(*s, false);
+        QVERIFY(QTest::qWaitForWindowExposed(s->form1.get()));
+        const QList<QMessageBox*> boxes =
+            s->form1->findChildren<QMessageBox*>(QStringLiteral("MissingCatalogue"));
+        QCOMPARE(boxes.size(), 1);
+        QVERIFY(boxes[0]->isVisible());
+        QVERIFY(boxes[0]->text().contains(QString::fromStdString(folder.string())));
+        QVERIFY(boxes[0]->text().contains(QStringLiteral("--data")));
+        // The message waits for no answer: start-up has finished under it.
+        QVERIFY(s->form1->started());
+        boxes[0]->accept();
+
+        // On a catalogue nothing is said.
+        if (!haveSampleData())
+            QSKIP("no sample catalogue in this build");
+        const auto withCatalogue = createWindows(sampleData());
+        showMainWindow(*withCatalogue, false);
+        QVERIFY(withCatalogue->form1->findChildren<QMessageBox*>().isEmpty());
     }
 
     void everyWindowExistsWithItsName() {

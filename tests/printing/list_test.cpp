@@ -1,5 +1,5 @@
 // The selection list: one line per result-table row, six columns at fixed places, a new page
-// when the line position passes the page's end.
+// when a line would end past the page's end.
 #include <gtest/gtest.h>
 
 #include "printing/printlayout.h"
@@ -58,28 +58,31 @@ TEST(SelectionList, ColumnsBeyondTheSixthAreNotPrinted) {
     EXPECT_FALSE(t.pages()[0].findText(QStringLiteral("седьмая")));
 }
 
-TEST(SelectionList, ARowStartingPastThePageEndGoesToTheTopOfTheNextPage) {
+TEST(SelectionList, ALineThatWouldEndPastThePageGoesToTheTopOfTheNextPage) {
     const int margin = 80;
-    // Measure lh first, then make the page end exactly at the sixth line.
+    // Measure lh first, then make the fifth line end exactly at the page's limit PH - 20.
     RecordingTarget probe(margin);
     const LayoutMeasures pm = measureLayout(testing::tableFont(), probe);
-    const int height = pm.offY + 10 * pm.lh + 20;  // PH - 20 = position of the fifth line
+    const int height = pm.offY + 11 * pm.lh + 20;
     RecordingTarget t(margin, height);
     const ListModel list = testing::sampleList(9);  // ten lines with the headings
     ASSERT_TRUE(Printlist(list, t));
     const LayoutMeasures m = measureLayout(list.font, t);
     ASSERT_EQ(m.PH, height);
     ASSERT_EQ(t.pages().size(), 2u);
-    // Lines at 2, 4, ..., 12 lh: the fifth ends at PH - 20 exactly, which is not past it, so the
-    // sixth still fits; the seventh starts on the next page at offY.
+    // Lines at 2, 4, ..., 10 lh: the fifth ends at PH - 20, which is not past it; the sixth
+    // would, so it starts the next page with its text at offY, and the pitch goes on from there.
     const auto first = t.pages()[0].texts();
-    EXPECT_EQ(first.size(), 6u * 6u);
-    EXPECT_NEAR(first.back()->textTopLeft.y(), m.offY + 12 * m.lh, 1);
+    EXPECT_EQ(first.size(), 5u * 6u);
+    EXPECT_NEAR(first.back()->textTopLeft.y(), m.offY + 10 * m.lh, 1);
     const auto second = t.pages()[1].texts();
     ASSERT_FALSE(second.empty());
-    EXPECT_EQ(second.front()->text, QStringLiteral("ККБ-6"));
+    EXPECT_EQ(second.front()->text, QStringLiteral("ККБ-5"));
     EXPECT_NEAR(second.front()->textTopLeft.y(), m.offY, 1);
-    EXPECT_NEAR(second.back()->textTopLeft.y(), m.offY + 6 * m.lh, 1);
+    EXPECT_NEAR(second.back()->textTopLeft.y(), m.offY + 8 * m.lh, 1);
+    for (const auto& page : t.pages())
+        for (const auto* text : page.texts())
+            EXPECT_LE(text->textTopLeft.y() + m.lh, m.PH - 20) << text->text.toStdString();
 }
 
 TEST(SelectionList, LongCellsStayInsideTheirColumn) {

@@ -1,7 +1,9 @@
 // The documents as PDF files, read back with the poppler tools.
 #include <QDir>
 #include <QFile>
+#include <QMap>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -111,6 +113,23 @@ TEST_F(PdfOutput, SelectionListTitleAndPages) {
     const QString many = file(QStringLiteral("many.pdf"));
     ASSERT_TRUE(writeListPdf(testing::sampleList(200), many));
     EXPECT_GE(pdfInfo(many, QStringLiteral("Pages")).toInt(), 3);
+}
+
+// Every unit of a list many pages long is on the paper, once: none lost at a page break.
+TEST_F(PdfOutput, ALongListHoldsEveryUnit) {
+    const int units = 925;
+    const QString f = file(QStringLiteral("long-list.pdf"));
+    ASSERT_TRUE(writeListPdf(testing::sampleList(units), f));
+    ASSERT_GE(pdfInfo(f, QStringLiteral("Pages")).toInt(), 10);
+    QMap<int, int> seen;
+    const QRegularExpression name(QStringLiteral("ККБ-(\\d+)"));
+    for (auto m = name.globalMatch(pdfText(f)); m.hasNext();)
+        ++seen[m.next().captured(1).toInt()];
+    QStringList wrong;
+    for (int i = 1; i <= units; ++i)
+        if (seen.value(i) != 1)
+            wrong << QStringLiteral("ККБ-%1 x%2").arg(i).arg(seen.value(i));
+    EXPECT_TRUE(wrong.isEmpty()) << wrong.join(QStringLiteral(", ")).toStdString();
 }
 
 TEST_F(PdfOutput, AFailedSaveLeavesTheEarlierFileWhole) {

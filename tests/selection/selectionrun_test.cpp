@@ -1,6 +1,7 @@
 #include "selection/selectionrun.h"
 
 #include <cmath>
+#include <limits>
 
 #include <gtest/gtest.h>
 
@@ -135,6 +136,42 @@ TEST(SelectionGrid, UnitWithoutPerformanceDataIsListedLastWithEmptyCells) {
     EXPECT_EQ(r.rows[6].cells[5], "7");
     // Above every capacity: the last row with values.
     EXPECT_EQ(r.cursorRow, 5);
+}
+
+TEST(SelectionGrid, FiguresFromDamagedPerformanceDataAreNoFigures) {
+    SelectionBench b;
+    const double inf = std::numeric_limits<double>::infinity();
+    // The cheapest units are the damaged ones; the sound unit costs most.
+    b.writeBock({{.name = "SOUND", .capacity = 10, .price = "900"},
+                 {.name = "ZERO", .capacity = 0, .price = "1"},
+                 {.name = "NEGATIVE", .capacity = -10, .price = "2"},
+                 {.name = "ENDLESS", .capacity = inf, .price = "3"},
+                 {.name = "NOPOWER", .capacity = 10, .power = 0, .price = "4"},
+                 {.name = "POWERLESS", .capacity = 10, .power = -3, .price = "5"}});
+    SelectionInputs in = SelectionBench::inputs();
+    in.required = "10";
+    in.cheapest = true;
+    const SelectionResult r = b.run(in);
+    ASSERT_EQ(r.count, 6);
+    for (std::size_t i = 1; i < r.rows.size(); ++i) {
+        const SelectionRow& row = r.rows[i];
+        if (row.cells[0] == "SOUND") {
+            EXPECT_TRUE(row.inside);
+            EXPECT_EQ(row.cells[1], "10");
+            continue;
+        }
+        EXPECT_FALSE(row.inside) << row.cells[0];
+        for (int c = 1; c <= 4; ++c)
+            EXPECT_EQ(row.cells[std::size_t(c)], "") << row.cells[0] << " " << c;
+        // What the basket and the report take from the row: no figures, the price kept.
+        EXPECT_TRUE(std::isnan(row.capacity) && std::isnan(row.power)) << row.cells[0];
+        EXPECT_FALSE(row.cells[5].empty());
+    }
+    // Neither the cheapest pick nor the capacity pick lands on a damaged unit.
+    EXPECT_EQ(r.rows[std::size_t(r.cursorRow)].cells[0], "SOUND");
+    in.cheapest = false;
+    const SelectionResult byCapacity = b.run(in);
+    EXPECT_EQ(byCapacity.rows[std::size_t(byCapacity.cursorRow)].cells[0], "SOUND");
 }
 
 struct CursorCase {

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <random>
 
+#include "catalogue/refrigerants.h"
 #include "filelimit.h"
 #include "tools/tablebuildercore.h"
 
@@ -14,6 +15,13 @@ namespace fs = std::filesystem;
 using namespace tundrix;
 
 namespace {
+
+constexpr int kR404A = refrigerantIndex("404a");
+constexpr int kR22 = refrigerantIndex("22");
+constexpr int kR407C = refrigerantIndex("407c");
+constexpr int kR134a = refrigerantIndex("134a");
+constexpr int kR410A = refrigerantIndex("410a");
+constexpr int kR290 = refrigerantIndex("290");
 
 // A known polynomial of the builder's ten-term form for each quantity.
 const CoefSets& knownSets() {
@@ -130,9 +138,9 @@ TEST(TableBuilderFit, AFirstPointAtZeroZeroStillFits) {
 }
 
 TEST(TableBuilderNames, LabelsAndBrandFiles) {
-    EXPECT_EQ(refrigerantLabel(1), "R404a/507");
-    EXPECT_EQ(refrigerantLabel(4), "R134a");
-    EXPECT_EQ(refrigerantLabel(0), "");
+    EXPECT_EQ(refrigerantLabel(kR404A), "R404a/507");
+    EXPECT_EQ(refrigerantLabel(kR134a), "R134a");
+    EXPECT_EQ(refrigerantLabel(TableBuilder::kNoRefrigerant), "");
     EXPECT_EQ(brandFileName(1), "bock.dat");
     EXPECT_EQ(brandFileName(2), "bitzer.dat");
     EXPECT_EQ(brandFileName(3), "dwmcopeland.dat");
@@ -141,7 +149,7 @@ TEST(TableBuilderNames, LabelsAndBrandFiles) {
 
 TEST_F(BuilderFiles, OpenListsTheRefrigerantsTableAndChoosingLoadsTheRecord) {
     writeBrandFile("bock.dat", 1, {"HGX12P/60-4", "HGX22P/125-4"});
-    TableBuilder b = opened(2);  // R22 is table 2
+    TableBuilder b = opened(kR22);
     EXPECT_EQ(b.compressorNames(), (std::vector<std::string>{"HGX12P/60-4", "HGX22P/125-4"}));
     EXPECT_EQ(b.listMap(), (std::vector<int>{1, 2}));
     ASSERT_EQ(b.listed().size(), 2u);
@@ -161,7 +169,7 @@ TEST_F(BuilderFiles, WithNoRefrigerantTheListShowsEveryTableAndTheComboStaysEmpt
     img.setName(3, 1, "B");
     img.setName(2, 7, "C");
     ASSERT_TRUE(img.save(dir_ / "bitzer.dat"));
-    TableBuilder b = opened(0, "bitzer.dat");
+    TableBuilder b = opened(TableBuilder::kNoRefrigerant, "bitzer.dat");
     EXPECT_TRUE(b.compressorNames().empty());
     const std::vector<ListedCompressor> expected = {
         {"A", "R404a/507"}, {"B", "R134a"}, {"C", "R407C"}};
@@ -174,7 +182,7 @@ TEST_F(BuilderFiles, OpenFailsWithTheFileNameAndKeepsTheImage) {
     EXPECT_FALSE(b.open(dir_, &error));  // no brand chosen
     EXPECT_FALSE(error.empty());
     writeBrandFile("bock.dat", 0, {"X"});
-    b = opened(1);
+    b = opened(kR404A);
     b.setBrandFile("dwmcopeland.dat");
     EXPECT_FALSE(b.open(dir_, &error));
     EXPECT_NE(error.find("dwmcopeland.dat"), std::string::npos) << error;
@@ -184,7 +192,7 @@ TEST_F(BuilderFiles, OpenFailsWithTheFileNameAndKeepsTheImage) {
 
 TEST_F(BuilderFiles, AShorterFileLeavesNothingOfTheFileReadBefore) {
     writeBrandFile("bock.dat", 3, {"R134A-1", "R134A-2"});  // the last table, at the file's end
-    TableBuilder b = opened(4);
+    TableBuilder b = opened(kR134a);
     ASSERT_EQ(b.compressorNames().size(), 2u);
     // The same brand file, now cut inside the first table.
     CoefImage front;
@@ -197,7 +205,7 @@ TEST_F(BuilderFiles, AShorterFileLeavesNothingOfTheFileReadBefore) {
     EXPECT_TRUE(b.compressorNames().empty());
     EXPECT_TRUE(b.image().isFree(3, 1));
     EXPECT_EQ(b.image().coefs(3, 1, CoefImage::Fourth), CoefImage::Coefs{});
-    b.setRefrigerant(1);
+    b.setRefrigerant(kR404A);
     ASSERT_TRUE(b.open(dir_, &error, &note));
     EXPECT_EQ(b.compressorNames(), std::vector<std::string>{"FIRST"});
     EXPECT_NE(note.find("1000 байт из 283200"), std::string::npos) << note;
@@ -208,7 +216,7 @@ TEST_F(BuilderFiles, AShorterFileLeavesNothingOfTheFileReadBefore) {
 
 TEST_F(BuilderFiles, EnterOverwritesTheSameNameAndOtherwiseTakesTheFirstFreeRecord) {
     writeBrandFile("bock.dat", 0, {"K1", "K2", "K3"});
-    TableBuilder b = opened(1);
+    TableBuilder b = opened(kR404A);
     // Free record 2; "Удалить последний" does not refresh the list.
     EXPECT_EQ(b.removeName("K2"), 1);
     EXPECT_TRUE(b.image().isFree(0, 2));
@@ -234,7 +242,7 @@ TEST_F(BuilderFiles, EnterWithNoFreeRecordSaysSoAndStoresNothing) {
     for (int k = 1; k <= 150; ++k)
         names.push_back("C" + std::to_string(k));
     writeBrandFile("bock.dat", 3, names);
-    TableBuilder b = opened(4);
+    TableBuilder b = opened(kR134a);
     const CoefImage before = b.image();
     EXPECT_EQ(b.enter("ONE MORE", envelope(0)), TableBuilder::EnterResult::NoFreeRecord);
     EXPECT_TRUE(b.image() == before);
@@ -244,7 +252,7 @@ TEST_F(BuilderFiles, EnterWithNoFreeRecordSaysSoAndStoresNothing) {
 
 TEST_F(BuilderFiles, EnterWithNoRefrigerantOnlyListsTheEntry) {
     writeBrandFile("bock.dat", 0, {});
-    TableBuilder b = opened(0);
+    TableBuilder b = opened(TableBuilder::kNoRefrigerant);
     const CoefImage before = b.image();
     EXPECT_EQ(b.enter("X", envelope(0)), TableBuilder::EnterResult::ListedOnly);
     EXPECT_TRUE(b.image() == before);
@@ -252,7 +260,7 @@ TEST_F(BuilderFiles, EnterWithNoRefrigerantOnlyListsTheEntry) {
 
 TEST_F(BuilderFiles, ANameLongerThanFiftyCharactersIsFoundAgainAsStored) {
     writeBrandFile("bock.dat", 0, {});
-    TableBuilder b = opened(1);
+    TableBuilder b = opened(kR404A);
     const std::string longName(60, 'Z');
     ASSERT_EQ(b.enter(longName, envelope(0)), TableBuilder::EnterResult::Stored);
     ASSERT_EQ(b.enter(longName, envelope(0)), TableBuilder::EnterResult::Stored);
@@ -268,7 +276,7 @@ TEST_F(BuilderFiles, RemoveFreesEveryRecordOfThatNameInTheCurrentTableOnly) {
         img.setName(0, 1, "D");  // same name in another table
         ASSERT_TRUE(img.save(dir_ / "bock.dat"));
     }
-    TableBuilder b = opened(3);
+    TableBuilder b = opened(kR407C);
     EXPECT_EQ(b.removeName("D"), 3);
     EXPECT_TRUE(b.image().isFree(2, 1));
     EXPECT_FALSE(b.image().isFree(2, 2));
@@ -280,23 +288,23 @@ TEST_F(BuilderFiles, RemoveFreesEveryRecordOfThatNameInTheCurrentTableOnly) {
 
 TEST_F(BuilderFiles, ARefrigerantChangeAfterEnterWithoutWriteLosesTheEntry) {
     writeBrandFile("bock.dat", 0, {"K1"});
-    TableBuilder b = opened(1);
+    TableBuilder b = opened(kR404A);
     ASSERT_EQ(b.enter("FRESH", envelope(0)), TableBuilder::EnterResult::Stored);
-    b.setRefrigerant(2);
+    b.setRefrigerant(kR22);
     ASSERT_TRUE(b.open(dir_, nullptr));
-    b.setRefrigerant(1);
+    b.setRefrigerant(kR404A);
     ASSERT_TRUE(b.open(dir_, nullptr));
     EXPECT_EQ(b.compressorNames(), std::vector<std::string>{"K1"});
 }
 
 TEST_F(BuilderFiles, WriteStoresTheWholeImageAndAFailedWriteSaysWhy) {
     writeBrandFile("bock.dat", 0, {"K1"});
-    TableBuilder b = opened(1);
+    TableBuilder b = opened(kR404A);
     ASSERT_EQ(b.enter("K2", envelope(5)), TableBuilder::EnterResult::Stored);
     std::string error;
     ASSERT_TRUE(b.write(dir_, &error)) << error;
     EXPECT_EQ(fs::file_size(dir_ / "bock.dat"), 283'200u);
-    TableBuilder again = opened(1);
+    TableBuilder again = opened(kR404A);
     EXPECT_EQ(again.compressorNames(), (std::vector<std::string>{"K1", "K2"}));
 
     EXPECT_FALSE(b.write(dir_ / "no" / "such" / "folder", &error));
@@ -344,7 +352,7 @@ TEST_F(BuilderFiles, ConvertOfAMissingFileFailsAndWritesNothing) {
 
 TEST_F(BuilderFiles, AFailedWriteOrConversionLeavesThePreviousFileWhole) {
     writeBrandFile("bock.dat", 0, {"KEEP"});
-    TableBuilder b = opened(1);
+    TableBuilder b = opened(kR404A);
     ASSERT_EQ(b.enter("LOST", envelope(0)), TableBuilder::EnterResult::Stored);
     std::string error;
     {
@@ -366,9 +374,9 @@ TEST_F(BuilderFiles, AFailedWriteOrConversionLeavesThePreviousFileWhole) {
 // shared brand file stays as it was.
 TEST_F(BuilderFiles, ALaterRefrigerantHasAFileOfItsOwnWithOneTable) {
     writeBrandFile("bock.dat", 0, {"R404A model"});
-    EXPECT_EQ(refrigerantLabel(6), "R290");
-    EXPECT_EQ(refrigerantLabel(5), "");  // R410A has no table
-    TableBuilder b = opened(6);
+    EXPECT_EQ(refrigerantLabel(kR290), "R290");
+    EXPECT_EQ(refrigerantLabel(kR410A), "");  // R410A has no table
+    TableBuilder b = opened(kR290);
     EXPECT_EQ(b.fileName(), "bock290.dat");
     EXPECT_TRUE(b.compressorNames().empty());
     b.sets() = knownSets();
@@ -378,12 +386,12 @@ TEST_F(BuilderFiles, ALaterRefrigerantHasAFileOfItsOwnWithOneTable) {
     EXPECT_EQ(fs::file_size(dir_ / "bock290.dat"), CoefImage::kSectionSize);
     EXPECT_EQ(fs::file_size(dir_ / "bock.dat"), CoefImage::kSize);
 
-    const TableBuilder again = opened(6);
+    const TableBuilder again = opened(kR290);
     EXPECT_EQ(again.compressorNames(), std::vector<std::string>{"P-20"});
     EXPECT_EQ(again.listed().front().label, "R290");
     // The five's tables are the brand file's, untouched.
-    EXPECT_EQ(opened(1).compressorNames(), std::vector<std::string>{"R404A model"});
+    EXPECT_EQ(opened(kR404A).compressorNames(), std::vector<std::string>{"R404A model"});
     // Setting a table without a section chooses none.
-    b.setRefrigerant(5);
-    EXPECT_EQ(b.refrigerant(), 0);
+    b.setRefrigerant(kR410A);
+    EXPECT_EQ(b.refrigerant(), TableBuilder::kNoRefrigerant);
 }

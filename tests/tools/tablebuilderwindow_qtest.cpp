@@ -203,7 +203,7 @@ private slots:
         w_->hide();
         w_->show();
         QVERIFY(!child<QRadioButton>(w_.get(), "RadioButton1")->isChecked());
-        QCOMPARE(w_->builder().refrigerant(), 0);
+        QCOMPARE(w_->builder().refrigerant(), TableBuilder::kNoRefrigerant);
     }
 
     // A brand file shorter than its layout: nothing of the file read before stays, and the

@@ -38,7 +38,8 @@ struct EditorRow : EditorRowAccess {
     void setEditorCell(int column, const std::string& text) override { cells[column] = text; }
 };
 
-// Table "out": key, name and 18 characteristics; two records of U1 and one of OTHER.
+// Table "out": key, name and 18 characteristics; two records of U1 and one of OTHER. Table
+// "glco": key, name and one characteristic, no records.
 void writeStore(const QString& file) {
     const QString connection = QStringLiteral("techdata-window-writer");
     {
@@ -59,6 +60,9 @@ void writeStore(const QString& file) {
         QVERIFY(
             q.exec(QStringLiteral("INSERT INTO out (\"Код\", \"Название\") "
                                   "VALUES (12, 'OTHER')")));
+        QVERIFY(
+            q.exec(QStringLiteral("CREATE TABLE glco (\"Код\" INTEGER PRIMARY KEY, "
+                                  "\"Название\" TEXT, \"Поле 2\" TEXT)")));
         db.close();
     }
     QSqlDatabase::removeDatabase(connection);
@@ -147,6 +151,26 @@ private slots:
         QCOMPARE(module_->value(4, 5), QStringLiteral("A"));
         QCOMPARE(QString::fromStdString(row_.cells[9]), module_->value(4, 0));
         QCOMPARE(module_->value(4, 0), QStringLiteral("13"));
+    }
+
+    // A cursor move on the chiller tab switches the shared table between filling and "ОК": the
+    // record still goes into the table it was filled from, and the chiller table stays open.
+    void okWritesIntoTheTableTheWindowWasFilledFrom() {
+        w_->openFor(&row_);
+        module_->close();
+        module_->setTableName(QStringLiteral("glco"));
+        QVERIFY(module_->open());
+        QTest::mouseClick(child<QPushButton>(w_.get(), "Button1"), Qt::LeftButton);
+        QVERIFY(!w_->isVisible());
+        QCOMPARE(module_->tableName(), QStringLiteral("glco"));
+        QCOMPARE(module_->recordCount(), 0);
+        module_->close();
+        module_->setTableName(QStringLiteral("out"));
+        QVERIFY(module_->open());
+        QCOMPARE(module_->recordCount(), 4);
+        QCOMPARE(module_->value(4, 1), QStringLiteral("АНН-K3-2xA+B"));
+        QCOMPARE(module_->value(4, 5), QStringLiteral("A"));
+        QCOMPARE(row_.cells[9], std::string("13"));
     }
 
     void nothingIsStoredIntoTheInstalledCatalogue() {

@@ -133,21 +133,30 @@ TEST(TechFormPrefill, ASecondPlusStaysInTheSecondPart) {
     EXPECT_EQ(s.count2, "1+1");
 }
 
-TEST(TechFormPrefill, OneCompressorLeavesTheSecondCompressorFieldsAsTheyWere) {
-    Store store(12);
+// A new record starts from empty values: nothing of the unit shown before (its second
+// compressor, its dimensions and mass) carries over into it.
+TEST(TechFormPrefill, ANewRecordStartsEmptyNotFromThePreviousUnit) {
+    Store store(20);
+    store.add("1", "SHOWN");
+    store.rows[0][6] = "B";
+    store.rows[0][17] = "1200x800x900";
+    store.rows[0][18] = "310";
     TechForm form;
     Row row = twoCompressorUnit();
+    row.cells[ColName] = "SHOWN";
     ASSERT_FALSE(form.fill(store, "mka", row, condensers(), '.'));
+    ASSERT_EQ(form.value(17), "1200x800x900");
+    row.cells[ColName] = "NEW";
     row.cells[ColCompressor] = "SOLO";
     row.cells[ColCompressorIndex] = "9";
     row.cells[ColCompressorCount] = "3";
-    row.cells[ColName] = "ANOTHER";
     ASSERT_FALSE(form.fill(store, "mka", row, condensers(), '.'));
+    EXPECT_EQ(form.value(1), "NEW");
     EXPECT_EQ(form.value(5), "SOLO");
-    EXPECT_EQ(form.value(6), "B");  // kept from the last showing
     EXPECT_EQ(form.value(7), "3");
-    EXPECT_EQ(form.value(8), "1");
     EXPECT_EQ(form.value(11), "50гц/380В/3фазы");
+    for (int f : {6, 8, 17, 18})
+        EXPECT_EQ(form.value(f), "") << "field " << f;
 }
 
 TEST(TechFormPrefill, ChillerTablesPutTheirFieldsFurtherDown) {
@@ -212,7 +221,7 @@ TEST(TechFormFill, AnExistingRecordIsShownAndOfTwoWithTheSameNameTheLaterOne) {
     EXPECT_EQ(form.value(2), "late");
     form.setValue(3, "edited");
     std::string error;
-    ASSERT_EQ(form.writeBack(store, row, &error), TechForm::WriteBack::Stored);
+    ASSERT_EQ(form.writeBack(store, "ol", row, &error), TechForm::WriteBack::Stored);
     EXPECT_EQ(store.rows[2][3], "edited");
     EXPECT_EQ(store.rows[0][3], "");
     EXPECT_EQ(row.cells[ColTechData], "12");
@@ -226,7 +235,7 @@ TEST(TechFormWriteBack, AUnitWithoutARecordAppendsOneAndItsKeyGoesIntoColumnNine
     Row row = twoCompressorUnit();
     ASSERT_FALSE(form.fill(store, "out", row, condensers(), ','));
     std::string error;
-    ASSERT_EQ(form.writeBack(store, row, &error), TechForm::WriteBack::Stored) << error;
+    ASSERT_EQ(form.writeBack(store, "out", row, &error), TechForm::WriteBack::Stored) << error;
     ASSERT_EQ(store.rows.size(), 2u);
     EXPECT_EQ(store.rows[1][1], "АННK3-2xA+B");
     EXPECT_EQ(store.rows[1][5], "A");
@@ -240,7 +249,7 @@ TEST(TechFormWriteBack, AKeyOnlyTableStillAppendsAnEmptyRecord) {
     ASSERT_FALSE(form.fill(store, "out", row, condensers(), ','));
     EXPECT_EQ(form.rowCount(), 2);
     std::string error;
-    ASSERT_EQ(form.writeBack(store, row, &error), TechForm::WriteBack::Stored);
+    ASSERT_EQ(form.writeBack(store, "out", row, &error), TechForm::WriteBack::Stored);
     EXPECT_EQ(store.rows.size(), 1u);
     EXPECT_EQ(row.cells[ColTechData], "1");
 }
@@ -257,12 +266,29 @@ TEST(TechFormWriteBack, AWriteThatGivesNoKeyLeavesTheEditorAlone) {
         row.cells[ColTechData] = "7";
         ASSERT_FALSE(form.fill(store, "ov", row, condensers(), ','));
         std::string error;
-        EXPECT_EQ(form.writeBack(store, row, &error),
+        EXPECT_EQ(form.writeBack(store, "ov", row, &error),
                   stored ? TechForm::WriteBack::StoredUnread : TechForm::WriteBack::Refused);
         EXPECT_EQ(store.rows.size(), stored ? 1u : 0u);
         EXPECT_EQ(error, "disk full");
         EXPECT_EQ(row.cells[ColTechData], "7");
     }
+}
+
+// The shared table switched to another kind, or the editor moved to another unit, after the
+// window was filled: nothing is written and the editor keeps its key.
+TEST(TechFormWriteBack, AnotherTableOrAnotherEditorRowIsRefused) {
+    Store store(20);
+    TechForm form;
+    Row row = twoCompressorUnit();
+    ASSERT_FALSE(form.fill(store, "out", row, condensers(), ','));
+    std::string error;
+    EXPECT_EQ(form.writeBack(store, "glco", row, &error), TechForm::WriteBack::Refused);
+    EXPECT_NE(error.find("\"out\""), std::string::npos) << error;
+    row.cells[ColName] = "ANOTHER";
+    EXPECT_EQ(form.writeBack(store, "out", row, &error), TechForm::WriteBack::Refused);
+    EXPECT_NE(error.find("ANOTHER"), std::string::npos) << error;
+    EXPECT_TRUE(store.rows.empty());
+    EXPECT_EQ(row.cells.count(ColTechData), 0u);
 }
 
 TEST(TechFormSums, FieldSeventeenOfTheCondensingUnitTableAddsTheFanPower) {

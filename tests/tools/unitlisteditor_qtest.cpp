@@ -22,6 +22,7 @@
 #include <fstream>
 #include <memory>
 
+#include "app/windowset.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/pricefile.h"
 #include "catalogue/unitlisttable.h"
@@ -154,7 +155,8 @@ private slots:
         main_->show();
         QVERIFY(QTest::qWaitForWindowExposed(main_.get()));
         browser_ = std::make_unique<DataFileBrowser>(data_);
-        editor_ = std::make_unique<UnitListEditor>(*main_, td_.get(), browser_.get());
+        editor_ =
+            std::make_unique<UnitListEditor>(maintenanceContext(*main_), td_.get(), browser_.get());
         techDataOpened_ = 0;
         editor_->setTechDataOpener([this] { ++techDataOpened_; });
         editor_->show();
@@ -480,7 +482,8 @@ private slots:
         makeDataFolder(installed);
         editor_.reset();
         main_ = std::make_unique<MainWindow>(installed);
-        editor_ = std::make_unique<UnitListEditor>(*main_, td_.get(), browser_.get());
+        editor_ =
+            std::make_unique<UnitListEditor>(maintenanceContext(*main_), td_.get(), browser_.get());
         editor_->show();
         calculatorBockLow();
         chooseBockLowR404a();

@@ -1,8 +1,13 @@
-#include "mainwindow/widgetstyle.h"
+#include "widgets/widgetstyle.h"
 
+#include <QAbstractSpinBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPalette>
+
+#include <memory>
+#include <utility>
 
 #include "catalogue/cp1251.h"
 #include "catalogue/fileio.h"
@@ -19,6 +24,23 @@ void setLocked(QLineEdit* edit, bool locked) {
 
 bool isLocked(const QLineEdit* edit) {
     return edit->isReadOnly();
+}
+
+void showWrittenTextFromStart(QWidget* window) {
+    for (QLineEdit* edit : window->findChildren<QLineEdit*>()) {
+        // The edits inside spin boxes and combo boxes are theirs to manage.
+        if (qobject_cast<QAbstractSpinBox*>(edit->parent()) ||
+            qobject_cast<QComboBox*>(edit->parent()))
+            continue;
+        // A change the user makes is announced as edited first; any other change is the
+        // program's, and its text is shown from the start.
+        auto typed = std::make_shared<bool>(false);
+        QObject::connect(edit, &QLineEdit::textEdited, edit, [typed] { *typed = true; });
+        QObject::connect(edit, &QLineEdit::textChanged, edit, [edit, typed] {
+            if (!std::exchange(*typed, false))
+                edit->setCursorPosition(0);
+        });
+    }
 }
 
 char decimalSeparator() {

@@ -1,5 +1,5 @@
-// Small helpers shared by the main window's parts: the look of locked and editable edits, the
-// user's decimal separator, UTF-8 conversions and the loading of catalogue text files.
+// Small helpers shared by the windows: the look of locked and editable edits, the user's decimal
+// separator, UTF-8 conversions and the loading of catalogue text files.
 #pragma once
 
 #include <QColor>
@@ -10,6 +10,7 @@
 #include <string_view>
 
 class QLineEdit;
+class QWidget;
 
 namespace tundrix {
 
@@ -20,6 +21,12 @@ inline const QColor kLockedText(128, 128, 128);
 // Locks (read-only, grey) or unlocks (white, black text) an edit.
 void setLocked(QLineEdit* edit, bool locked);
 bool isLocked(const QLineEdit* edit);
+
+// Every edit below `window` shows what the program writes into it from its first character.
+// QLineEdit::setText leaves the cursor, and with it the view, at the end of the text, so a
+// number wider than its field would show only its last digits ("1.53" of 41.53). What the user
+// types stays where it is typed.
+void showWrittenTextFromStart(QWidget* window);
 
 // The decimal separator of the user's locale as the core's number routines take it.
 char decimalSeparator();
