@@ -14,17 +14,19 @@ if(TUNDRIX_SANITIZE)
   add_link_options(${TUNDRIX_SAN_FLAGS})
 endif()
 
-# Precompiled headers: the library headers that a target's files share (the standard library, the
-# Qt modules it links, GoogleTest, nlohmann/json) compiled once per target instead of once per
-# file. Off by default: with -O2 -g most of a file's time is code generation, not headers, and a
-# precompiled header costs 5 to 15 s of CPU to build, so only the larger targets gain. Without it
-# every file builds from its own includes (which also shows an include missing from a file).
-option(TUNDRIX_PCH "Precompile the library headers shared by each target's files" OFF)
+# Precompiled headers (TUNDRIX_PCH, declared in the top CMakeLists.txt): the library headers that
+# a target's files share (the standard library, the Qt modules it links, GoogleTest, nlohmann/json)
+# compiled once per target instead of once per file. Off by default: measured on a whole fresh
+# build they cost as much as they save (17 headers, 195 s of CPU to build; 1,061 s of compiling
+# and linking with them against 1,038 s without). Only the main window's test program gains
+# clearly (63 s instead of 93 s); the libraries spend most of a file's time optimising, and most
+# test programs have too few files to repay their header. Without them every file builds from
+# its own includes (which also shows an include missing from a file).
 
 # tundrix_pch(target [header ...]) precompiles cmake/precompiled.h and the given headers
 # (<nlohmann/json.hpp>, ...) for a target of four or more sources (its moc file counted): building
-# the header takes 5 (standard library) to 15 (Qt Widgets) seconds of CPU, and each file of the
-# target then saves 1 to 3 seconds.
+# the header takes 6 (standard library and JSON) to 19 (Qt Widgets and QtTest) seconds of CPU, and
+# each file of the target then saves 1 to 3 seconds.
 function(tundrix_pch target)
   if(NOT TUNDRIX_PCH)
     return()
