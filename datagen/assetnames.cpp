@@ -59,7 +59,8 @@ char32_t nextCodePoint(std::string_view text, std::size_t& i) {
 std::string transliterate(std::string_view utf8) {
     std::string out;
     bool pendingGap = false;
-    auto emit = [&](std::string_view piece) {
+    // Not "emit": the Qt headers, precompiled for this library, make that word a macro.
+    auto put = [&](std::string_view piece) {
         if (piece.empty())
             return;
         if (pendingGap && !out.empty())
@@ -72,23 +73,23 @@ std::string transliterate(std::string_view utf8) {
         const char32_t c = nextCodePoint(utf8, i);
         if ((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '.') {
             const char ch = static_cast<char>(c);
-            emit(std::string_view(&ch, 1));
+            put(std::string_view(&ch, 1));
         } else if (c >= 'A' && c <= 'Z') {
             const char ch = static_cast<char>(c);
-            emit(std::string_view(&ch, 1));
+            put(std::string_view(&ch, 1));
         } else if (c == '+') {
-            emit("p");
+            put("p");
         } else if (c >= 0x0410 && c <= 0x042F) {
             std::string up = kLower[c - 0x0410];
             if (!up.empty())
                 up[0] = static_cast<char>(up[0] - 'a' + 'A');
-            emit(up);
+            put(up);
         } else if (c >= 0x0430 && c <= 0x044F) {
-            emit(kLower[c - 0x0430]);
+            put(kLower[c - 0x0430]);
         } else if (c == 0x0401) {
-            emit("Yo");
+            put("Yo");
         } else if (c == 0x0451) {
-            emit("yo");
+            put("yo");
         } else {
             pendingGap = true;
         }

@@ -23,6 +23,7 @@
 #include "catalogue/unitlisttable.h"
 #include "chiller/chilledliquiddialog.h"
 #include "printing/pdfoutput.h"
+#include "qtestmain.h"
 #include "widgets/widgetstyle.h"
 #include "windowfixture.h"
 
@@ -355,5 +356,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(CalculationTest)
+TUNDRIX_QTEST_MAIN(CalculationTest)
 #include "calculation_test.moc"

@@ -3,6 +3,7 @@
 #include <QtTest>
 
 #include "mainwindow/envelopechart.h"
+#include "qtestmain.h"
 
 using namespace tundrix;
 
@@ -94,5 +95,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ChartTest)
+TUNDRIX_QTEST_MAIN(ChartTest)
 #include "chart_test.moc"

@@ -16,6 +16,7 @@
 #include "basket/optionswindow.h"
 #include "catalogue/catalogue.h"
 #include "chiller/chilledliquiddialog.h"
+#include "qtestmain.h"
 #include "selection/selectionrun.h"
 #include "widgets/widgetstyle.h"
 #include "windowfixture.h"
@@ -532,5 +533,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ChillerBasketTest)
+TUNDRIX_QTEST_MAIN(ChillerBasketTest)
 #include "chillerbasket_test.moc"

@@ -18,6 +18,7 @@
 #include "catalogue/catalogue.h"
 #include "mainwindow/envelopechart.h"
 #include "mainwindow/pictureview.h"
+#include "qtestmain.h"
 #include "techdata/techdatamodule.h"
 #include "widgets/widgetstyle.h"
 #include "windowfixture.h"
@@ -352,5 +353,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(DetailsTest)
+TUNDRIX_QTEST_MAIN(DetailsTest)
 #include "details_test.moc"

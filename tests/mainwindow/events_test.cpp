@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include "qtestmain.h"
 #include "windowfixture.h"
 
 using namespace tundrix;
@@ -145,5 +146,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(EventsTest)
+TUNDRIX_QTEST_MAIN(EventsTest)
 #include "events_test.moc"

@@ -11,6 +11,7 @@
 
 #include "mainwindow/envelopechart.h"
 #include "mainwindow/pictureview.h"
+#include "qtestmain.h"
 #include "techdata/techdatamodule.h"
 #include "windowfixture.h"
 
@@ -298,5 +299,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(SelectionTest)
+TUNDRIX_QTEST_MAIN(SelectionTest)
 #include "selection_test.moc"

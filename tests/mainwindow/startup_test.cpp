@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include "qtestmain.h"
 #include "widgets/widgetstyle.h"
 #include "windowfixture.h"
 
@@ -211,5 +212,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(StartupTest)
+TUNDRIX_QTEST_MAIN(StartupTest)
 #include "startup_test.moc"

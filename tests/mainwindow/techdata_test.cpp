@@ -4,6 +4,7 @@
 #include <QSqlQuery>
 #include <QtTest>
 
+#include "qtestmain.h"
 #include "techdata/techdatamodule.h"
 #include "techdata/techdatatables.h"
 
@@ -159,5 +160,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TechDataTest)
+TUNDRIX_QTEST_MAIN(TechDataTest)
 #include "techdata_test.moc"

@@ -16,6 +16,7 @@
 #include "mainwindow/seasonalwindow.h"
 #include "seasonal/seasonaltext.h"
 #include "selection/numbers.h"
+#include "qtestmain.h"
 #include "techdata/techdatamodule.h"
 #include "widgets/widgetstyle.h"
 #include "windowfixture.h"
@@ -215,5 +216,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(WindowsTest)
+TUNDRIX_QTEST_MAIN(WindowsTest)
 #include "windows_test.moc"

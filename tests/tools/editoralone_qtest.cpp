@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "catalogue/unitlisttable.h"
+#include "qtestmain.h"
 #include "tools/unitlisteditor.h"
 #include "widgetaccess.h"
 
@@ -91,5 +92,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(EditorAloneTest)
+TUNDRIX_QTEST_MAIN(EditorAloneTest)
 #include "editoralone_qtest.moc"

@@ -29,6 +29,7 @@
 #include "catalogue/coefimage.h"
 #include "catalogue/unitlisttable.h"
 #include "engine/polyfit.h"
+#include "qtestmain.h"
 #include "tools/unitlisteditor.h"
 #include "widgetaccess.h"
 
@@ -340,5 +341,5 @@ private:
     }
 };
 
-QTEST_MAIN(MaintainerPathTest)
+TUNDRIX_QTEST_MAIN(MaintainerPathTest)
 #include "maintainerpath_qtest.moc"

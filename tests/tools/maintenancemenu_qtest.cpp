@@ -13,6 +13,7 @@
 #include <filesystem>
 
 #include "app/windowset.h"
+#include "qtestmain.h"
 #include "tools/unitlisteditor.h"
 
 namespace fs = std::filesystem;
@@ -80,5 +81,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(MaintenanceMenuTest)
+TUNDRIX_QTEST_MAIN(MaintenanceMenuTest)
 #include "maintenancemenu_qtest.moc"

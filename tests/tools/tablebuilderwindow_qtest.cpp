@@ -19,6 +19,7 @@
 #include "catalogue/coefimage.h"
 #include "engine/polyfit.h"
 #include "filelimit.h"
+#include "qtestmain.h"
 #include "selection/numbers.h"
 #include "tools/tablebuilderwindow.h"
 #include "widgetaccess.h"
@@ -287,5 +288,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TableBuilderWindowTest)
+TUNDRIX_QTEST_MAIN(TableBuilderWindowTest)
 #include "tablebuilderwindow_qtest.moc"

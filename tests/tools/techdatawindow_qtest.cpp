@@ -18,6 +18,7 @@
 #include <map>
 #include <memory>
 
+#include "qtestmain.h"
 #include "techdata/techdatamodule.h"
 #include "tools/techdatawindow.h"
 #include "widgetaccess.h"
@@ -261,5 +262,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TechDataWindowTest)
+TUNDRIX_QTEST_MAIN(TechDataWindowTest)
 #include "techdatawindow_qtest.moc"

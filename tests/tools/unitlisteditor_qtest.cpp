@@ -27,6 +27,7 @@
 #include "catalogue/pricefile.h"
 #include "catalogue/unitlisttable.h"
 #include "mainwindow/mainwindow.h"
+#include "qtestmain.h"
 #include "techdata/techdatamodule.h"
 #include "tools/datafilebrowser.h"
 #include "tools/unitlisteditor.h"
@@ -553,5 +554,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(UnitListEditorTest)
+TUNDRIX_QTEST_MAIN(UnitListEditorTest)
 #include "unitlisteditor_qtest.moc"
