@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-pdf-dev libqt6sql6-sqlite qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libcpp-httplib-dev
   fonts-dejavu-core xvfb xauth poppler-utils python3
-  chromium nodejs
+  chromium firefox-esr nodejs
   "$@"
 )
 

@@ -7,7 +7,7 @@ import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 
 export class Browser {
-  static async launch(executable) {
+  static async launch(executable, { downloads } = {}) {
     const profile = mkdtempSync(join(tmpdir(), 'tundrix-chromium-'));
     const args = [
       '--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
@@ -22,6 +22,7 @@ export class Browser {
       b.stderr = (b.stderr + d.toString()).slice(-4000);
     });
     await b.send('Browser.getVersion');
+    if (downloads) await b.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: downloads });
     return b;
   }
 
@@ -140,8 +141,10 @@ export class Page {
     await this.send('Page.navigate', { url });
   }
 
+  // A window of the given size; a mobile one (a tablet) is touched instead of clicked.
   async size(width, height, mobile = false) {
     await this.send('Emulation.setDeviceMetricsOverride', { width, height, deviceScaleFactor: 1, mobile });
+    if (mobile) await this.send('Emulation.setTouchEmulationEnabled', { enabled: true });
   }
 
   // The centre of the element the selector finds, scrolled into view.
@@ -178,6 +181,13 @@ export class Page {
     await this.eval(`document.querySelector(${JSON.stringify(selector)}).select()`);
     await this.send('Input.insertText', { text });
     if (leave) await this.key('Tab', 'Tab', 9);
+  }
+
+  // The files chosen in a file field, as a user picks them in the dialog.
+  async setFiles(selector, files) {
+    const { root } = await this.send('DOM.getDocument', {});
+    const { nodeId } = await this.send('DOM.querySelector', { nodeId: root.nodeId, selector });
+    await this.send('DOM.setFileInputFiles', { nodeId, files });
   }
 
   async screenshot() {

@@ -1,20 +1,23 @@
-// The selection page driven in headless Chromium as a user drives it: type the conditions, run,
+// The selection page driven in headless Chromium or Firefox as a user drives it: type the conditions, run,
 // click a row and see its details, put two units into the basket, edit it, download the offer
 // and the CSV, save the calculation and open it again, and open a calculation the command line
 // wrote. Every step is checked against what the server's API answers for the same request.
 //
-// node pagetest.mjs --url http://127.0.0.1:PORT/ [--chromium /usr/bin/chromium]
-//                   [--cli tundrix-cli --data DIR] [--screenshots DIR]
+// node --experimental-websocket pagetest.mjs --url http://127.0.0.1:PORT/
+//      [--browser chromium|firefox] [--executable PATH] [--cli tundrix-cli --data DIR] [--screenshots DIR]
+// Chromium is driven over the DevTools protocol (cdp.mjs), Firefox over WebDriver BiDi (bidi.mjs).
 import { execFileSync } from 'node:child_process';
 import { mkdtempSync, readdirSync, readFileSync, rmSync, statSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
-import { Browser } from './cdp.mjs';
 
 const opt = {};
 for (let i = 2; i < process.argv.length; i += 2) opt[process.argv[i].replace(/^--/, '')] = process.argv[i + 1];
 if (!opt.url) throw new Error('--url is required');
-const chromium = opt.chromium ?? '/usr/bin/chromium';
+const kind = opt.browser ?? 'chromium';
+if (!['chromium', 'firefox'].includes(kind)) throw new Error(`--browser: chromium or firefox, not ${kind}`);
+const { Browser } = await import(kind === 'firefox' ? './bidi.mjs' : './cdp.mjs');
+const executable = opt.executable ?? (kind === 'firefox' ? '/usr/bin/firefox-esr' : '/usr/bin/chromium');
 const api = new URL('api/v1/', opt.url);
 
 // The whole test is bounded in time, whatever hangs.
@@ -50,10 +53,9 @@ async function downloaded(suffix, since) {
   throw new Error(`no download *${suffix}`);
 }
 
-const browser = await Browser.launch(chromium);
+const browser = await Browser.launch(executable, { downloads });
 try {
   const page = await browser.newPage();
-  await browser.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: downloads });
   await page.size(1280, 800);
   await page.goto(opt.url);
   await page.waitFor('document.body?.dataset.ready === "true"', 'the page to start');
@@ -97,7 +99,7 @@ try {
 
   if (opt.screenshots) {
     await page.waitFor(`document.getElementById('pages').dataset.unit === ${JSON.stringify(answer.rows[answer.cursor - 1].name)} && document.getElementById('thumb').complete`, 'the cursor unit\'s details');
-    writeFileSync(join(opt.screenshots, 'web-1280x800.png'), await page.screenshot());
+    writeFileSync(join(opt.screenshots, `web-1280x800${kind === 'firefox' ? '-firefox' : ''}.png`), await page.screenshot());
   }
 
   // --- a click on a row shows that unit's details ---
@@ -209,9 +211,7 @@ try {
   await page.goto(opt.url);
   await page.waitFor('document.body?.dataset.ready === "true"', 'the page to start again');
   await page.waitFor(`document.querySelectorAll('#results tbody tr').length > 0`, 'the first run');
-  const { root } = await page.send('DOM.getDocument', {});
-  const { nodeId } = await page.send('DOM.querySelector', { nodeId: root.nodeId, selector: '#openFile' });
-  await page.send('DOM.setFileInputFiles', { nodeId, files: [savedFile] });
+  await page.setFiles('#openFile', [savedFile]);
   await page.waitFor(`document.getElementById('model').textContent === ${JSON.stringify(answer.rows[second - 1].cells[0])} && document.getElementById('evaporate').value === '-10'`, 'the reopened calculation');
   const reopened = await page.eval(`(() => ({
     required: document.getElementById('required').value,
@@ -231,7 +231,7 @@ try {
     const name = agr.rows.find((r) => r.inside).name;
     execFileSync(opt.cli, [...select, '--save', cliFile, '--basket', `${name}:2`], { timeout: 30000, stdio: 'ignore' });
     const cliDoc = JSON.parse(readFileSync(cliFile, 'utf8'));
-    await page.send('DOM.setFileInputFiles', { nodeId, files: [cliFile] });
+    await page.setFiles('#openFile', [cliFile]);
     await page.waitFor(`document.querySelector('#kindTabs [aria-selected=true]').dataset.tab === 'agr' && document.getElementById('condensate').value === '40'`, 'the command line\'s calculation');
     await page.waitFor(`document.querySelectorAll('#results tbody tr').length > 0 && !document.body.classList.contains('busy')`, 'its selection');
     const opened = await page.eval(`JSON.parse(localStorage.getItem('tundrix.basket')).map((r) => [r.model, r.quantity])`);
@@ -241,9 +241,8 @@ try {
   // --- a tablet: the same page upright ---
   if (opt.screenshots) {
     await page.size(800, 1280, true);
-    await page.send('Emulation.setTouchEmulationEnabled', { enabled: true });
     await new Promise((r) => setTimeout(r, 300));
-    writeFileSync(join(opt.screenshots, 'web-tablet.png'), await page.screenshot());
+    writeFileSync(join(opt.screenshots, `web-tablet${kind === 'firefox' ? '-firefox' : ''}.png`), await page.screenshot());
   }
   check(page.errors.length === 0, 'no script errors in the page', page.errors.join('\n'));
 } catch (e) {
