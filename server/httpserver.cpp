@@ -3,6 +3,8 @@
 #include <httplib.h>
 #include <nlohmann/json.hpp>
 
+#include <sys/socket.h>
+
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -208,6 +210,24 @@ void configure(httplib::Server& http, Api& a, const fs::path& webDir, int thread
     http.Patch(".*", handler);
     http.Delete(".*", handler);
     http.Options(".*", handler);
+}
+
+int bind(httplib::Server& http, const std::string& host, int port) {
+    // The library listens with a queue of 5 connections not yet accepted: the kernel dropped the
+    // connection attempts of a burst of new clients beyond that, and they came again only a
+    // second later. The queue is lengthened once the socket listens (the kernel caps it at
+    // net.core.somaxconn).
+    socket_t listening = -1;
+    http.set_socket_options([&listening](socket_t s) {
+        httplib::default_socket_options(s);
+        listening = s;
+    });
+    const int bound =
+        port == 0 ? http.bind_to_any_port(host) : (http.bind_to_port(host, port) ? port : -1);
+    http.set_socket_options(httplib::default_socket_options);
+    if (bound >= 0 && listening >= 0)
+        ::listen(listening, SOMAXCONN);
+    return bound;
 }
 
 }  // namespace tundrix::server

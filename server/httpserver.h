@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 
 namespace httplib {
 class Server;
@@ -18,5 +19,9 @@ inline constexpr std::size_t kMaxBody = 1u << 20;
 // Sets up `http` to answer with `api` and the page's files from `webDir`, `threads` requests at
 // the same time.
 void configure(httplib::Server& http, Api& api, const std::filesystem::path& webDir, int threads);
+
+// Binds `http` to host:port (port 0: a free one, which it returns) with a queue long enough for
+// a burst of new clients; -1 when it cannot.
+int bind(httplib::Server& http, const std::string& host, int port);
 
 }  // namespace tundrix::server

@@ -122,10 +122,7 @@ int main(int argc, char** argv) {
                     cli::localeDecimalSeparator());
     httplib::Server http;
     server::configure(http, api, webDir, threads);
-    if (listen.port == 0)
-        listen.port = http.bind_to_any_port(listen.host);
-    else if (!http.bind_to_port(listen.host, listen.port))
-        listen.port = -1;
+    listen.port = server::bind(http, listen.host, listen.port);
     if (listen.port < 0) {
         std::cerr << "tundrix-server: cannot listen on " << listen.host << "\n";
         return 1;

@@ -1,10 +1,11 @@
 // The service as a service: catalogue files changed on disk are seen by the next request,
-// requests in parallel get the answers they would get alone, and SIGTERM lets the requests in
-// flight finish.
+// requests in parallel get the answers they would get alone, a burst of new clients is let in at
+// once, and SIGTERM lets the requests in flight finish.
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
 
+#include <chrono>
 #include <filesystem>
 #include <future>
 #include <string>
@@ -82,6 +83,32 @@ TEST(Service, ParallelRequestsGetTheAnswersTheyWouldGetAlone) {
         }));
     for (auto& c : clients)
         EXPECT_EQ(c.get(), 0);
+}
+
+TEST(Service, ABurstOfNewClientsIsLetInAtOnce) {
+    // Connections the server has not yet accepted wait in the kernel's queue; when it is full,
+    // a client's connection attempt is dropped and tried again only a second later.
+    ServerProcess server;
+    for (int round = 0; round < 2; ++round) {
+        std::vector<std::future<double>> clients;
+        for (int c = 0; c < 128; ++c)
+            clients.push_back(std::async(std::launch::async, [&] {
+                const auto start = std::chrono::steady_clock::now();
+                RawConnection raw(server.port());
+                const bool answered =
+                    raw.send(
+                        "GET /api/v1/kinds HTTP/1.1\r\nHost: x\r\nConnection: close\r\n\r\n") &&
+                    raw.status() == 200;
+                return answered
+                           ? std::chrono::duration<double>(std::chrono::steady_clock::now() - start)
+                                 .count()
+                           : 99.0;
+            }));
+        int slow = 0;
+        for (auto& c : clients)
+            slow += c.get() > 0.9;
+        EXPECT_EQ(slow, 0) << "round " << round;
+    }
 }
 
 TEST(Service, EndsOnSigtermOnceRequestsInFlightAreAnswered) {
