@@ -11,10 +11,6 @@ namespace tundrix::datagen {
 
 namespace {
 
-constexpr double kKelvin = 273.15;
-constexpr double kPaPerBar = 1e5;
-const double kNaN = std::numeric_limits<double>::quiet_NaN();
-
 // The IIR reference point: the bubble liquid at 0 degC.
 constexpr double kReferenceT = 273.15;
 constexpr double kReferenceH = 200e3;  // J/kg

@@ -10,7 +10,7 @@ namespace tundrix::datagen {
 
 namespace {
 
-constexpr double kGridStep = 5.0;
+constexpr double kTableStep = 5.0;
 // Scroll table blocks start at these columns: capacity, power, heat rejection, current.
 constexpr int kBlockColumns[4] = {kCapacityColumn, kPowerColumn, kHeatColumn, kCurrentColumn};
 // The evaporating-temperature keys of a block and their two end markers must stay clear of the
@@ -19,7 +19,7 @@ constexpr int kMaxToKeys = 12;
 
 std::vector<double> gridKeys(double lo, double hi) {
     std::vector<double> keys;
-    for (double t = std::ceil(lo / kGridStep) * kGridStep; t <= hi; t += kGridStep)
+    for (double t = std::ceil(lo / kTableStep) * kTableStep; t <= hi; t += kTableStep)
         keys.push_back(t);
     return keys;
 }
@@ -205,7 +205,7 @@ int writeScrollBlocks(GridImage& image, int r0, const CompressorModel& model,
     // would be lost; one more column keeps it a key.
     bool extraColumn = false;
     if (!toKeys.empty() && toKeys.back() == 0.0) {
-        toKeys.push_back(kGridStep);
+        toKeys.push_back(kTableStep);
         extraColumn = true;
     }
     const int rowsUsed = 1 + int(tcKeys.size()) + 2;

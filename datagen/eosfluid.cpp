@@ -15,10 +15,6 @@ namespace tundrix::datagen {
 
 namespace {
 
-constexpr double kKelvin = 273.15;
-constexpr double kPaPerBar = 1e5;
-const double kNaN = std::numeric_limits<double>::quiet_NaN();
-
 struct Valued {
     double v, dlnT, dlnrho;
 };

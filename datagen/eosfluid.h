@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <limits>
 #include <memory>
 #include <string>
 
@@ -10,6 +11,10 @@
 #include "datagen/helmholtz.h"
 
 namespace tundrix::datagen {
+
+inline constexpr double kKelvin = 273.15;  // 0 degC in K
+inline constexpr double kPaPerBar = 1e5;
+inline constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 class EosFluid : public Fluid {
 public:

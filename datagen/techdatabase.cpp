@@ -1,6 +1,7 @@
 #include "datagen/techdatabase.h"
 
 #include "datagen/assetnames.h"
+#include "datagen/unitgeometry.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -80,13 +81,6 @@ double readBack(const std::string& text) {
 
 std::string roundedSum(double v) {
     return commaNumber(std::round(v * 1e6) / 1e6);
-}
-
-int standardAbove(double v, std::initializer_list<int> sizes) {
-    for (int s : sizes)
-        if (s >= v)
-            return s;
-    return *(sizes.end() - 1);
 }
 
 double standardPumpPower(double flow) {

@@ -14,15 +14,14 @@ int round5(double kg) {
     return std::max(5, static_cast<int>(std::lround(kg / 5.0)) * 5);
 }
 
-// The smallest standard size that is at least `need` (the largest when none is).
+}  // namespace
+
 int standardAbove(double need, std::initializer_list<int> sizes) {
     for (int s : sizes)
         if (s >= need)
             return s;
     return *(sizes.end() - 1);
 }
-
-}  // namespace
 
 UnitFamily familyOf(const std::string& kindCode) {
     if (kindCode == "agr")

@@ -4,6 +4,8 @@
 // catalogue would print them (10 mm, 5 kg).
 #pragma once
 
+#include <initializer_list>
+
 #include "datagen/assets.h"
 
 namespace tundrix::datagen {
@@ -41,5 +43,8 @@ struct UnitGeometry {
 };
 
 UnitGeometry unitGeometry(const AssetUnit& unit);
+
+// The smallest standard size that is at least `need` (the largest when none is).
+int standardAbove(double need, std::initializer_list<int> sizes);
 
 }  // namespace tundrix::datagen

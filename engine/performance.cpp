@@ -11,9 +11,6 @@
 namespace tundrix {
 namespace {
 
-constexpr double kNoValue = std::numeric_limits<double>::quiet_NaN();
-
-
 // Substitution steps of the condenser balance.
 constexpr int kBalanceSteps = 5;
 constexpr double kStartDelta = 10.0;

@@ -4,14 +4,11 @@
 #include <limits>
 
 #include "engine/linear.h"
+#include "engine/toolkit.h"
 
 namespace tundrix {
 
-namespace {
-
-constexpr double kNoValue = std::numeric_limits<double>::quiet_NaN();
-
-}  // namespace
+namespace {}  // namespace
 
 // n is usable when the points 0..n exist in both vectors (Y alone when no curve is built).
 bool NaturalSpline::usable(std::span<const double> X, std::span<const double> Y, int n) {

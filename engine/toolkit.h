@@ -2,9 +2,13 @@
 // difference and the ascending sort of result capacities.
 #pragma once
 
+#include <limits>
 #include <span>
 
 namespace tundrix {
+
+// A figure that is not there (outside the data, not computed): NaN, so that it spreads.
+inline constexpr double kNoValue = std::numeric_limits<double>::quiet_NaN();
 
 // True when (X, Y) lies inside or on the boundary of the convex hexagon whose six vertices are
 // given counter-clockwise (X horizontal, Y vertical). Repeated vertices are allowed, which makes

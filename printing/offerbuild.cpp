@@ -13,9 +13,10 @@
 #include "catalogue/fileio.h"
 #include "catalogue/refrigerants.h"
 #include "catalogue/unitlisttable.h"
+#include "printing/printtext.h"
+#include "printing/reportmodel.h"
 #include "seasonal/owning.h"
 #include "seasonal/seasonaltext.h"
-#include "printing/reportmodel.h"
 #include "selection/numbers.h"
 #include "techdata/techdatamodule.h"
 #include "techdata/techdatatables.h"
@@ -26,10 +27,6 @@ namespace {
 
 // Pictures are drawn a few centimetres wide: a few hundred pixels keep the file small.
 constexpr int kPictureWidth = 640;
-
-QString qs(const std::string& utf8) {
-    return QString::fromStdString(utf8);
-}
 
 QString refrigerantCaption(const OfferSource& s, int index) {
     return index >= 0 && index < s.refrigerants.size() ? s.refrigerants[index] : QString();

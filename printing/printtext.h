@@ -6,10 +6,17 @@
 #include <QFont>
 #include <QString>
 
+#include <string_view>
+
 class QPaintDevice;
 class QPainter;
 
 namespace tundrix {
+
+// The documents' texts come from the catalogue and the core as UTF-8.
+inline QString qs(std::string_view utf8) {
+    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+}
 
 // A font whose line height (ascent + descent) is `height` device units on `device`.
 QFont fontWithHeight(QFont base, int height, QPaintDevice* device);

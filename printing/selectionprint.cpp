@@ -15,6 +15,7 @@
 #include "catalogue/refrigerants.h"
 #include "engine/cyclestate.h"
 #include "engine/performance.h"
+#include "printing/printtext.h"
 #include "printing/reportenvelope.h"
 #include "seasonal/owning.h"
 #include "seasonal/seasonaltext.h"
@@ -25,10 +26,6 @@
 namespace tundrix {
 
 namespace {
-
-QString qs(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 // The delivery-set text of a unit, as the details view loads it.
 QStringList deliverySet(const Catalogue& cat, int u) {
@@ -79,8 +76,8 @@ std::vector<ReportRow> techDataRows(const std::filesystem::path& dataDir, UnitKi
 }
 
 ReportModel selectionReport(const ReportOptions& options, const SelectionInputs& in,
-                            const Catalogue& cat, CycleState& cycle,
-                            const SelectionResult& result, int row) {
+                            const Catalogue& cat, CycleState& cycle, const SelectionResult& result,
+                            int row) {
     const agregat& units = cat.agrlist;
     const SelectionRow& shown = result.rows[std::size_t(row)];
     const int u = units.order[std::size_t(row)];
@@ -127,9 +124,9 @@ ReportModel selectionReport(const ReportOptions& options, const SelectionInputs&
     m.deliverySet = deliverySet(cat, u);
     if (in.kind == UnitKind::Out) {
         const SeasonalUnit unit{u, shown.price};
-        const UnitSeasonal s = seasonalFigures(units, cycle, std::span(&unit, 1), ownConditions(in),
-                                               options.seasonal)
-                                   .front();
+        const UnitSeasonal s =
+            seasonalFigures(units, cycle, std::span(&unit, 1), ownConditions(in), options.seasonal)
+                .front();
         for (const auto& [label, value] : seasonalRows(s, options.seasonal, sep))
             m.seasonal.push_back({qs(label), qs(value)});
     }

@@ -15,11 +15,9 @@
 namespace tundrix {
 namespace {
 
-constexpr double kNoValue = std::numeric_limits<double>::quiet_NaN();
 constexpr double kStartDelta = 10.0;
 constexpr int kTableSteps = 5;
 constexpr int kPolynomialSteps = 6;
-
 
 // The four blocks of one compressor of the table image.
 struct TableCompressor {

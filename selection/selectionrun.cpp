@@ -15,8 +15,6 @@
 namespace tundrix {
 namespace {
 
-constexpr double kNoValue = std::numeric_limits<double>::quiet_NaN();
-
 // The first character (code point) of UTF-8 text; empty for empty text.
 std::string firstCharacter(std::string_view utf8) {
     if (utf8.empty())

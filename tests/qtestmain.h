@@ -16,15 +16,16 @@ bool add(const char* file, Run run);
 
 }  // namespace tundrix::qtest
 
-// The application object and set-up are those of QTEST_MAIN.
+// The application object and set-up are those of QTEST_MAIN; the names carry the class's, so
+// that several files may be compiled as one.
 #define TUNDRIX_QTEST_MAIN(TestObject)                                                      \
     namespace {                                                                             \
-    int tundrixQtestRun(int argc, char** argv) {                                            \
+    int tundrixQtestRun_##TestObject(int argc, char** argv) {                                            \
         QT_PREPEND_NAMESPACE(QTest::Internal::callInitMain)<TestObject>();                  \
         QTEST_MAIN_SETUP()                                                                  \
         TestObject tc;                                                                      \
         QTEST_SET_MAIN_SOURCE_PATH                                                          \
         return QTest::qExec(&tc, argc, argv);                                               \
     }                                                                                       \
-    [[maybe_unused]] const bool tundrixQtestAdded = ::tundrix::qtest::add(__FILE__, tundrixQtestRun); \
+    [[maybe_unused]] const bool tundrixQtestAdded_##TestObject = ::tundrix::qtest::add(__FILE__, tundrixQtestRun_##TestObject); \
     }

@@ -14,6 +14,7 @@
 #include "catalogue/filenames.h"
 #include "catalogue/unitlisttable.h"
 #include "shellrun.h"
+#include "sampledata.h"
 
 namespace tundrix {
 namespace {
@@ -21,7 +22,7 @@ namespace {
 namespace fs = std::filesystem;
 using nlohmann::json;
 
-const fs::path kData = TUNDRIX_SAMPLE_DATA;
+using testdata::kSampleData;
 const std::string kRun =
     "select --kind out --refrigerant 0 --brands 1,2,3,4 --level 2 --to -10 --ambient 30 "
     "--capacity 10 --option 5:1";
@@ -33,7 +34,7 @@ std::string quoted(const std::string& s) {
 class CliCalculation : public testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(fs::exists(kData / "condensators.dat")) << "no sample catalogue";
+        ASSERT_TRUE(fs::exists(kSampleData / "condensators.dat")) << "no sample catalogue";
         dir_ = fs::temp_directory_path() / ("tundrix-calc-" + std::to_string(::getpid()));
         fs::remove_all(dir_);
         fs::create_directories(dir_);
@@ -41,7 +42,7 @@ protected:
     void TearDown() override { fs::remove_all(dir_); }
 
     // Output and status of tundrix-cli; standard error goes to err_.
-    clitest::ShellRun cli(const std::string& args, const fs::path& data = kData) {
+    clitest::ShellRun cli(const std::string& args, const fs::path& data = kSampleData) {
         const std::string cmd = "QT_QPA_PLATFORM=offscreen " +
                                 clitest::cliCommand("--data " + data.string() + " " + args) +
                                 " 2>" + (dir_ / "err").string();
@@ -52,7 +53,7 @@ protected:
         err_ = s.str();
         return r;
     }
-    json cliJson(const std::string& args, const fs::path& data = kData) {
+    json cliJson(const std::string& args, const fs::path& data = kSampleData) {
         const auto r = cli(args, data);
         EXPECT_EQ(r.status, 0) << args << "\n" << err_;
         return json::parse(r.out);
@@ -136,13 +137,13 @@ TEST_F(CliCalculation, ARunSavedWithItsBasketOpensToTheSameRowsAndIsOffered) {
 fs::path changedCatalogue(const fs::path& dir, const std::string& list, UnitListTable& table) {
     const fs::path data = dir / "data";
     fs::create_directories(data / "agrdata");
-    for (const auto& e : fs::directory_iterator(kData))
+    for (const auto& e : fs::directory_iterator(kSampleData))
         if (e.path().filename() != "agrdata")
             fs::create_symlink(e.path(), data / e.path().filename());
-    for (const auto& e : fs::directory_iterator(kData / "agrdata"))
+    for (const auto& e : fs::directory_iterator(kSampleData / "agrdata"))
         if (e.path().filename() != list)
             fs::create_symlink(e.path(), data / "agrdata" / e.path().filename());
-    EXPECT_TRUE(table.load(kData / "agrdata" / list));
+    EXPECT_TRUE(table.load(kSampleData / "agrdata" / list));
     return data;
 }
 

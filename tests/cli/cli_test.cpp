@@ -20,6 +20,7 @@
 #include "engine/refprop.h"
 #include "selection/selectionrun.h"
 #include "shellrun.h"
+#include "sampledata.h"
 
 namespace tundrix {
 namespace {
@@ -27,7 +28,7 @@ namespace {
 namespace fs = std::filesystem;
 using nlohmann::json;
 
-const fs::path kData = TUNDRIX_SAMPLE_DATA;
+using testdata::kSampleData;
 const fs::path kCli = clitest::cliProgram();
 
 struct CliRun {
@@ -55,7 +56,7 @@ CliRun cli(const std::string& args) {
 }
 
 bool haveSample() {
-    return fs::exists(kData / "condensators.dat") && fs::exists(kCli);
+    return fs::exists(kSampleData / "condensators.dat") && fs::exists(kCli);
 }
 
 TEST(CliUsage, BadArgumentsExitWithStatusTwoAndOneLine) {
@@ -67,7 +68,7 @@ TEST(CliUsage, BadArgumentsExitWithStatusTwoAndOneLine) {
           "select --kind out --refrigerant 0 --brands 1 --level 1 --to abc --ambient 30",
           "select --kind out --refrigerant 0 --brands 1 --level 1 --to -10",
           "props --refrigerant 0 --to -10 --tc 40 --bogus 1", "nosuchcommand", ""}) {
-        const CliRun r = cli("--data " + kData.string() + " " + args);
+        const CliRun r = cli("--data " + kSampleData.string() + " " + args);
         EXPECT_EQ(r.status, 2) << args;
         EXPECT_TRUE(r.out.empty()) << args;
         EXPECT_FALSE(r.err.empty()) << args;
@@ -123,7 +124,7 @@ TEST(CliRefrigerants, TheTableAndItsNames) {
     EXPECT_EQ(std::count(csv.out.begin(), csv.out.end(), '\n'), kRefrigerants + 1);
     EXPECT_NE(csv.out.find("\n7,R1234yf,1234yf,mass1234yf.dat,A2L,4,true,"), std::string::npos);
 
-    const std::string select = "--data " + kData.string() +
+    const std::string select = "--data " + kSampleData.string() +
                                " select --kind out --brands 1,2,3,4 --level 1 --to -35 "
                                "--ambient 30 --capacity 5 --refrigerant ";
     const CliRun byIndex = cli(select + std::to_string(refrigerantIndex("448a")));
@@ -132,7 +133,7 @@ TEST(CliRefrigerants, TheTableAndItsNames) {
     for (const char* name : {"R448A", "448a", "r448A"})
         EXPECT_EQ(cli(select + name).out, byIndex.out) << name;
     const json props = json::parse(
-        cli("--data " + kData.string() + " props --refrigerant 448A --to -10 --tc 40").out);
+        cli("--data " + kSampleData.string() + " props --refrigerant 448A --to -10 --tc 40").out);
     EXPECT_EQ(props["refrigerant"], refrigerantIndex("448a"));
     EXPECT_EQ(props["refrigerant_code"], "448a");
     EXPECT_EQ(props["refrigerant_caption"], "R448A");
@@ -145,7 +146,7 @@ TEST(CliRefrigerants, TheTableAndItsNames) {
           "seasonal --brands 1 --level 2"}) {
         for (const std::string& bad : {std::to_string(kRefrigerants), std::string("R999")}) {
             const CliRun run =
-                cli("--data " + kData.string() + " " + args + " --refrigerant " + bad);
+                cli("--data " + kSampleData.string() + " " + args + " --refrigerant " + bad);
             EXPECT_EQ(run.status, 2) << args;
             EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
             EXPECT_NE(run.err.find(bad + " is not in the refrigerant table"), std::string::npos)
@@ -158,13 +159,13 @@ TEST(CliRefrigerants, TheTableAndItsNames) {
 TEST(CliProps, CorrectionFactorsFromThePropertyTables) {
     if (!haveSample())
         FAIL() << "no sample catalogue";
-    const CliRun r = cli("--data " + kData.string() +
+    const CliRun r = cli("--data " + kSampleData.string() +
                          " props --refrigerant 1 --to -10 --tc 40 "
                          "--superheat 20 --subcool 5");
     ASSERT_EQ(r.status, 0) << r.err;
     const json j = json::parse(r.out);
     CycleState cycle;
-    ASSERT_TRUE(cycle.loadRefrigerant(1, kData));
+    ASSERT_TRUE(cycle.loadRefrigerant(1, kSampleData));
     EXPECT_EQ(j["corrfactor"].get<double>(), capcorrection(cycle.table, 1, -10, 40, 20, 5));
     EXPECT_EQ(j["shfactor"].get<double>(), capcorrection(cycle.table, 1, -10, 40, 20, 0));
     EXPECT_GT(j["corrfactor"].get<double>(), j["shfactor"].get<double>());  // subcooling helps
@@ -202,7 +203,7 @@ TEST(CliSelect, EveryKindPrintsWhatTheCoreComputes) {
     for (const KindCase& k : kKinds) {
         SCOPED_TRACE(k.code);
         const double to = k.level == 1 ? -30 : k.level == 2 ? -10 : 5;
-        std::string args = "--data " + kData.string() + " select --kind " + k.code +
+        std::string args = "--data " + kSampleData.string() + " select --kind " + k.code +
                            " --refrigerant " + std::to_string(k.refrigerant) +
                            " --brands 1,2,3,4 --level " + std::to_string(k.level) + " --to " +
                            std::to_string(int(to)) + (k.ambient ? " --ambient 32" : " --tc 40") +
@@ -211,9 +212,9 @@ TEST(CliSelect, EveryKindPrintsWhatTheCoreComputes) {
         ASSERT_EQ(r.status, 0) << r.err;
         const json j = json::parse(r.out);
 
-        auto cat = std::make_unique<Catalogue>(kData);
+        auto cat = std::make_unique<Catalogue>(kSampleData);
         CycleState cycle;
-        cat->conderlist.load(kData / "condensators.dat");
+        cat->conderlist.load(kSampleData / "condensators.dat");
         cat->preloadtables(k.refrigerant);
         cycle.refrigerant = k.refrigerant;
         setCondfactor(cycle);
@@ -265,7 +266,7 @@ TEST(CliSelect, EveryKindPrintsWhatTheCoreComputes) {
 TEST(CliSelect, CsvHasOneLinePerRow) {
     if (!haveSample())
         FAIL() << "no sample catalogue";
-    const std::string base = "--data " + kData.string() +
+    const std::string base = "--data " + kSampleData.string() +
                              " select --kind out --refrigerant 0 --brands 1 --level 1 --to -30 "
                              "--ambient 30";
     const CliRun js = cli(base);
@@ -281,7 +282,7 @@ TEST(CliSelect, CsvHasOneLinePerRow) {
 TEST(CliSeasonal, RefrigerantByNameAndBadSettings) {
     if (!haveSample())
         FAIL() << "no sample catalogue";
-    const std::string base = "--data " + kData.string() + " seasonal --brands 1,2 --level 2 ";
+    const std::string base = "--data " + kSampleData.string() + " seasonal --brands 1,2 --level 2 ";
     const CliRun byIndex = cli(base + "--refrigerant " + std::to_string(refrigerantIndex("448a")));
     ASSERT_EQ(byIndex.status, 0) << byIndex.err;
     EXPECT_EQ(cli(base + "--refrigerant r448a").out, byIndex.out);
@@ -314,7 +315,7 @@ TEST(CliSeasonal, RefrigerantByNameAndBadSettings) {
 TEST(CliCalc, CalculatorResultsAndEnvelope) {
     if (!haveSample())
         FAIL() << "no sample catalogue";
-    const CliRun r = cli("--data " + kData.string() +
+    const CliRun r = cli("--data " + kSampleData.string() +
                          " calc --brand 1 --level 1 --refrigerant 0 --compressor 0 --condenser 2 "
                          "--to -30 --ambient 30");
     ASSERT_EQ(r.status, 0) << r.err;
@@ -324,7 +325,7 @@ TEST(CliCalc, CalculatorResultsAndEnvelope) {
     EXPECT_GT(j["tc"].get<double>(), 30);  // the condenser needs a temperature difference
     EXPECT_EQ(j["envelope"].size(), 12u);
     // Typed condensing temperature of a table brand: no heat rejection shown.
-    const CliRun t = cli("--data " + kData.string() +
+    const CliRun t = cli("--data " + kSampleData.string() +
                          " calc --brand 2 --level 1 --refrigerant 0 --compressor 0 --condenser 0 "
                          "--to -30 --tc 40");
     ASSERT_EQ(t.status, 0) << t.err;

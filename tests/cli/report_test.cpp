@@ -28,7 +28,7 @@ Shell shell(const std::string& cmd) {
     return Shell{r.status, r.out};
 }
 
-Shell cli(const std::string& args) {
+Shell cliAndStderr(const std::string& args) {
     const fs::path exe = fs::path(TUNDRIX_BIN_DIR) / "tundrix-cli";
     return shell("LC_ALL=C QT_QPA_PLATFORM=offscreen " + exe.string() + " --data " +
                  std::string(TUNDRIX_SAMPLE_DATA) + " " + args);
@@ -88,7 +88,7 @@ protected:
 
 TEST_F(CliReport, CondensingUnitReportOnTheCursorRow) {
     const fs::path f = dir_ / "report.pdf";
-    const Shell r = cli("report --out " + f.string() + " " + kCondensing);
+    const Shell r = cliAndStderr("report --out " + f.string() + " " + kCondensing);
     ASSERT_EQ(r.status, 0) << r.output;
     const std::string unit = unitOf(r.output);
     ASSERT_FALSE(unit.empty()) << r.output;
@@ -108,7 +108,7 @@ TEST_F(CliReport, CondensingUnitReportOnTheCursorRow) {
 
 TEST_F(CliReport, ChillerReportCarriesTheLiquid) {
     const fs::path f = dir_ / "chiller.pdf";
-    const Shell r = cli("report --out " + f.string() + " " + kChiller +
+    const Shell r = cliAndStderr("report --out " + f.string() + " " + kChiller +
                         " --liquid 1 --concentration 30 --inlet 12 --flow 2.5");
     ASSERT_EQ(r.status, 0) << r.output;
     const std::string text = pdfText(f, 1);
@@ -123,7 +123,7 @@ TEST_F(CliReport, ChillerReportCarriesTheLiquid) {
 }
 
 TEST_F(CliReport, RowOptionReportsThatRowInsteadOfTheCursorRow) {
-    const Shell select = cli("select " + kCondensing);
+    const Shell select = cliAndStderr("select " + kCondensing);
     ASSERT_EQ(select.status, 0) << select.output;
     const std::string key = "\"cursor\":";
     const auto at = select.output.find(key);
@@ -141,7 +141,7 @@ TEST_F(CliReport, RowOptionReportsThatRowInsteadOfTheCursorRow) {
 
     const fs::path f = dir_ / "row.pdf";
     const Shell r =
-        cli("report --out " + f.string() + " --row " + std::to_string(row) + " " + kCondensing);
+        cliAndStderr("report --out " + f.string() + " --row " + std::to_string(row) + " " + kCondensing);
     ASSERT_EQ(r.status, 0) << r.output;
     EXPECT_EQ(unitOf(r.output), name) << r.output;
     EXPECT_NE(pdfText(f, 1).find(name), std::string::npos) << name;
@@ -149,24 +149,24 @@ TEST_F(CliReport, RowOptionReportsThatRowInsteadOfTheCursorRow) {
 
 TEST_F(CliReport, RowWithoutAUnitWritesNothing) {
     const fs::path f = dir_ / "none.pdf";
-    const Shell r = cli("report --out " + f.string() + " --row 999 " + kCondensing);
+    const Shell r = cliAndStderr("report --out " + f.string() + " --row 999 " + kCondensing);
     EXPECT_EQ(r.status, 1) << r.output;
     EXPECT_NE(r.output.find("nothing printed"), std::string::npos);
     EXPECT_FALSE(fs::exists(f));
 }
 
 TEST_F(CliReport, OutputFileIsRequired) {
-    EXPECT_EQ(cli("report " + kCondensing).status, 2);
-    EXPECT_EQ(cli("list " + kCondensing).status, 2);
+    EXPECT_EQ(cliAndStderr("report " + kCondensing).status, 2);
+    EXPECT_EQ(cliAndStderr("list " + kCondensing).status, 2);
 }
 
 TEST_F(CliReport, ListHoldsEveryResultRow) {
     const fs::path f = dir_ / "list.pdf";
-    const Shell r = cli("list --out " + f.string() + " " + kChiller);
+    const Shell r = cliAndStderr("list --out " + f.string() + " " + kChiller);
     ASSERT_EQ(r.status, 0) << r.output;
     EXPECT_EQ(pdfInfo(f, "Title"), "Список выбора");
     // The names of the first and the last row of the same selection.
-    const Shell csv = cli("--format csv select " + kChiller);
+    const Shell csv = cliAndStderr("--format csv select " + kChiller);
     ASSERT_EQ(csv.status, 0);
     std::vector<std::string> names;
     std::size_t start = csv.output.find('\n') + 1;

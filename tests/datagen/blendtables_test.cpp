@@ -13,18 +13,14 @@
 #include "datagen/blendfluid.h"
 #include "datagen/cyclereference.h"
 #include "datagen/propertytables.h"
+#include "datagen/testnumbers.h"
 #include "engine/propertytable.h"
 #include "engine/refprop.h"
 
 namespace tundrix::datagen {
 namespace {
 
-std::vector<double> range(double from, double to, double step) {
-    std::vector<double> v;
-    for (double x = from; x <= to + 1e-9; x += step)
-        v.push_back(x);
-    return v;
-}
+using testnumbers::range;
 
 class BlendTables : public ::testing::TestWithParam<int> {
 protected:

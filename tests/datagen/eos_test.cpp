@@ -12,9 +12,12 @@
 #include "catalogue/refrigerants.h"
 #include "datagen/blendfluid.h"
 #include "datagen/eosfluid.h"
+#include "datagen/testnumbers.h"
 
 namespace tundrix::datagen {
 namespace {
+
+using testnumbers::rel;
 
 const char* const kFluids[] = {"R404A", "R22", "R407C", "R134a", "R410A"};
 // Every file of the folder: the catalogue's five, the further pure refrigerants and the blend
@@ -25,10 +28,6 @@ const char* const kFiles[] = {"R404A", "R22",     "R407C",      "R134a", "R410A"
 nlohmann::json readDoc(const std::string& fluid) {
     std::ifstream in(defaultRefrigerantDir() / (fluid + ".json"));
     return nlohmann::json::parse(in);
-}
-
-double rel(double a, double b) {
-    return std::abs(a - b) / std::abs(b);
 }
 
 std::unique_ptr<EosFluid> load(const std::string& name) {

@@ -8,19 +8,18 @@
 #include <string>
 
 #include "datagen/blendfluid.h"
+#include "datagen/testnumbers.h"
 
 namespace tundrix::datagen {
 namespace {
+
+using testnumbers::rel;
 
 std::unique_ptr<BlendFluid> blend(const std::string& name) {
     std::string err;
     auto f = loadBlendFluid(name, {}, &err);
     EXPECT_TRUE(f) << err;
     return f;
-}
-
-double rel(double a, double b) {
-    return std::abs(a - b) / std::abs(b);
 }
 
 TEST(MixtureModel, FugacitiesFollowFromTheHelmholtzEnergy) {

@@ -13,22 +13,19 @@
 #include "catalogue/refrigerants.h"
 #include "datagen/cyclereference.h"
 #include "datagen/propertytables.h"
+#include "datagen/testnumbers.h"
 #include "engine/propertytable.h"
 #include "engine/refprop.h"
 
 namespace tundrix::datagen {
 namespace {
 
+using testnumbers::range;
+
 // Block columns as the routines are called: t, p, rho.
 constexpr int kBT = 1, kBP = 2, kBRho = 3;
 
 // Grids that fall between the table's rows and knots rather than on them.
-std::vector<double> range(double from, double to, double step) {
-    std::vector<double> v;
-    for (double x = from; x <= to + 1e-9; x += step)
-        v.push_back(x);
-    return v;
-}
 const std::vector<double> kEvap = range(-50, 15, 6.5);
 const std::vector<double> kCond = range(20, 65, 7.5);
 const std::vector<double> kSuperheat = {0, 3, 10, 22, 40};

@@ -12,6 +12,7 @@
 #include "catalogue/filenames.h"
 #include "catalogue/tempfolder.h"
 #include "engine/performance.h"
+#include "sampledata.h"
 #include "selection/selectionrun.h"
 
 namespace tundrix {
@@ -19,22 +20,23 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path kSample = TUNDRIX_SAMPLE_DATA;
+using testdata::kSampleData;
 
 TEST(BitzerBalance, RunFiguresEqualThoseComputedUnitByUnit) {
     std::error_code ec;
-    if (!fs::exists(kSample / "bitzer.dat", ec) || !fs::exists(kSample / "mass404a.dat", ec))
-        FAIL() << "no sample catalogue in " << kSample.string();
+    if (!fs::exists(kSampleData / "bitzer.dat", ec) ||
+        !fs::exists(kSampleData / "mass404a.dat", ec))
+        FAIL() << "no sample catalogue in " << kSampleData.string();
     testing::TempFolder dir;
     for (const char* f : {"bitzer.dat", "condensators.dat", "mass404a.dat"})
-        fs::copy_file(kSample / f, dir / f);
+        fs::copy_file(kSampleData / f, dir / f);
     Condenserprop condensers;
-    ASSERT_TRUE(condensers.load(kSample / "condensators.dat"));
+    ASSERT_TRUE(condensers.load(kSampleData / "condensators.dat"));
     const int nc = std::max(condensers.count(), 1);
     int listed = 0;
     for (int l = 1; l <= kLevels; ++l) {
         UnitListTable t;
-        if (!t.load(kSample / "agrdata" / agrfilename(UnitKind::Mka, l, 3, 0)))
+        if (!t.load(kSampleData / "agrdata" / agrfilename(UnitKind::Mka, l, 3, 0)))
             continue;
         for (int i = 1; i <= UnitListTable::kUnitRows && !t.cellEmpty(0, i); ++i, ++listed) {
             // Six of the largest condenser (the list ascends by capacity): enough for every rack.

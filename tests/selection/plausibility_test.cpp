@@ -13,13 +13,14 @@
 #include "engine/cyclestate.h"
 #include "engine/performance.h"
 #include "engine/toolkit.h"
+#include "sampledata.h"
 
 namespace tundrix {
 namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path kSample = TUNDRIX_SAMPLE_DATA;
+using testdata::kSampleData;
 
 constexpr UnitKind kKinds[] = {UnitKind::Out,  UnitKind::Agr,  UnitKind::Mka,  UnitKind::Glco,
                                UnitKind::Glcu, UnitKind::Glcr, UnitKind::Glck, UnitKind::Ov,
@@ -32,10 +33,10 @@ bool inside(const std::array<double, 12>& e, double to, double tc) {
 
 TEST(SampleCatalogue, EveryUnitBehavesLikeARefrigerationUnitInsideItsEnvelope) {
     std::error_code ec;
-    if (!fs::exists(kSample / "condensators.dat", ec))
-        FAIL() << "no sample catalogue in " << kSample.string();
-    auto cat = std::make_unique<Catalogue>(kSample);
-    cat->conderlist.load(kSample / "condensators.dat");
+    if (!fs::exists(kSampleData / "condensators.dat", ec))
+        FAIL() << "no sample catalogue in " << kSampleData.string();
+    auto cat = std::make_unique<Catalogue>(kSampleData);
+    cat->conderlist.load(kSampleData / "condensators.dat");
     cat->levelon = {false, true, true, true};
     int units = 0, points = 0, bock = 0;
     for (int r = 0; r < kRefrigerants; ++r) {
@@ -44,7 +45,7 @@ TEST(SampleCatalogue, EveryUnitBehavesLikeARefrigerationUnitInsideItsEnvelope) {
         cat->preloadtables(r);
         CycleState cycle;  // rating conditions: both correction factors 1
         cycle.refrigerant = r;
-        ASSERT_TRUE(cycle.loadRefrigerant(r, kSample));
+        ASSERT_TRUE(cycle.loadRefrigerant(r, kSampleData));
         for (const UnitKind kind : kKinds) {
             LoadChoices choices;
             choices.kind = kind;

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "catalogue/catalogue.h"
+#include "sampledata.h"
 #include "selection/calculator.h"
 #include "selection/numbers.h"
 #include "selection/selectionrun.h"
@@ -20,12 +21,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path kSample = TUNDRIX_SAMPLE_DATA;
+using testdata::kSampleData;
 
 bool sampleAvailable() {
     std::error_code ec;
-    return fs::is_directory(kSample / "agrdata", ec) &&
-           fs::exists(kSample / "condensators.dat", ec);
+    return fs::is_directory(kSampleData / "agrdata", ec) &&
+           fs::exists(kSampleData / "condensators.dat", ec);
 }
 
 struct KindCase {
@@ -38,14 +39,14 @@ class SampleSelection : public ::testing::TestWithParam<KindCase> {
 protected:
     void SetUp() override {
         if (!sampleAvailable())
-            FAIL() << "no sample catalogue in " << kSample.string();
+            FAIL() << "no sample catalogue in " << kSampleData.string();
     }
 };
 
 TEST_P(SampleSelection, EveryRefrigerantListsSortedComputableUnits) {
     const KindCase kc = GetParam();
-    auto cat = std::make_unique<Catalogue>(kSample);
-    cat->conderlist.load(kSample / "condensators.dat");
+    auto cat = std::make_unique<Catalogue>(kSampleData);
+    cat->conderlist.load(kSampleData / "condensators.dat");
     CycleState cycle;
     int listedAnywhere = 0;
     for (int refrigerant = 0; refrigerant < kRefrigerants; ++refrigerant) {
@@ -113,8 +114,8 @@ INSTANTIATE_TEST_SUITE_P(
 // compressor with one condenser, from the ambient temperature.
 TEST(SampleCalculator, FirstCompressorOfEveryListComputes) {
     if (!sampleAvailable())
-        FAIL() << "no sample catalogue in " << kSample.string();
-    auto cat = std::make_unique<Catalogue>(kSample);
+        FAIL() << "no sample catalogue in " << kSampleData.string();
+    auto cat = std::make_unique<Catalogue>(kSampleData);
     CycleState cycle;
     const std::array<const char*, 4> evaporating = {"", "-35", "-10", "5"};
     int computed = 0;
