@@ -61,6 +61,9 @@ def run(port, pid, clients, seconds, warmup):
     conn.request("POST", "/api/v1/select", BODY, HEADERS)
     resp = conn.getresponse()
     reference = resp.read()
+    # An idle connection kept open holds one of the server's request threads until its
+    # keep-alive time (5 s) runs out: a client of the run then waited for it.
+    conn.close()
     if resp.status != 200:
         sys.exit(f"select failed: {resp.status} {reference[:200]!r}")
     units = json.loads(reference)["count"]

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake g++ ninja-build pkg-config
   qt6-base-dev qt6-pdf-dev libqt6sql6-sqlite qt6-translations-l10n
-  libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libcpp-httplib-dev
+  libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libcpp-httplib-dev libjemalloc-dev
   fonts-dejavu-core xvfb xauth poppler-utils python3
   chromium firefox-esr nodejs
   "$@"

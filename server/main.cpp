@@ -5,6 +5,7 @@
 #include <QMetaObject>
 
 #include <httplib.h>
+#include <jemalloc/jemalloc.h>
 
 #include <pthread.h>
 #include <algorithm>
@@ -23,6 +24,10 @@
 #include "printing/printapplication.h"
 #include "server/api.h"
 #include "server/httpserver.h"
+
+// jemalloc's settings, read when it starts: a thread of its own gives memory freed for a second
+// back to the system, so that what the service holds follows its load instead of its peak.
+const char* malloc_conf = "background_thread:true,dirty_decay_ms:1000,muzzy_decay_ms:0";
 
 namespace fs = std::filesystem;
 using namespace tundrix;
