@@ -24,9 +24,6 @@ namespace fs = std::filesystem;
 
 const fs::path kSample = TUNDRIX_SAMPLE_DATA;
 
-constexpr std::array<UnitKind, 10> kKinds = {
-    UnitKind::Out,  UnitKind::Agr,  UnitKind::Mka, UnitKind::Glco, UnitKind::Glcu,
-    UnitKind::Glcr, UnitKind::Glck, UnitKind::Ov,  UnitKind::Os,   UnitKind::On};
 constexpr std::array<const char*, kBrands + 1> kBrandNames = {
     "all brands", "Bock", "Copeland Scroll", "Bitzer", "Copeland Stream"};
 
@@ -76,7 +73,7 @@ Setup* setup() {
         st->cat->conderlist.load(kSample / "condensators.dat");
         st->cat->preloadtables(0);
         for (int b = 0; b <= kBrands; ++b) {
-            for (const UnitKind k : kKinds) {
+            for (const UnitKind k : kUnitKinds) {
                 const SelectionResult r = Tableoperations(*st->cat, st->cycle, inputsFor(k, b));
                 if (r.count > st->units[std::size_t(b)]) {
                     st->units[std::size_t(b)] = r.count;
@@ -217,14 +214,15 @@ double engineLoop(Catalogue& cat, CycleState& cycle, int count) {
     return sum;
 }
 
-// Engine time per unit for one kind (argument 0: index in kKinds) and brand (argument 1, 0 all).
+// Engine time per unit for one kind (argument 0: index in kUnitKinds) and brand (argument 1, 0
+// all).
 void BM_EnginePerUnit(benchmark::State& state) {
     Setup* o = setup();
     if (o == nullptr) {
         state.SkipWithError("no sample catalogue: generate it with tundrix-datagen first");
         return;
     }
-    const UnitKind kind = kKinds[std::size_t(state.range(0))];
+    const UnitKind kind = kUnitKinds[std::size_t(state.range(0))];
     const int brand = int(state.range(1));
     const int count = Tableoperations(*o->cat, o->cycle, inputsFor(kind, brand)).count;
     state.SetLabel(std::string(kindPrefix(kind)) + ", " + kBrandNames[std::size_t(brand)]);
@@ -264,8 +262,8 @@ CatalogueCopy* mixed() {
                 int row = 1;
                 while (row <= UnitListTable::kUnitRows && !out.cellEmpty(0, row))
                     ++row;
-                for (std::size_t n = 1; n < kKinds.size(); ++n) {
-                    const UnitKind k = kKinds[n];
+                for (std::size_t n = 1; n < kUnitKinds.size(); ++n) {
+                    const UnitKind k = kUnitKinds[n];
                     UnitListTable more;
                     if (!more.load(kSample / "agrdata" / agrfilename(k, l, b, 0)))
                         continue;

@@ -27,6 +27,11 @@ constexpr bool validLevel(int l) {
 // None: no unit tab is shown (the description and calculator tab).
 enum class UnitKind { Out, Agr, Mka, Glco, Glcu, Glcr, Glck, Ov, Os, On, None };
 
+// Every kind of unit, in the order of the enumeration (and of the generator's lists).
+inline constexpr std::array<UnitKind, 10> kUnitKinds = {
+    UnitKind::Out,  UnitKind::Agr,  UnitKind::Mka, UnitKind::Glco, UnitKind::Glcu,
+    UnitKind::Glcr, UnitKind::Glck, UnitKind::Ov,  UnitKind::Os,   UnitKind::On};
+
 // The chiller kind for the chiller type selector's index 0..6; None for any other index.
 constexpr UnitKind chillerKind(int typeIndex) {
     constexpr std::array<UnitKind, 7> kinds = {UnitKind::Glco, UnitKind::Glcu, UnitKind::Glcr,

@@ -80,11 +80,6 @@ struct UnitCatalogue {
     int unitCount(UnitKind kind, int refrigerant) const;
 };
 
-// The ten kinds in the order their lists are composed.
-inline constexpr std::array<UnitKind, 10> kUnitKinds = {
-    UnitKind::Out,  UnitKind::Agr,  UnitKind::Mka, UnitKind::Glco, UnitKind::Glcu,
-    UnitKind::Glcr, UnitKind::Glck, UnitKind::Ov,  UnitKind::Os,   UnitKind::On};
-
 // Units with an air-cooled condenser: condensing units and the ГЛЦ chillers.
 bool kindHasCondenser(UnitKind kind);
 

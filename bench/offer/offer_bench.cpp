@@ -31,15 +31,11 @@ namespace fs = std::filesystem;
 
 const fs::path kSample = TUNDRIX_SAMPLE_DATA;
 
-constexpr std::array<UnitKind, 10> kKinds = {
-    UnitKind::Out,  UnitKind::Agr,  UnitKind::Mka, UnitKind::Glco, UnitKind::Glcu,
-    UnitKind::Glcr, UnitKind::Glck, UnitKind::Ov,  UnitKind::Os,   UnitKind::On};
-
 // Every unit of the sample catalogue for R404A/R507, as a double click would put it into the
 // basket, taken kind by kind in turn so that a short basket already spans the kinds.
 std::vector<BasketUnit> catalogueUnits() {
     std::vector<std::vector<BasketUnit>> byKind;
-    for (UnitKind kind : kKinds) {
+    for (UnitKind kind : kUnitKinds) {
         std::vector<BasketUnit> units;
         for (int level = 1; level <= 3; ++level)
             for (int brand = 1; brand <= 4; ++brand) {

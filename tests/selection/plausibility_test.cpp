@@ -22,10 +22,6 @@ namespace fs = std::filesystem;
 
 using testdata::kSampleData;
 
-constexpr UnitKind kKinds[] = {UnitKind::Out,  UnitKind::Agr,  UnitKind::Mka,  UnitKind::Glco,
-                               UnitKind::Glcu, UnitKind::Glcr, UnitKind::Glck, UnitKind::Ov,
-                               UnitKind::Os,   UnitKind::On};
-
 bool inside(const std::array<double, 12>& e, double to, double tc) {
     return inenvelope(to, tc, e[0], e[1], e[2], e[3], e[4], e[5], e[6], e[7], e[8], e[9], e[10],
                       e[11]);
@@ -46,7 +42,7 @@ TEST(SampleCatalogue, EveryUnitBehavesLikeARefrigerationUnitInsideItsEnvelope) {
         CycleState cycle;  // rating conditions: both correction factors 1
         cycle.refrigerant = r;
         ASSERT_TRUE(cycle.loadRefrigerant(r, kSampleData));
-        for (const UnitKind kind : kKinds) {
+        for (const UnitKind kind : kUnitKinds) {
             LoadChoices choices;
             choices.kind = kind;
             choices.refrigerant = r;
