@@ -3,9 +3,10 @@
 // port it picks itself (it names the port on standard error); Node's own WebSocket client talks
 // to it, so no library is needed (node --experimental-websocket on Node 20).
 import { spawn } from 'node:child_process';
-import { mkdtempSync, rmSync, writeFileSync } from 'node:fs';
+import { mkdtempSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
+import { closeBrowser, PageBase } from './driver.mjs';
 
 // Downloads go to the given folder without asking; PDFs are saved, not shown.
 function preferences(downloads) {
@@ -114,21 +115,14 @@ export class Browser {
     return new Page(this, contexts[0].context);
   }
 
-  async close() {
-    try {
-      await Promise.race([this.send('browser.close'), new Promise((r) => setTimeout(r, 3000))]);
-    } catch {
-      // already gone
-    }
-    const killer = setTimeout(() => this.proc.kill('SIGKILL'), 5000);
-    await this.exited;
-    clearTimeout(killer);
-    rmSync(this.profile, { recursive: true, force: true });
+  close() {
+    return closeBrowser(this, 'browser.close', 5000);
   }
 }
 
-export class Page {
+export class Page extends PageBase {
   constructor(browser, context) {
+    super();
     this.browser = browser;
     this.context = context;
     this.errors = [];
@@ -155,16 +149,6 @@ export class Page {
     return plain(await this.evaluate(expression));
   }
 
-  async waitFor(expression, what, ms = 15000) {
-    const until = Date.now() + ms;
-    for (;;) {
-      const v = await this.eval(expression);
-      if (v) return v;
-      if (Date.now() > until) throw new Error(`timed out waiting for ${what ?? expression}`);
-      await new Promise((r) => setTimeout(r, 50));
-    }
-  }
-
   async goto(url) {
     await this.send('browsingContext.navigate', { url, wait: 'interactive' });
   }
@@ -173,20 +157,9 @@ export class Page {
     await this.send('browsingContext.setViewport', { viewport: { width, height } });
   }
 
-  async centre(selector) {
-    const box = await this.eval(`(() => {
-      const e = document.querySelector(${JSON.stringify(selector)});
-      if (!e) return null;
-      e.scrollIntoView({ block: 'center' });
-      const r = e.getBoundingClientRect();
-      return r.width && r.height ? [Math.round(r.x + r.width / 2), Math.round(r.y + r.height / 2)] : null;
-    })()`);
-    if (!box) throw new Error(`no visible element ${selector}`);
-    return box;
-  }
-
+  // Pointer actions take whole pixels.
   async click(selector, clickCount = 1) {
-    const [x, y] = await this.centre(selector);
+    const [x, y] = (await this.centre(selector)).map(Math.round);
     const actions = [{ type: 'pointerMove', x, y }];
     for (let n = 0; n < clickCount; ++n) actions.push({ type: 'pointerDown', button: 0 }, { type: 'pointerUp', button: 0 });
     await this.send('input.performActions', { actions: [{ type: 'pointer', id: 'mouse', parameters: { pointerType: 'mouse' }, actions }] });
@@ -197,15 +170,13 @@ export class Page {
     await this.send('input.performActions', { actions: [{ type: 'key', id: 'keyboard', actions }] });
   }
 
-  async key(key) {
-    await this.keys([key === 'Tab' ? '\uE004' : key]);
+  // Typed key by key, as a user types.
+  async insertText(text) {
+    await this.keys([...text]);
   }
 
-  async type(selector, text, { leave = true } = {}) {
-    await this.click(selector);
-    await this.eval(`document.querySelector(${JSON.stringify(selector)}).select()`);
-    await this.keys([...text]);
-    if (leave) await this.key('Tab');
+  async tab() {
+    await this.keys(['\uE004']);
   }
 
   async setFiles(selector, files) {

@@ -2,9 +2,10 @@
 // its protocol on a pipe (file descriptors 3 and 4, messages ended by a NUL byte), so no
 // network port and no library is needed.
 import { spawn } from 'node:child_process';
-import { mkdtempSync, rmSync } from 'node:fs';
+import { mkdtempSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
+import { closeBrowser, PageBase } from './driver.mjs';
 
 export class Browser {
   static async launch(executable, { downloads } = {}) {
@@ -87,21 +88,14 @@ export class Browser {
     return page;
   }
 
-  async close() {
-    try {
-      await Promise.race([this.send('Browser.close'), new Promise((r) => setTimeout(r, 3000))]);
-    } catch {
-      // already gone
-    }
-    const killer = setTimeout(() => this.proc.kill('SIGKILL'), 3000);
-    await this.exited;
-    clearTimeout(killer);
-    rmSync(this.profile, { recursive: true, force: true });
+  close() {
+    return closeBrowser(this, 'Browser.close', 3000);
   }
 }
 
-export class Page {
+export class Page extends PageBase {
   constructor(browser, sessionId) {
+    super();
     this.browser = browser;
     this.sessionId = sessionId;
     this.errors = [];
@@ -126,17 +120,6 @@ export class Page {
     return r.result.value;
   }
 
-  // Waits until the expression is truthy; its value.
-  async waitFor(expression, what, ms = 15000) {
-    const until = Date.now() + ms;
-    for (;;) {
-      const v = await this.eval(expression);
-      if (v) return v;
-      if (Date.now() > until) throw new Error(`timed out waiting for ${what ?? expression}`);
-      await new Promise((r) => setTimeout(r, 50));
-    }
-  }
-
   async goto(url) {
     await this.send('Page.navigate', { url });
   }
@@ -145,19 +128,6 @@ export class Page {
   async size(width, height, mobile = false) {
     await this.send('Emulation.setDeviceMetricsOverride', { width, height, deviceScaleFactor: 1, mobile });
     if (mobile) await this.send('Emulation.setTouchEmulationEnabled', { enabled: true });
-  }
-
-  // The centre of the element the selector finds, scrolled into view.
-  async centre(selector) {
-    const box = await this.eval(`(() => {
-      const e = document.querySelector(${JSON.stringify(selector)});
-      if (!e) return null;
-      e.scrollIntoView({ block: 'center' });
-      const r = e.getBoundingClientRect();
-      return r.width && r.height ? [r.x + r.width / 2, r.y + r.height / 2] : null;
-    })()`);
-    if (!box) throw new Error(`no visible element ${selector}`);
-    return box;
   }
 
   // A mouse click as a user makes it (clickCount 2: a double click).
@@ -175,12 +145,12 @@ export class Page {
     await this.send('Input.dispatchKeyEvent', { type: 'keyUp', key, code, windowsVirtualKeyCode: keyCode });
   }
 
-  // Replaces the text of a field as a user does: click into it, select all, type, Tab away.
-  async type(selector, text, { leave = true } = {}) {
-    await this.click(selector);
-    await this.eval(`document.querySelector(${JSON.stringify(selector)}).select()`);
+  async insertText(text) {
     await this.send('Input.insertText', { text });
-    if (leave) await this.key('Tab', 'Tab', 9);
+  }
+
+  async tab() {
+    await this.key('Tab', 'Tab', 9);
   }
 
   // The files chosen in a file field, as a user picks them in the dialog.
