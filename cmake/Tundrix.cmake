@@ -24,11 +24,10 @@ endif()
 # Precompiled headers (TUNDRIX_PCH, declared in the top CMakeLists.txt): the library headers that
 # a target's files share (the standard library, the Qt modules it links, GoogleTest, nlohmann/json)
 # compiled once per target instead of once per file. Off by default: measured on a whole fresh
-# build they cost as much as they save (17 headers, 195 s of CPU to build; 1,061 s of compiling
-# and linking with them against 1,038 s without). Only the main window's test program gains
-# clearly (63 s instead of 93 s); the libraries spend most of a file's time optimising, and most
-# test programs have too few files to repay their header. Without them every file builds from
-# its own includes (which also shows an include missing from a file).
+# build (before the unity batches) they cost as much as they save (17 headers, 195 s of CPU to
+# build; 1,061 s of compiling and linking with them against 1,038 s without). Only the main
+# window's test program gained clearly (63 s instead of 93 s); the libraries spend most of a
+# file's time optimising, and most test programs have too few files to repay their header.
 
 # tundrix_pch(target [header ...]) precompiles cmake/precompiled.h and the given headers
 # (<nlohmann/json.hpp>, ...) for a target of four or more sources (its moc file counted): building

@@ -18,14 +18,15 @@ bool add(const char* file, Run run);
 
 // The application object and set-up are those of QTEST_MAIN; the names carry the class's, so
 // that several files may be compiled as one.
-#define TUNDRIX_QTEST_MAIN(TestObject)                                                      \
-    namespace {                                                                             \
-    int tundrixQtestRun_##TestObject(int argc, char** argv) {                                            \
-        QT_PREPEND_NAMESPACE(QTest::Internal::callInitMain)<TestObject>();                  \
-        QTEST_MAIN_SETUP()                                                                  \
-        TestObject tc;                                                                      \
-        QTEST_SET_MAIN_SOURCE_PATH                                                          \
-        return QTest::qExec(&tc, argc, argv);                                               \
-    }                                                                                       \
-    [[maybe_unused]] const bool tundrixQtestAdded_##TestObject = ::tundrix::qtest::add(__FILE__, tundrixQtestRun_##TestObject); \
+#define TUNDRIX_QTEST_MAIN(TestObject)                                     \
+    namespace {                                                            \
+    int tundrixQtestRun_##TestObject(int argc, char** argv) {              \
+        QT_PREPEND_NAMESPACE(QTest::Internal::callInitMain)<TestObject>(); \
+        QTEST_MAIN_SETUP()                                                 \
+        TestObject tc;                                                     \
+        QTEST_SET_MAIN_SOURCE_PATH                                         \
+        return QTest::qExec(&tc, argc, argv);                              \
+    }                                                                      \
+    [[maybe_unused]] const bool tundrixQtestAdded_##TestObject =           \
+        ::tundrix::qtest::add(__FILE__, tundrixQtestRun_##TestObject);     \
     }
