@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "catalogue/refrigerants.h"
+#include "sampledata.h"
 #include "seasonal/owning.h"
 #include "seasonal/unitseasonal.h"
 #include "selection/selectionfixture.h"
@@ -17,16 +18,16 @@ namespace fs = std::filesystem;
 using testing::SelectionBench;
 using testing::TestUnit;
 
-const fs::path kSample = TUNDRIX_SAMPLE_DATA;
+using testdata::kSampleData;
 
 // Low-temperature Bock units without condenser (their condensing temperature is the outdoor
 // temperature), R404A/R507 properties from the sample catalogue for the rating superheat.
 class SmallList : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!fs::exists(kSample / "mass404a.dat"))
+        if (!fs::exists(kSampleData / "mass404a.dat"))
             GTEST_SKIP() << "no sample catalogue";
-        fs::copy_file(kSample / "mass404a.dat", bench.dir / "mass404a.dat");
+        fs::copy_file(kSampleData / "mass404a.dat", bench.dir / "mass404a.dat");
     }
     void write(const std::vector<TestUnit>& units, const CoefImage::Envelope& first) {
         CoefImage c = testing::brandFile(units);
@@ -114,10 +115,10 @@ TEST(OwningCursor, LowestCostInTheBandByHand) {
 class SampleUnits : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!fs::is_directory(kSample / "agrdata"))
+        if (!fs::is_directory(kSampleData / "agrdata"))
             GTEST_SKIP() << "no sample catalogue";
-        cat = std::make_unique<Catalogue>(kSample);
-        cat->conderlist.load(kSample / "condensators.dat");
+        cat = std::make_unique<Catalogue>(kSampleData);
+        cat->conderlist.load(kSampleData / "condensators.dat");
         cat->preloadtables(kDefaultRefrigerant);
     }
     SelectionResult run(int level, const char* ambient, const char* superheat) {
